@@ -1,0 +1,103 @@
+// The whole state of a running lumora: the firefly table, the swarm table, the variables of
+// the user interface, the media handles and the glow kernel. One instance, static lifetime,
+// read and written directly by every subsystem.
+#pragma once
+
+#include <cstdint>
+
+struct BITMAP;
+struct FONT;
+
+constexpr int MAX_FIREFLIES = 2000;  // slots in `fireflies`
+constexpr int SWARM_COUNT = 10;      // records in `swarms`; 0 is no swarm, 1 to 9 are usable
+constexpr int SWARM_FIELDS = 20;     // integers in one swarm record
+constexpr int SCREEN_W_PX = 1024;    // width of the screen, the back buffer and the world
+constexpr int SCREEN_H_PX = 768;     // height of the same
+constexpr int CURSOR_COUNT = 5;      // one cursor picture per mouse tool
+constexpr int STATUS_TEXT_SIZE = 100;
+constexpr int STATUS_SHOW_FRAMES = 100;
+
+// Every field is single precision, also those that hold whole numbers. A slot is live while
+// `swarm` is above 0.0; freeing a slot writes only `swarm`.
+struct Firefly {
+    float swarm;            // owning swarm 1 to 9; 0.0 marks a free slot
+    float x;                // pixels
+    float y;                // pixels
+    float heading;          // degrees, 0 along +x, 90 down the screen
+    float speed;            // pixels per frame
+    float target_distance;  // pixels to the neighbour last chosen by steering
+    float target_turn;      // whole degrees to turn towards that neighbour
+    float flutter_phase;    // radians, drives the sideways wobble
+    float glow_phase;       // radians, brightness is (sin + 1) / 2
+    float steer;            // whole pixels to this frame's chosen neighbour, 0.0 for none
+    float wander_side;      // 1.0 circles anticlockwise, anything else clockwise
+};
+
+// Twenty signed 32-bit values, stored in the settings file in this order. Fields 0 and 13 to
+// 19 carry no meaning; they only travel through the file.
+struct Swarm {
+    int32_t spare_0;
+    int32_t highest_speed;  // pixels per frame
+    int32_t lowest_speed;   // pixels per frame
+    int32_t turning_speed;  // degrees per frame
+    int32_t field_of_view;  // half-angle in degrees
+    int32_t acceleration;   // tenths of a pixel per frame
+    int32_t braking;        // tenths of a pixel per frame
+    int32_t color_red;
+    int32_t color_green;
+    int32_t color_blue;
+    int32_t population;     // live fireflies wanted
+    int32_t target_swarm;   // swarm whose members are pursued
+    int32_t communication;  // glow coupling radius in tenths of a pixel
+    int32_t spare_13;
+    int32_t spare_14;
+    int32_t spare_15;
+    int32_t spare_16;
+    int32_t spare_17;
+    int32_t spare_18;
+    int32_t spare_19;
+};
+
+// Field f of a record, by its index in the settings file.
+extern int32_t Swarm::*const SWARM_FIELD[SWARM_FIELDS];
+
+inline int32_t& swarm_field(Swarm& s, int f) { return s.*SWARM_FIELD[f]; }
+inline int32_t swarm_field(const Swarm& s, int f) { return s.*SWARM_FIELD[f]; }
+
+extern Firefly fireflies[MAX_FIREFLIES];
+extern Swarm swarms[SWARM_COUNT];
+
+// The swarm record of a firefly. Swarm numbers are stored only as the whole numbers 0 to 9,
+// so the truncation is exact and always names a record.
+inline Swarm& swarm_of(const Firefly& f) { return swarms[static_cast<int>(f.swarm)]; }
+
+// Variables of the user interface.
+extern int32_t selected_swarm;     // 1 to 9: shown on the panel, joined by the lure
+extern int32_t selected_row;       // 0 to 11: highlighted panel row
+extern int32_t panel_visible;      // flag
+extern int32_t paused;             // flag: steering and motion stand still
+extern int32_t low_detail;         // flag: 3 by 3 pattern instead of the shine glow
+extern int32_t key_cooldown;       // frames since the last key or right-button action
+extern char status_text[STATUS_TEXT_SIZE];
+extern int32_t status_frames;      // frames in which the status message is still drawn
+extern int32_t mouse_tool;         // 0 to 4
+extern int32_t mouse_idle_frames;  // frames since the mouse last moved
+extern int32_t last_mouse_x;
+extern int32_t last_mouse_y;
+
+// Media handles, loaded once at start-up and kept until the process ends.
+extern FONT* ui_font;
+extern BITMAP* shine_image;
+extern BITMAP* cursor_images[CURSOR_COUNT];
+extern int32_t shine_kernel[10][10];  // [column][row], weights 0 to 10
+
+// Degree and radian conversions, rounded to single precision.
+extern float DEG_TO_RAD;
+extern float RAD_TO_DEG;
+
+// Shows a message on the status line for the next 100 frames; the last one set wins.
+void set_status(const char* message);
+
+// Puts every item back to its value at program load: zeros, except `selected_swarm` 1 and
+// `mouse_idle_frames` 1000. Media handles are left alone.
+void clear_world();
