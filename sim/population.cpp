@@ -1,0 +1,49 @@
+#include "sim/population.h"
+
+#include "sim/geometry.h"
+#include "sim/world.h"
+
+bool spawn_firefly(int x, int y, int swarm) {
+    int slot = 0;
+    while (slot < MAX_FIREFLIES && fireflies[slot].swarm != 0.0f) ++slot;
+    if (slot == MAX_FIREFLIES) return false;
+
+    // All eleven fields are written, in this order, so nothing of the slot's last owner stays;
+    // the three random draws come in the order flutter, glow, wander side.
+    Firefly& f = fireflies[slot];
+    f.swarm = static_cast<float>(swarm);
+    f.x = static_cast<float>(x);
+    f.y = static_cast<float>(y);
+    f.heading = 0.0f;
+    f.speed = 0.0f;
+    f.target_distance = 10.0f;
+    f.target_turn = 0.0f;
+    f.flutter_phase = static_cast<float>(random_range(10, 100) / 10.0);
+    f.glow_phase = static_cast<float>(random_range(10, 100) / 10.0);
+    f.steer = 0.0f;
+    f.wander_side = static_cast<float>(random_range(0, 2));
+    return true;
+}
+
+void update_population(int swarm, int wanted) {
+    const float member = static_cast<float>(swarm);
+    int count = 0;
+    // Counting from slot 0 upwards keeps the lowest-numbered members, so the lure in slot 0
+    // is never the one freed.
+    for (int i = 0; i < MAX_FIREFLIES; ++i) {
+        if (fireflies[i].swarm != member) continue;
+        ++count;
+        if (count > wanted) {
+            fireflies[i].swarm = 0.0f;
+            --count;
+        }
+    }
+    while (count < wanted) {
+        const int y = random_range(0, SCREEN_H_PX);
+        const int x = random_range(0, SCREEN_W_PX);
+        // Once the table is full no later attempt of this call can succeed either; stopping
+        // here keeps a huge population from holding up the frame.
+        if (!spawn_firefly(x, y, swarm)) break;
+        ++count;
+    }
+}

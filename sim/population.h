@@ -1,0 +1,11 @@
+// Population control: every frame each swarm is brought to the number of fireflies its
+// settings ask for. This is the only place where fireflies are created.
+#pragma once
+
+// Places a new firefly of `swarm` at (x, y) in the lowest-numbered free slot. Returns false,
+// changing nothing, when every slot is taken.
+bool spawn_firefly(int x, int y, int swarm);
+
+// Keeps the `wanted` lowest-numbered members of `swarm`, frees the rest, and spawns the
+// missing ones at random points as far as free slots allow.
+void update_population(int swarm, int wanted);

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "sim/geometry.h"
+#include "sim/population.h"
+#include "sim/random.h"
+#include "sim/world.h"
+#include "tests/support.h"
+
+class Population : public ::testing::Test {
+protected:
+    void SetUp() override {
+        reset_state();
+        seed_random(42);
+    }
+    static int members(int swarm) {
+        int n = 0;
+        for (const Firefly& f : fireflies) n += f.swarm == static_cast<float>(swarm);
+        return n;
+    }
+};
+
+TEST_F(Population, SpawnsIntoTheLowestFreeSlotsWithFreshFields) {
+    fireflies[0].swarm = 3.0f;
+    fireflies[2].swarm = 3.0f;
+    fireflies[1] = Firefly{0.0f, 5, 5, 90, 4, 50, -7, 3, 3, 33, 1};  // a freed slot's leftovers
+    update_population(1, 5);
+    EXPECT_EQ(members(1), 5);
+    for (int slot : {1, 3, 4, 5, 6}) {
+        const Firefly& f = fireflies[slot];
+        EXPECT_EQ(f.swarm, 1.0f) << slot;
+        EXPECT_EQ(f.heading, 0.0f);
+        EXPECT_EQ(f.speed, 0.0f);
+        EXPECT_EQ(f.target_distance, 10.0f);
+        EXPECT_EQ(f.target_turn, 0.0f);
+        EXPECT_EQ(f.steer, 0.0f);
+        EXPECT_GE(f.flutter_phase, 1.0f);
+        EXPECT_LE(f.flutter_phase, 10.0f);
+        EXPECT_GE(f.glow_phase, 1.0f);
+        EXPECT_LE(f.glow_phase, 10.0f);
+        EXPECT_TRUE(f.wander_side == 0.0f || f.wander_side == 1.0f || f.wander_side == 2.0f);
+        EXPECT_GE(f.x, 0.0f);
+        EXPECT_LE(f.x, 1024.0f);
+        EXPECT_GE(f.y, 0.0f);
+        EXPECT_LE(f.y, 768.0f);
+    }
+    EXPECT_EQ(fireflies[7].swarm, 0.0f);
+}
+
+// The draws come in a fixed order: y, x, then flutter, glow and wander side.
+TEST_F(Population, RandomDrawsComeInTheirOrder) {
+    seed_random(99);
+    update_population(2, 1);
+    seed_random(99);
+    const int y = random_range(0, 768);
+    const int x = random_range(0, 1024);
+    const float flutter = static_cast<float>(random_range(10, 100) / 10.0);
+    const float glow = static_cast<float>(random_range(10, 100) / 10.0);
+    const float side = static_cast<float>(random_range(0, 2));
+    EXPECT_EQ(fireflies[0].x, static_cast<float>(x));
+    EXPECT_EQ(fireflies[0].y, static_cast<float>(y));
+    EXPECT_EQ(fireflies[0].flutter_phase, flutter);
+    EXPECT_EQ(fireflies[0].glow_phase, glow);
+    EXPECT_EQ(fireflies[0].wander_side, side);
+}
+
+TEST_F(Population, LoweringFreesTheHighestSlotsAndTouchesOnlyTheSwarmField) {
+    update_population(4, 10);
+    const Firefly kept = fireflies[3];
+    const Firefly freed = fireflies[9];
+    update_population(4, 4);
+    EXPECT_EQ(members(4), 4);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(fireflies[i].swarm, 4.0f);
+    EXPECT_EQ(0, std::memcmp(&fireflies[3], &kept, sizeof kept));
+    EXPECT_EQ(fireflies[9].swarm, 0.0f);
+    EXPECT_EQ(fireflies[9].x, freed.x);
+    EXPECT_EQ(fireflies[9].glow_phase, freed.glow_phase);
+
+    update_population(4, 0);
+    EXPECT_EQ(members(4), 0);
+    update_population(4, 3);
+    update_population(4, -5);
+    EXPECT_EQ(members(4), 0);
+}
+
+TEST_F(Population, FullTableLeavesLaterSwarmsShortUntilSlotsFree) {
+    update_population(1, 1500);
+    update_population(2, 1500);
+    EXPECT_EQ(members(1), 1500);
+    EXPECT_EQ(members(2), 500);
+    // A full table costs one pair of draws, not one per missing member.
+    const uint32_t before = random_state;
+    update_population(3, 1000000000);
+    EXPECT_EQ(members(3), 0);
+    const uint32_t after = random_state;
+    seed_random(before);
+    next_random();
+    next_random();
+    EXPECT_EQ(after, random_state);
+
+    // Freeing room in a lower-numbered swarm lets a higher-numbered one fill up in the same
+    // pass of the frame.
+    update_population(1, 1000);
+    update_population(2, 1500);
+    EXPECT_EQ(members(2), 1000);
+}
+
+TEST_F(Population, LureInSlotZeroCountsAndIsKept) {
+    update_population(5, 3);
+    fireflies[0].swarm = 6.0f;  // the lure moves slot 0 to another swarm
+    update_population(5, 3);
+    EXPECT_EQ(members(5), 3);
+    EXPECT_EQ(fireflies[0].swarm, 6.0f);
+    fireflies[10].swarm = 6.0f;
+    update_population(6, 1);
+    EXPECT_EQ(fireflies[0].swarm, 6.0f);
+    EXPECT_EQ(fireflies[10].swarm, 0.0f);
+}
