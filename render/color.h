@@ -1,0 +1,13 @@
+// Packing colours from swarm values, which nothing keeps within 0 to 255.
+#pragma once
+
+#include <cstdint>
+
+#include "sim/world.h"
+
+// Packs a colour in the current colour depth with each channel clamped to 0 to 255, so that
+// an out-of-range value saturates instead of spilling bits into its neighbour channel.
+int makecol_clamped(int64_t r, int64_t g, int64_t b);
+
+// The colour of a swarm record, clamped as above.
+int swarm_color(const Swarm& s);

@@ -1,0 +1,37 @@
+#include "render/panel.h"
+
+#include <allegro.h>
+
+#include "render/color.h"
+#include "sim/world.h"
+#include "ui/keyboard.h"
+
+constexpr int PANEL_LINE_PX = 10;
+
+// Label of each panel row, in the panel's order; row 0 also shows the swarm number.
+static const char* const ROW_FORMAT[PANEL_ROWS] = {
+    "SWARM %d: %d Fireflies", "Turning Speed: %d", "Field of View: %d", "Highest Speed: %d",
+    "Lowest Speed: %d",       "Acceleration: %d",  "Braking: %d",       "Color Red: %d",
+    "Color Green: %d",        "Color Blue: %d",    "Communication: %d", "Target Swarm: %d",
+};
+
+void draw_panel(BITMAP* bmp) {
+    const Swarm& s = swarms[selected_swarm];
+    const int bar_y = (selected_row + 1) * PANEL_LINE_PX;
+    rectfill(bmp, 0, bar_y, 200, bar_y + 8, makecol(100, 100, 100));
+    rect(bmp, 0, 2, 200, 138, swarm_color(s));
+    // A target outside the table names no record, so there is no colour to show.
+    if (s.target_swarm >= 0 && s.target_swarm < SWARM_COUNT) {
+        rect(bmp, 210, 2, 220, 138, swarm_color(swarms[s.target_swarm]));
+    }
+    const int white = makecol(255, 255, 255);
+    for (int row = 0; row < PANEL_ROWS; ++row) {
+        const int y = (row + 1) * PANEL_LINE_PX;
+        const int value = swarm_field(s, ROW_FIELD[row]);
+        if (row == 0) {
+            textprintf_ex(bmp, ui_font, 10, y, white, -1, ROW_FORMAT[row], selected_swarm, value);
+        } else {
+            textprintf_ex(bmp, ui_font, 10, y, white, -1, ROW_FORMAT[row], value);
+        }
+    }
+}
