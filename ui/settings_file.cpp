@@ -1,0 +1,104 @@
+#include "ui/settings_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+const char* settings_path = "lmr.sav";
+
+static bool is_separator(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+static bool is_digit(int c) { return c >= '0' && c <= '9'; }
+
+// Reads one whole number that must end at a separator or at the end of the file.
+static bool read_value(std::FILE* in, int32_t& value) {
+    int c;
+    do {
+        c = std::getc(in);
+    } while (is_separator(c));
+    const bool negative = c == '-';
+    if (c == '-' || c == '+') c = std::getc(in);
+    if (!is_digit(c)) return false;
+    int64_t v = 0;
+    for (; is_digit(c); c = std::getc(in)) {
+        v = v * 10 + (c - '0');
+        if (v > 2147483648LL) return false;  // out of range whatever the sign
+    }
+    if (c != EOF && !is_separator(c)) return false;  // such as 12abc or 1.5
+    if (negative) v = -v;
+    if (v > INT32_MAX) return false;
+    value = static_cast<int32_t>(v);
+    return true;
+}
+
+bool read_settings(std::FILE* in, Swarm (&out)[SWARM_COUNT]) {
+    for (int n = 0; n < SETTINGS_VALUES; ++n) {
+        if (!read_value(in, swarm_field(out[n / SWARM_FIELDS], n % SWARM_FIELDS))) return false;
+    }
+    return true;
+}
+
+int format_settings(char* buf, const Swarm (&table)[SWARM_COUNT]) {
+    int length = 0;
+    for (int n = 0; n < SETTINGS_VALUES; ++n) {
+        length += std::snprintf(buf + length, SETTINGS_TEXT_MAX - length, "%d\n",
+                                swarm_field(table[n / SWARM_FIELDS], n % SWARM_FIELDS));
+    }
+    return length;
+}
+
+void load_swarms(const char* path) {
+    std::FILE* in = std::fopen(path, "r");
+    if (in == nullptr) {
+        set_status("loading failed");
+        return;
+    }
+    // A damaged file must not mix with the table the user has: read into a scratch copy and
+    // take it over only when every value was good.
+    Swarm scratch[SWARM_COUNT];
+    const bool ok = read_settings(in, scratch);
+    std::fclose(in);
+    if (!ok) {
+        set_status("loading failed");
+        return;
+    }
+    std::memcpy(swarms, scratch, sizeof swarms);
+    set_status("loading succesful");
+}
+
+static bool write_all(int fd, const char* data, int length) {
+    while (length > 0) {
+        const ssize_t n = write(fd, data, static_cast<size_t>(length));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        data += n;
+        length -= static_cast<int>(n);
+    }
+    return true;
+}
+
+// Writes the table next to the settings file and renames it over the file only when all of
+// it is on disk, so that the file is always either the old one or the new one, whole.
+static bool replace_settings_file(const char* path) {
+    char temp[4096];
+    if (std::snprintf(temp, sizeof temp, "%s.tmp", path) >= static_cast<int>(sizeof temp)) return false;
+    // A temporary file left by an interrupted save is stale: start afresh.
+    unlink(temp);
+    const int fd = open(temp, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+
+    char text[SETTINGS_TEXT_MAX];
+    const int length = format_settings(text, swarms);
+    bool ok = write_all(fd, text, length) && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    ok = ok && std::rename(temp, path) == 0;
+    if (!ok) unlink(temp);
+    return ok;
+}
+
+void save_swarms(const char* path) {
+    set_status(replace_settings_file(path) ? "saving succesful" : "saving failed");
+}
