@@ -1,0 +1,52 @@
+#include <allegro.h>
+
+#include "app/shell.h"
+#include "render/glow.h"
+#include "render/panel.h"
+#include "sim/population.h"
+#include "sim/motion.h"
+#include "sim/steering.h"
+#include "sim/world.h"
+#include "ui/input.h"
+#include "ui/keyboard.h"
+#include "ui/mouse.h"
+#include "ui/settings_file.h"
+
+void reset_world() {
+    // Freeing writes only the swarm number; the rest of each slot stays as it was.
+    for (int i = 0; i < MAX_FIREFLIES; ++i) fireflies[i].swarm = 0.0f;
+    load_swarms(settings_path);
+}
+
+// The status message is drawn centred at the bottom for as many frames as are left.
+static void draw_status_line(BITMAP* back_buffer, bool draw) {
+    if (status_frames <= 0) return;
+    if (draw) {
+        textprintf_centre_ex(back_buffer, ui_font, SCREEN_W_PX / 2, 758, makecol(255, 255, 255),
+                             -1, "%s", status_text);
+    }
+    --status_frames;
+}
+
+// Each firefly is steered and moved before the next one is steered, so it sees the lower
+// slots already moved in this frame.
+static void simulate() {
+    for (int i = 0; i < MAX_FIREFLIES; ++i) {
+        if (!(fireflies[i].swarm > 0.0f)) continue;
+        fireflies[i].steer = static_cast<float>(steer_firefly(i));
+        move_firefly(i);
+    }
+}
+
+void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptions& options) {
+    // While SPACE is held the last picture stays and this frame's light adds to it: trails.
+    if (options.draw && !input.held[KEY_SPACE]) draw_background(back_buffer);
+    handle_keyboard(input);
+    // Population control runs while paused too, so a changed population shows at once.
+    for (int s = 1; s < SWARM_COUNT; ++s) update_population(s, swarms[s].population);
+    if (paused == 0) simulate();
+    if (options.draw) draw_fireflies(back_buffer);
+    if (options.draw && panel_visible != 0) draw_panel(back_buffer);
+    draw_status_line(back_buffer, options.draw);
+    handle_mouse(back_buffer, input, options.draw);
+}

@@ -1,0 +1,89 @@
+#include <allegro.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "app/shell.h"
+#include "sim/world.h"
+
+BITMAP* title_image = nullptr;
+BITMAP* background_image = nullptr;
+
+static const char* const CURSOR_FILES[CURSOR_COUNT] = {"c_att.bmp", "c_hill.bmp", "c_hole.bmp",
+                                                       "c_tr.bmp", "c_tl.bmp"};
+
+void set_angle_constants() {
+    DEG_TO_RAD = static_cast<float>(M_PI / 180.0);
+    RAD_TO_DEG = static_cast<float>(180.0 / M_PI);
+}
+
+static void media_path(char (&path)[4096], const char* dir, const char* name) {
+    if (dir == nullptr || dir[0] == '\0') {
+        std::snprintf(path, sizeof path, "%s", name);
+    } else {
+        std::snprintf(path, sizeof path, "%s/%s", dir, name);
+    }
+}
+
+// Loads a picture converted to the current colour depth, without a palette.
+static BITMAP* load_picture(const char* dir, const char* name) {
+    char path[4096];
+    media_path(path, dir, name);
+    return load_bitmap(path, nullptr);
+}
+
+bool load_startup_media(const char* dir, const char*& failed) {
+    char path[4096];
+    media_path(path, dir, "myfont.pcx");
+    ui_font = load_font(path, nullptr, nullptr);
+    if (ui_font == nullptr) {
+        failed = "myfont.pcx";
+        return false;
+    }
+    shine_image = load_picture(dir, "shine.bmp");
+    if (shine_image == nullptr) {
+        failed = "shine.bmp";
+        return false;
+    }
+    for (int i = 0; i < CURSOR_COUNT; ++i) {
+        cursor_images[i] = load_picture(dir, CURSOR_FILES[i]);
+        if (cursor_images[i] == nullptr) {
+            failed = CURSOR_FILES[i];
+            return false;
+        }
+    }
+    return true;
+}
+
+bool load_loop_pictures(const char* dir, const char*& failed) {
+    title_image = load_picture(dir, "title.bmp");
+    if (title_image == nullptr) {
+        failed = "title.bmp";
+        return false;
+    }
+    background_image = load_picture(dir, "wood.bmp");
+    if (background_image == nullptr) {
+        failed = "wood.bmp";
+        return false;
+    }
+    return true;
+}
+
+void fill_shine_kernel() {
+    for (int x = 0; x < 10; ++x) {
+        for (int y = 0; y < 10; ++y) {
+            // A shine picture smaller than 10 by 10 has no pixel for the outer cells: they
+            // add no light.
+            if (x >= shine_image->w || y >= shine_image->h) {
+                shine_kernel[x][y] = 0;
+                continue;
+            }
+            const int r = getr(getpixel(shine_image, x, y));
+            shine_kernel[x][y] = static_cast<int>(r / 25.0);
+        }
+    }
+}
+
+void draw_background(BITMAP* back_buffer) {
+    stretch_sprite(back_buffer, background_image, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
+}

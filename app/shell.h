@@ -1,0 +1,55 @@
+// The application shell: start-up, media loading, one frame in its fixed order, and shutdown.
+// The window program, the full-screen program and the headless runner share all of it but
+// the display.
+#pragma once
+
+struct BITMAP;
+struct InputSnapshot;
+
+// Pictures the frame loop uses, loaded once and kept until the process ends.
+extern BITMAP* title_image;
+extern BITMAP* background_image;
+
+// What a frame does besides the simulation. The headless runner can leave out every drawing
+// step; the status line and the cursor's idle count still run.
+struct FrameOptions {
+    bool draw = true;
+};
+
+// The program's main: start-up, title screen, frame loop, shutdown. Returns the exit status.
+int run_simulation(int argc, char** argv);
+
+// Starts the library and the display, installs timer, keyboard and mouse, seeds the random
+// generator and loads the start-up media. Ends the process when the display or a file fails.
+void init_system();
+
+// Frees every firefly slot and loads the swarm settings.
+void reset_world();
+
+// Ends the process with exit status 1 after telling the user which file could not be loaded.
+// Each program says it its own way: a message box, or a line on standard error.
+[[noreturn]] void fail_to_start(const char* file);
+
+// Empties the library's buffer of pending key presses.
+void shutdown_system();
+
+// Sets DEG_TO_RAD and RAD_TO_DEG.
+void set_angle_constants();
+
+// Loads the font, the shine picture and the cursors from dir (empty for the working
+// directory). On failure returns false and names the file in failed; nothing of a file that
+// failed is kept.
+bool load_startup_media(const char* dir, const char*& failed);
+
+// Loads the title and background pictures, like load_startup_media.
+bool load_loop_pictures(const char* dir, const char*& failed);
+
+// Fills the glow kernel from the red channel of the shine picture's top-left 10 by 10 pixels.
+void fill_shine_kernel();
+
+// Scales the background picture over the whole back buffer.
+void draw_background(BITMAP* back_buffer);
+
+// One frame, steps 1 to 8: background, keyboard, population, steering and motion, fireflies,
+// panel, status line, mouse. Copying to the screen is the caller's.
+void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptions& options);

@@ -1,0 +1,55 @@
+#include <allegro.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "app/shell.h"
+#include "sim/random.h"
+#include "sim/world.h"
+
+// The window program and the full-screen program differ only in this driver.
+#ifdef LUMORA_FULLSCREEN
+static const int DISPLAY_DRIVER = GFX_AUTODETECT_FULLSCREEN;
+#else
+static const int DISPLAY_DRIVER = GFX_AUTODETECT_WINDOWED;
+#endif
+
+void fail_to_start(const char* file) {
+    std::fprintf(stderr, "lumora cannot start: the file \"%s\" is missing or cannot be read.\n", file);
+    allegro_message("lumora cannot start: the file \"%s\" is missing or cannot be read.\n", file);
+    std::exit(1);
+}
+
+void init_system() {
+    // Handing atexit over makes the library close itself down however the process ends.
+    install_allegro(SYSTEM_AUTODETECT, &errno, atexit);
+
+    int depth = desktop_color_depth();
+    if (depth == 0) depth = 32;
+    set_color_depth(depth);
+
+    if (set_gfx_mode(DISPLAY_DRIVER, SCREEN_W_PX, SCREEN_H_PX, 0, 0) != 0) {
+        allegro_message("%s", allegro_error);
+        std::exit(-1);
+    }
+    set_window_title("lumora");
+
+    install_timer();
+    install_keyboard();
+    install_mouse();
+
+    seed_random(static_cast<uint32_t>(std::time(nullptr)));
+
+    // A save that reaches the file size limit must fail and say so, not end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+
+    const char* failed = nullptr;
+    if (!load_startup_media("", failed)) fail_to_start(failed);
+    set_angle_constants();
+    last_mouse_x = mouse_x;
+    last_mouse_y = mouse_y;
+    fill_shine_kernel();
+}

@@ -1,0 +1,15 @@
+// One snapshot of the keyboard and mouse, taken once before each frame. Every step of the
+// frame sees the same snapshot, which keeps a frame consistent and a scripted run repeatable.
+#pragma once
+
+#include <allegro.h>
+
+struct InputSnapshot {
+    bool held[KEY_MAX] = {};  // indexed by the library's KEY_* scancodes
+    int mouse_x = 0;
+    int mouse_y = 0;
+    int mouse_b = 0;  // button bits: 1 left, 2 right
+};
+
+constexpr int MOUSE_LEFT = 1;
+constexpr int MOUSE_RIGHT = 2;

@@ -1,0 +1,100 @@
+#include "ui/keyboard.h"
+
+#include <cstdint>
+
+#include "sim/world.h"
+#include "ui/input.h"
+#include "ui/settings_file.h"
+
+const int ROW_FIELD[PANEL_ROWS] = {10, 3, 4, 1, 2, 5, 6, 7, 8, 9, 12, 11};
+
+enum ValueAction { NO_ACTION, PLUS_ONE, MINUS_ONE, PLUS_TEN, MINUS_TEN };
+
+// Raising saturates at the largest int; lowering never takes a value of 0 or more below 0.
+static void apply_value_action(int32_t& v, ValueAction action) {
+    switch (action) {
+        case PLUS_ONE:
+            if (v < INT32_MAX) v += 1;
+            break;
+        case MINUS_ONE:
+            if (v > 0) v -= 1;
+            break;
+        case PLUS_TEN:
+            v = v > INT32_MAX - 10 ? INT32_MAX : v + 10;
+            break;
+        case MINUS_TEN:
+            if (v > 9) v -= 10;
+            break;
+        case NO_ACTION:
+            break;
+    }
+}
+
+static void handle_general_keys(const InputSnapshot& in) {
+    if (in.held[KEY_ENTER]) {
+        panel_visible = panel_visible == 0 ? 1 : 0;
+        key_cooldown = 0;
+    }
+    if (in.held[KEY_PGDN]) {
+        ++selected_swarm;
+        key_cooldown = 0;
+    }
+    if (in.held[KEY_PGUP]) {
+        --selected_swarm;
+        key_cooldown = 0;
+    }
+    if (selected_swarm >= SWARM_COUNT) selected_swarm = SWARM_COUNT - 1;
+    if (selected_swarm <= 0) selected_swarm = 1;
+    if (in.held[KEY_S]) {
+        save_swarms(settings_path);
+        key_cooldown = 0;
+    }
+    if (in.held[KEY_L]) {
+        load_swarms(settings_path);
+        key_cooldown = 0;
+    }
+    if (in.held[KEY_P]) {
+        paused = paused == 0 ? 1 : 0;
+        if (paused) set_status("pause");
+        key_cooldown = 0;
+    }
+    if (in.held[KEY_D]) {
+        low_detail = low_detail == 0 ? 1 : 0;
+        set_status(low_detail ? "low detail" : "high detail");
+        key_cooldown = 0;
+    }
+}
+
+// The row keys and one value action; the value edited is the field of the row held on entry
+// to the frame, even when a row key moves the row in the same frame.
+static void handle_panel_keys(const InputSnapshot& in, int field) {
+    if (in.held[KEY_DOWN] || in.held[KEY_2_PAD]) {
+        ++selected_row;
+        key_cooldown = 0;
+    }
+    if (in.held[KEY_UP] || in.held[KEY_8_PAD]) {
+        --selected_row;
+        key_cooldown = 0;
+    }
+    // Each held key replaces the choice before it, so the last one in this list wins.
+    ValueAction action = NO_ACTION;
+    if (in.held[KEY_RIGHT]) action = PLUS_ONE;
+    if (in.held[KEY_LEFT]) action = MINUS_ONE;
+    if (in.held[KEY_4_PAD]) action = MINUS_TEN;
+    if (in.held[KEY_6_PAD]) action = PLUS_TEN;
+    if (action != NO_ACTION) {
+        apply_value_action(swarm_field(swarms[selected_swarm], field), action);
+        key_cooldown = 0;
+    }
+}
+
+void handle_keyboard(const InputSnapshot& input) {
+    const int field = ROW_FIELD[selected_row];
+    if (key_cooldown >= KEY_REPEAT_FRAMES) {
+        handle_general_keys(input);
+        if (panel_visible != 0) handle_panel_keys(input, field);
+        if (selected_row < 0) selected_row = PANEL_ROWS - 1;
+        if (selected_row >= PANEL_ROWS) selected_row = 0;
+    }
+    if (++key_cooldown > KEY_COOLDOWN_CAP) key_cooldown = KEY_COOLDOWN_CAP;
+}

@@ -1,0 +1,94 @@
+#include "ui/mouse.h"
+
+#include <allegro.h>
+
+#include <cstdint>
+
+#include "render/color.h"
+#include "sim/geometry.h"
+#include "sim/world.h"
+#include "ui/input.h"
+
+void apply_tool_field(int tool, int mx, int my) {
+    const float to_x = static_cast<float>(mx);
+    const float to_y = static_cast<float>(my);
+    for (int i = 0; i < MAX_FIREFLIES; ++i) {
+        Firefly& f = fireflies[i];
+        if (f.swarm == 0.0f) continue;
+        int d, b;
+        distance_and_bearing(d, b, f.x, f.y, to_x, to_y);
+        if (d >= TOOL_RADIUS) continue;
+        // b points from the firefly to the mouse; the push fades linearly to the edge.
+        const float push = static_cast<float>(TOOL_STRENGTH * (1.0 - d / static_cast<double>(TOOL_RADIUS)));
+        int angle = b;
+        if (tool == TOOL_REPEL) angle = b + 180;
+        if (tool == TOOL_SWIRL_CW) angle = b - 90;
+        if (tool == TOOL_SWIRL_CCW) angle = b + 90;
+        step_polar(f.x, f.y, angle, push);
+    }
+}
+
+static void draw_cursor(BITMAP* target, int mx, int my) {
+    // A mouse position far outside the picture shows nothing; skipping it also keeps the
+    // pixel arithmetic below within the int range.
+    if (mx < -CURSOR_SIZE || my < -CURSOR_SIZE || mx > target->w + CURSOR_SIZE ||
+        my > target->h + CURSOR_SIZE) {
+        return;
+    }
+    if (mouse_tool == TOOL_LURE) {
+        const int c = swarm_color(swarms[selected_swarm]);
+        putpixel(target, mx + 1, my, c);
+        putpixel(target, mx - 1, my, c);
+        putpixel(target, mx, my + 1, c);
+        putpixel(target, mx, my - 1, c);
+        putpixel(target, mx - 3, my - 3, c);
+        putpixel(target, mx - 3, my + 3, c);
+        putpixel(target, mx + 3, my - 3, c);
+        putpixel(target, mx + 3, my + 3, c);
+    }
+    BITMAP* image = cursor_images[mouse_tool];
+    const int white = makecol(255, 255, 255);
+    for (int u = 0; u < CURSOR_SIZE && u < image->w; ++u) {
+        for (int v = 0; v < CURSOR_SIZE && v < image->h; ++v) {
+            if (getpixel(image, u, v) != 0) putpixel(target, mx + u - 6, my + v - 6, white);
+        }
+    }
+}
+
+void handle_mouse(BITMAP* target, const InputSnapshot& input, bool draw) {
+    const int mx = input.mouse_x;
+    const int my = input.mouse_y;
+
+    if (mouse_idle_frames < CURSOR_IDLE_FRAMES) {
+        if (draw) draw_cursor(target, mx, my);
+    } else {
+        mouse_idle_frames = 1000;  // keeps the count from growing without end
+    }
+
+    if (input.mouse_b & MOUSE_LEFT) {
+        if (mouse_tool == TOOL_LURE) {
+            // Only three fields change: the lure keeps whatever heading, speed and phases the
+            // slot held, also when it was free.
+            fireflies[0].swarm = static_cast<float>(selected_swarm);
+            fireflies[0].x = static_cast<float>(mx);
+            fireflies[0].y = static_cast<float>(my);
+        } else {
+            apply_tool_field(mouse_tool, mx, my);
+        }
+    }
+
+    // Shares the keyboard's counter, which has already counted this frame.
+    if ((input.mouse_b & MOUSE_RIGHT) && key_cooldown > 10) {
+        ++mouse_tool;
+        key_cooldown = 0;
+    }
+    if (mouse_tool > TOOL_SWIRL_CCW) mouse_tool = TOOL_LURE;
+
+    if (mx == last_mouse_x && my == last_mouse_y) {
+        ++mouse_idle_frames;
+    } else {
+        mouse_idle_frames = 0;
+    }
+    last_mouse_x = mx;
+    last_mouse_y = my;
+}
