@@ -1,0 +1,77 @@
+#include "tools/sim_options.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+const char* const SIM_USAGE =
+    "usage: lumora-sim [--settings FILE] [--assets DIR] [--seed N] [--frames N] [--input FILE]\n"
+    "                  [--trace FILE] [--shot FILE] [--depth 15|16|24|32] [--no-draw]\n";
+
+// A whole number from 0 to hi, digits only.
+static bool parse_count(const char* text, uint64_t hi, uint64_t& value) {
+    if (text[0] < '0' || text[0] > '9') return false;
+    errno = 0;
+    char* end = nullptr;
+    const unsigned long long v = std::strtoull(text, &end, 10);
+    if (errno != 0 || *end != '\0' || v > hi) return false;
+    value = v;
+    return true;
+}
+
+bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string name = argv[i];
+        if (name == "--no-draw") {
+            options.draw = false;
+            continue;
+        }
+        const bool takes_value = name == "--settings" || name == "--assets" || name == "--seed" ||
+                                 name == "--frames" || name == "--input" || name == "--trace" ||
+                                 name == "--shot" || name == "--depth";
+        if (!takes_value) {
+            error = "unknown option '" + name + "'";
+            return false;
+        }
+        if (i + 1 >= argc) {
+            error = "option " + name + " needs a value";
+            return false;
+        }
+        const char* value = argv[++i];
+        uint64_t n = 0;
+        if (name == "--settings") {
+            options.settings = value;
+        } else if (name == "--assets") {
+            options.assets = value;
+        } else if (name == "--input") {
+            options.input = value;
+        } else if (name == "--trace") {
+            options.trace = value;
+        } else if (name == "--shot") {
+            options.shot = value;
+        } else if (name == "--seed") {
+            if (!parse_count(value, UINT32_MAX, n)) {
+                error = "--seed takes a whole number from 0 to 4294967295, not '" + std::string(value) + "'";
+                return false;
+            }
+            options.seed = static_cast<uint32_t>(n);
+        } else if (name == "--frames") {
+            if (!parse_count(value, INT64_MAX, n)) {
+                error = "--frames takes a whole number of 0 or more, not '" + std::string(value) + "'";
+                return false;
+            }
+            options.frames = static_cast<int64_t>(n);
+        } else {
+            if (!parse_count(value, 32, n) || (n != 15 && n != 16 && n != 24 && n != 32)) {
+                error = "--depth takes 15, 16, 24 or 32, not '" + std::string(value) + "'";
+                return false;
+            }
+            options.depth = static_cast<int>(n);
+        }
+        if (options.settings.empty() || (name != "--assets" && value[0] == '\0')) {
+            error = "option " + name + " needs a non-empty value";
+            return false;
+        }
+    }
+    return true;
+}
