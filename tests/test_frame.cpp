@@ -1,0 +1,133 @@
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/shell.h"
+#include "sim/random.h"
+#include "sim/world.h"
+#include "tests/support.h"
+#include "ui/input.h"
+#include "ui/settings_file.h"
+
+class Frame : public ::testing::Test {
+protected:
+    void SetUp() override {
+        init_headless(32);
+        reset_state();
+        seed_random(5);
+        dir = make_temp_dir();
+        path = dir + "/lmr.sav";
+        settings_path = path.c_str();
+        swarms[1].population = 20;
+        swarms[1].highest_speed = 3;
+        swarms[1].lowest_speed = 1;
+        swarms[1].turning_speed = 6;
+        swarms[1].field_of_view = 90;
+        swarms[1].target_swarm = 1;
+        swarms[1].communication = 300;
+        save_swarms(settings_path);
+        status_frames = 0;
+    }
+    void TearDown() override {
+        settings_path = "lmr.sav";
+        std::system(("rm -rf '" + dir + "'").c_str());
+    }
+    static void frames(int n, const InputSnapshot& in = InputSnapshot()) {
+        FrameOptions no_draw;
+        no_draw.draw = false;
+        for (int i = 0; i < n; ++i) run_frame(nullptr, in, no_draw);
+    }
+    std::string dir, path;
+};
+
+TEST_F(Frame, ResetWorldFreesEverySlotAndTouchesNothingElse) {
+    for (int i = 0; i < MAX_FIREFLIES; ++i) fireflies[i] = Firefly{3, 1, 2, 3, 4, 5, 6, 7, 8, 9, 1};
+    std::memset(swarms, 0, sizeof swarms);
+    reset_world();
+    for (const Firefly& f : fireflies) {
+        ASSERT_EQ(f.swarm, 0.0f);
+        ASSERT_EQ(f.x, 1.0f);
+        ASSERT_EQ(f.wander_side, 1.0f);
+    }
+    EXPECT_EQ(swarms[1].population, 20);
+    EXPECT_STREQ(status_text, "loading succesful");
+}
+
+TEST_F(Frame, StatusMessageLastsExactlyOneHundredFrames) {
+    set_status("pause");
+    frames(99);
+    EXPECT_EQ(status_frames, 1);
+    frames(1);
+    EXPECT_EQ(status_frames, 0);
+    frames(1);
+    EXPECT_EQ(status_frames, 0);
+}
+
+// Pausing stops steering and motion only; population control and the tools go on.
+TEST_F(Frame, PauseFreezesFirefliesButNotPopulation) {
+    frames(30);
+    Firefly before[MAX_FIREFLIES];
+    std::memcpy(before, fireflies, sizeof before);
+    paused = 1;
+    frames(5);
+    EXPECT_EQ(0, std::memcmp(before, fireflies, sizeof before));
+    swarms[1].population = 25;
+    frames(1);
+    int live = 0;
+    for (const Firefly& f : fireflies) live += f.swarm > 0.0f;
+    EXPECT_EQ(live, 25);
+    EXPECT_EQ(fireflies[24].speed, 0.0f) << "a newcomer stands still while paused";
+    paused = 0;
+    frames(1);
+    EXPECT_NE(fireflies[24].speed, 0.0f);
+}
+
+// The lure placed by the mouse at the end of a frame is steered and moved from the next one.
+TEST_F(Frame, LureIsSimulatedFromTheNextFrame) {
+    frames(10);
+    InputSnapshot lure;
+    lure.mouse_x = 512;
+    lure.mouse_y = 384;
+    lure.mouse_b = MOUSE_LEFT;
+    selected_swarm = 1;
+    frames(1, lure);
+    EXPECT_EQ(fireflies[0].x, 512.0f);
+    EXPECT_EQ(fireflies[0].y, 384.0f);
+    frames(1);
+    EXPECT_NE(fireflies[0].x == 512.0f && fireflies[0].y == 384.0f, true);
+}
+
+TEST_F(Frame, SteerHoldsWholePixelsOfAtLeastTwenty) {
+    frames(200);
+    int pursuing = 0;
+    for (const Firefly& f : fireflies) {
+        if (!(f.swarm > 0.0f)) continue;
+        EXPECT_TRUE(f.steer == 0.0f || (f.steer >= 20.0f && f.steer == static_cast<int>(f.steer)));
+        pursuing += f.steer > 0.0f;
+        EXPECT_GE(f.heading, 0.0f);
+        EXPECT_LT(f.heading, 360.0f);
+        EXPECT_GE(f.x, 0.0f);
+        EXPECT_LT(f.x, 1024.0f);
+    }
+    EXPECT_GT(pursuing, 0);
+}
+
+// While SPACE is held the background is not repainted, so light adds up into trails.
+TEST_F(Frame, SpaceKeepsTheLastPicture) {
+    const char* failed = nullptr;
+    ASSERT_TRUE(load_startup_media(LUMORA_ASSETS_DIR, failed));
+    ASSERT_TRUE(load_loop_pictures(LUMORA_ASSETS_DIR, failed));
+    fill_shine_kernel();
+    BITMAP* bmp = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
+    clear_to_color(bmp, makecol(1, 2, 3));
+    InputSnapshot trails;
+    trails.held[KEY_SPACE] = true;
+    swarms[1].population = 0;
+    run_frame(bmp, trails, FrameOptions());
+    EXPECT_EQ(getpixel(bmp, 700, 400), makecol(1, 2, 3));
+    run_frame(bmp, InputSnapshot(), FrameOptions());
+    EXPECT_NE(getpixel(bmp, 700, 400), makecol(1, 2, 3));
+    destroy_bitmap(bmp);
+}

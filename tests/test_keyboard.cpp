@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <initializer_list>
+#include <string>
+
+#include "sim/world.h"
+#include "tests/support.h"
+#include "ui/input.h"
+#include "ui/keyboard.h"
+#include "ui/settings_file.h"
+
+class Keyboard : public ::testing::Test {
+protected:
+    void SetUp() override {
+        init_headless(32);
+        reset_state();
+        dir = make_temp_dir();
+        path = dir + "/lmr.sav";
+        settings_path = path.c_str();
+    }
+    void TearDown() override {
+        settings_path = "lmr.sav";
+        std::system(("rm -rf '" + dir + "'").c_str());
+    }
+    // One frame's keyboard step with these keys held.
+    static void frame(std::initializer_list<int> keys = {}) {
+        InputSnapshot in;
+        for (int k : keys) in.held[k] = true;
+        handle_keyboard(in);
+    }
+    // Runs idle frames until the keyboard is open again.
+    static void open_keyboard() {
+        while (key_cooldown < KEY_REPEAT_FRAMES) frame();
+    }
+    static void show_panel() {
+        open_keyboard();
+        frame({KEY_ENTER});
+        open_keyboard();
+    }
+    std::string dir, path;
+};
+
+TEST_F(Keyboard, NothingActsInTheFirstTenFrames) {
+    for (int i = 0; i < 10; ++i) frame({KEY_ENTER, KEY_P});
+    EXPECT_EQ(panel_visible, 0);
+    EXPECT_EQ(paused, 0);
+    frame({KEY_ENTER, KEY_P});
+    EXPECT_EQ(panel_visible, 1);
+    EXPECT_EQ(paused, 1);
+    EXPECT_EQ(key_cooldown, 1);
+    for (int i = 0; i < 500; ++i) frame();
+    EXPECT_EQ(key_cooldown, 200);
+}
+
+TEST_F(Keyboard, HeldKeyRepeatsEveryTenFrames) {
+    show_panel();
+    swarms[1].population = 5;
+    for (int i = 0; i < 100; ++i) frame({KEY_RIGHT});
+    EXPECT_EQ(swarms[1].population, 15);
+}
+
+TEST_F(Keyboard, OneValueActionPerFrameWithTheLastKeyWinning) {
+    show_panel();
+    struct Case {
+        std::initializer_list<int> keys;
+        int start, expected;
+    } cases[] = {
+        {{KEY_RIGHT, KEY_6_PAD}, 20, 30},
+        {{KEY_LEFT, KEY_RIGHT}, 20, 19},
+        {{KEY_4_PAD, KEY_LEFT, KEY_RIGHT}, 20, 10},
+        {{KEY_6_PAD, KEY_4_PAD}, 20, 30},
+        {{KEY_LEFT}, 0, 0},
+        {{KEY_4_PAD}, 9, 9},
+        {{KEY_4_PAD}, 10, 0},
+        {{KEY_4_PAD}, 25, 15},
+        {{KEY_LEFT}, -5, -5},
+        {{KEY_RIGHT}, -5, -4},
+        {{KEY_RIGHT}, INT_MAX, INT_MAX},
+        {{KEY_6_PAD}, INT_MAX - 5, INT_MAX},
+    };
+    for (const Case& c : cases) {
+        swarms[1].population = c.start;
+        open_keyboard();
+        frame(c.keys);
+        EXPECT_EQ(swarms[1].population, c.expected) << c.start;
+        EXPECT_EQ(key_cooldown, 1) << "an action closes the keyboard even when nothing changed";
+    }
+}
+
+TEST_F(Keyboard, RowsWrapAndPickTheirFields) {
+    show_panel();
+    frame({KEY_UP});
+    EXPECT_EQ(selected_row, 11);
+    open_keyboard();
+    frame({KEY_2_PAD});
+    EXPECT_EQ(selected_row, 0);
+    open_keyboard();
+    frame({KEY_DOWN, KEY_8_PAD});
+    EXPECT_EQ(selected_row, 0);
+    // The value edited is the field of the row held on entry to the frame.
+    open_keyboard();
+    frame({KEY_DOWN, KEY_RIGHT});
+    EXPECT_EQ(swarms[1].population, 1);
+    EXPECT_EQ(swarms[1].turning_speed, 0);
+    EXPECT_EQ(selected_row, 1);
+    const int fields[PANEL_ROWS] = {10, 3, 4, 1, 2, 5, 6, 7, 8, 9, 12, 11};
+    for (int row = 0; row < PANEL_ROWS; ++row) {
+        selected_row = row;
+        open_keyboard();
+        frame({KEY_6_PAD});
+        EXPECT_EQ(swarm_field(swarms[1], fields[row]), row == 0 ? 11 : 10) << row;
+    }
+}
+
+TEST_F(Keyboard, SwarmChoiceStopsAtOneAndNine) {
+    open_keyboard();
+    frame({KEY_PGUP});
+    EXPECT_EQ(selected_swarm, 1);
+    for (int i = 0; i < 12; ++i) {
+        open_keyboard();
+        frame({KEY_PGDN});
+    }
+    EXPECT_EQ(selected_swarm, 9);
+    open_keyboard();
+    frame({KEY_PGDN, KEY_PGUP});
+    EXPECT_EQ(selected_swarm, 9);
+    open_keyboard();
+    frame({KEY_ENTER, KEY_PGDN, KEY_RIGHT});  // shows the panel and edits swarm 9 at once
+    EXPECT_EQ(swarms[9].population, 1);
+}
+
+TEST_F(Keyboard, PanelKeysSleepWhileThePanelIsHidden) {
+    open_keyboard();
+    const int cooldown = key_cooldown;
+    frame({KEY_DOWN, KEY_RIGHT, KEY_6_PAD, KEY_UP});
+    EXPECT_EQ(selected_row, 0);
+    EXPECT_EQ(swarms[1].population, 0);
+    EXPECT_EQ(key_cooldown, cooldown + 1);
+    frame({KEY_ENTER, KEY_DOWN});
+    EXPECT_EQ(panel_visible, 1);
+    EXPECT_EQ(selected_row, 1);
+}
+
+TEST_F(Keyboard, MessagesForPauseDetailSaveAndLoad) {
+    open_keyboard();
+    frame({KEY_P});
+    EXPECT_STREQ(status_text, "pause");
+    EXPECT_EQ(status_frames, 100);
+    status_frames = 7;
+    open_keyboard();
+    frame({KEY_P});
+    EXPECT_EQ(paused, 0);
+    EXPECT_EQ(status_frames, 7) << "resuming sets no message";
+    open_keyboard();
+    frame({KEY_D});
+    EXPECT_STREQ(status_text, "low detail");
+    open_keyboard();
+    frame({KEY_D});
+    EXPECT_STREQ(status_text, "high detail");
+    EXPECT_EQ(low_detail, 0);
+
+    // The last message of a frame wins.
+    open_keyboard();
+    frame({KEY_S, KEY_P});
+    EXPECT_STREQ(status_text, "pause");
+    swarms[2].color_red = 77;
+    open_keyboard();
+    frame({KEY_S, KEY_L});
+    EXPECT_STREQ(status_text, "loading succesful");
+    EXPECT_EQ(swarms[2].color_red, 77);
+    swarms[2].color_red = 5;
+    open_keyboard();
+    frame({KEY_L});
+    EXPECT_EQ(swarms[2].color_red, 77);
+}

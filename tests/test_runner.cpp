@@ -1,0 +1,115 @@
+// Whole runs of the headless runner, as a user or a script drives it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "tests/support.h"
+
+class Runner : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = make_temp_dir();
+        write_file(dir + "/lmr.sav", read_file(std::string(LUMORA_ASSETS_DIR) + "/lmr.sav"));
+    }
+    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
+
+    // Runs lumora-sim in the test's folder with the given arguments; returns the exit status.
+    int sim(const std::string& args) {
+        const std::string cmd = "cd '" + dir + "' && '" + LUMORA_SIM_PATH + "' --assets '" +
+                                LUMORA_ASSETS_DIR + "' " + args + " >out.txt 2>err.txt";
+        const int status = std::system(cmd.c_str());
+        out = read_file(dir + "/out.txt");
+        err = read_file(dir + "/err.txt");
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string file(const std::string& name) { return read_file(dir + "/" + name); }
+
+    std::string dir, out, err;
+};
+
+TEST_F(Runner, SameSeedGivesTheSameTraceAndPicture) {
+    ASSERT_EQ(sim("--seed 7 --frames 40 --trace a.txt --shot a.bmp"), 0) << err;
+    EXPECT_NE(out.find("frames=40 fireflies=1800 seconds="), std::string::npos) << out;
+    ASSERT_EQ(sim("--seed 7 --frames 40 --trace b.txt --shot b.bmp"), 0) << err;
+    EXPECT_EQ(file("a.txt"), file("b.txt"));
+    EXPECT_EQ(file("a.bmp"), file("b.bmp"));
+    EXPECT_GT(file("a.bmp").size(), 1024u * 768u * 3u);
+
+    // Drawing does not change what is simulated.
+    ASSERT_EQ(sim("--seed 7 --frames 40 --trace c.txt --no-draw"), 0) << err;
+    EXPECT_EQ(file("a.txt"), file("c.txt"));
+    ASSERT_EQ(sim("--seed 8 --frames 40 --trace d.txt --no-draw"), 0) << err;
+    EXPECT_NE(file("a.txt"), file("d.txt"));
+}
+
+TEST_F(Runner, TraceListsInterfaceSwarmsAndFireflies) {
+    ASSERT_EQ(sim("--frames 2 --trace t.txt"), 0) << err;
+    const std::string t = file("t.txt");
+    EXPECT_EQ(t.rfind("u 1 1 0 0 0 0 1 0 1001 99 loading succesful\ns 1 0 ", 0), 0u) << t.substr(0, 80);
+    EXPECT_NE(t.find("\ns 1 9 "), std::string::npos);
+    EXPECT_NE(t.find("\nf 1 0 1 "), std::string::npos);
+    EXPECT_NE(t.find("\nf 2 1799 9 "), std::string::npos);
+    EXPECT_EQ(t.find("\ns 2 "), std::string::npos) << "unchanged swarms are not repeated";
+}
+
+TEST_F(Runner, InputScriptDrivesKeysAndMouse) {
+    write_file(dir + "/in.txt",
+               "# open the panel, raise swarm 1's population once, then quit\n"
+               "0 - 100 100 0\n"
+               "\n"
+               "11 ENTER 100 100 0\n"
+               "12 - 100 100 0\n"
+               "21 RIGHT 100 100 0\n"
+               "22 - 100 100 0\n"
+               "31 S 100 100 0\n"
+               "32 - 100 100 0\n"
+               "40 ESC 100 100 0\n");
+    ASSERT_EQ(sim("--input in.txt --frames 100 --trace t.txt"), 0) << err;
+    EXPECT_NE(out.find("frames=39 fireflies=1801 "), std::string::npos) << out;
+    const std::string t = file("t.txt");
+    EXPECT_NE(t.find("\nu 11 1 0 1 0 0 1 0 1001 89 loading succesful\n"), std::string::npos);
+    EXPECT_NE(t.find("\nu 31 1 0 1 0 0 1 0 1001 99 saving succesful\n"), std::string::npos);
+    const std::string saved = file("lmr.sav");
+    size_t line = 0, pos = 0;
+    for (; line < 30; ++line) pos = saved.find('\n', pos) + 1;
+    EXPECT_EQ(saved.substr(pos, 4), "201\n");
+}
+
+TEST_F(Runner, BadArgumentsAndScriptsExitWithTwo) {
+    const char* bad[] = {
+        "--bogus",         "--seed -1",      "--seed 4294967296", "--frames x",
+        "--depth 8",       "--frames",       "--input missing.txt", "--seed 1x",
+    };
+    for (const char* args : bad) {
+        EXPECT_EQ(sim(args), 2) << args;
+        EXPECT_FALSE(err.empty()) << args;
+    }
+    EXPECT_EQ(sim("--seed 4294967295 --frames 1 --no-draw"), 0) << err;
+    const char* scripts[] = {
+        "1 - 0 0\n",           "1 FOO 0 0 0\n",    "5 - 0 0 0\n5 - 0 0 0\n", "1 - 0 0 x\n",
+        "-1 - 0 0 0\n",        "1 S,,L 0 0 0\n",   "1 - 0 0 99999999999\n",  "1 - 0 0 0 0\n",
+    };
+    for (const char* script : scripts) {
+        write_file(dir + "/bad.txt", script);
+        EXPECT_EQ(sim("--input bad.txt --frames 1"), 2) << script;
+        EXPECT_NE(err.find("line"), std::string::npos) << err;
+    }
+}
+
+TEST_F(Runner, MissingMediaExitsWithOneNamingTheFile) {
+    const std::string assets = dir + "/media";
+    std::system(("mkdir '" + assets + "' && cp '" + LUMORA_ASSETS_DIR + "'/*.bmp '" +
+                 LUMORA_ASSETS_DIR + "'/*.pcx '" + assets + "' && rm '" + assets + "/wood.bmp'")
+                    .c_str());
+    EXPECT_EQ(sim("--assets '" + assets + "' --frames 1"), 1);
+    EXPECT_NE(err.find("wood.bmp"), std::string::npos) << err;
+}
+
+TEST_F(Runner, EveryColourDepthDraws) {
+    for (const char* depth : {"15", "16", "24", "32"}) {
+        ASSERT_EQ(sim(std::string("--frames 3 --shot s.bmp --depth ") + depth), 0) << depth << err;
+        EXPECT_GT(file("s.bmp").size(), 1024u * 768u * 2u) << depth;
+    }
+}
