@@ -1,0 +1,102 @@
+# Shared steps of the end-to-end tests: a private virtual display, a working directory with
+# the media and default settings, and ways to drive and look at the real window.
+# Usage from a test: source lib.sh PROGRAM_DIR ASSETS_DIR SEND_CLOSE
+set -euo pipefail
+
+BIN_DIR="$1"
+ASSETS_DIR="$2"
+SEND_CLOSE="$3"
+WORK="$(mktemp -d /tmp/lumora-e2e-XXXXXX)"
+APP_PID=""
+XVFB_PID=""
+
+cleanup() {
+  [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Starts Xvfb on a display number it picks itself, so tests can run side by side.
+start_display() {
+  local numfile="$WORK/display"
+  Xvfb -displayfd 7 -screen 0 1024x768x24 -nolisten tcp 7>"$numfile" 2>/dev/null &
+  XVFB_PID=$!
+  for _ in $(seq 100); do [ -s "$numfile" ] && break; sleep 0.1; done
+  [ -s "$numfile" ] || fail "Xvfb did not start"
+  export DISPLAY=":$(head -n1 "$numfile")"
+}
+
+# A fresh working directory holding every media file and the default settings.
+prepare_workdir() {
+  cp "$ASSETS_DIR"/*.bmp "$ASSETS_DIR"/*.pcx "$ASSETS_DIR"/lmr.sav "$WORK/"
+}
+
+# Starts a program (lumora by default) in the working directory.
+start_app() {
+  local prog="${1:-lumora}"
+  (cd "$WORK" && exec "$BIN_DIR/$prog") &
+  APP_PID=$!
+}
+
+# Waits for the program's window and prints its id.
+wait_window() {
+  for _ in $(seq 100); do
+    local id
+    id="$(xdotool search --name '^lumora' 2>/dev/null | head -n1 || true)"
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    sleep 0.1
+  done
+  fail "no lumora window appeared"
+}
+
+# Waits for the program to end and checks its exit status.
+expect_exit() {
+  local expected="$1" what="$2" status=0
+  for _ in $(seq 100); do
+    kill -0 "$APP_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$APP_PID" 2>/dev/null && fail "$what: the program did not end"
+  wait "$APP_PID" || status=$?
+  APP_PID=""
+  [ "$status" = "$expected" ] || fail "$what: exit status $status, expected $expected"
+}
+
+# Holds a key long enough for a paced frame to see it, then lets the keyboard open again.
+press() {
+  xdotool keydown "$1"
+  sleep 0.12
+  xdotool keyup "$1"
+  sleep 0.3
+}
+
+shot() { import -window root "$WORK/$1.png"; }
+
+# "r,g,b" of one pixel of a screenshot.
+pixel() {
+  convert "$WORK/$1.png" -crop "1x1+$2+$3" -depth 8 -format '%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]' info:
+}
+
+# Mean brightness (0 to 1) of a region WxH+X+Y of a screenshot.
+mean_in() {
+  convert "$WORK/$1.png" -crop "$2" -colorspace Gray -format '%[fx:mean]' info:
+}
+
+# Number of pure white pixels in a region of a screenshot.
+white_in() {
+  convert "$WORK/$1.png" -crop "$2" -fill black +opaque white -fill white -opaque white \
+    -format '%[fx:int(mean*w*h)]' info:
+}
+
+# Number of pixels that differ between two screenshots in a region.
+differ_in() {
+  convert "$WORK/$1.png" -crop "$3" +repage "$WORK/crop-a.png"
+  convert "$WORK/$2.png" -crop "$3" +repage "$WORK/crop-b.png"
+  compare -metric AE "$WORK/crop-a.png" "$WORK/crop-b.png" null: 2>&1 || true
+}
+
+# Line n (counted from 1) of the working directory's settings file.
+settings_line() { sed -n "$1p" "$WORK/lmr.sav"; }

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# A newcomer's session: ENTER shows the panel, RIGHT raises the population, UP and RIGHT
+# change the target swarm, S saves; after a restart the panel shows the saved target.
+source "$(dirname "$0")/lib.sh" "$@"
+start_display
+prepare_workdir
+start_app
+wait_window >/dev/null
+sleep 0.5
+press space
+press Return
+shot panel
+[ "$(pixel panel 190 15)" = "100,100,100" ] || fail "no highlight bar on the first panel row"
+
+population="$(settings_line 31)"
+press Right
+press s
+[ "$(settings_line 31)" = "$((population + 1))" ] || fail "RIGHT and S did not save population $((population + 1))"
+
+target="$(settings_line 32)"
+press Up
+press Right
+press s
+new_target="$(settings_line 32)"
+[ "$new_target" = "$((target + 1))" ] || fail "the target swarm was not raised and saved"
+press Escape
+expect_exit 0 "ESC after saving"
+
+start_app
+wait_window >/dev/null
+sleep 0.5
+press space
+press Return
+sleep 0.2
+shot restarted
+base=$((20 * new_target))
+expected="$(settings_line $((base + 8))),$(settings_line $((base + 9))),$(settings_line $((base + 10)))"
+[ "$(pixel restarted 210 70)" = "$expected" ] || fail "target box is $(pixel restarted 210 70), expected $expected"
+cp "$WORK/restarted.png" "${LUMORA_E2E_SHOTS:-$WORK}/panel.png" 2>/dev/null || true
+press Escape
+expect_exit 0 "ESC after the restart"
+echo "PASS"

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# P stands the picture still; the repel tool, chosen with the right button and held with the
+# left, moves the fireflies near the mouse and only those.
+source "$(dirname "$0")/lib.sh" "$@"
+start_display
+prepare_workdir
+start_app
+wait_window >/dev/null
+sleep 0.5
+press space
+sleep 0.5
+shot moving1
+sleep 0.2
+shot moving2
+[ "$(differ_in moving1 moving2 1024x700+0+0)" -gt 0 ] || fail "the fireflies do not move"
+
+press p
+sleep 2
+shot paused1
+sleep 0.3
+shot paused2
+[ "$(differ_in paused1 paused2 1024x768+0+0)" = 0 ] || fail "the picture changes while paused"
+
+xdotool mousemove 512 384
+sleep 0.3
+xdotool mousedown 3
+sleep 0.1
+xdotool mouseup 3
+sleep 0.3
+xdotool mousedown 1
+sleep 0.5
+xdotool mouseup 1
+sleep 2
+shot pushed
+[ "$(differ_in paused2 pushed 400x400+312+184)" -gt 50 ] || fail "the repel tool moved nothing"
+[ "$(differ_in paused2 pushed 250x200+0+500)" = 0 ] || fail "fireflies far from the mouse moved"
+press Escape
+expect_exit 0 "ESC"
+echo "PASS"

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# The title shows, ESC there does nothing, SPACE starts, the status line shows the start-up
+# load, and ESC ends the program with status 0.
+source "$(dirname "$0")/lib.sh" "$@"
+start_display
+prepare_workdir
+start_app
+wait_window >/dev/null
+sleep 1
+shot title
+awk "BEGIN { exit !($(mean_in title 1024x768+0+0) > 0.05) }" || fail "the title screen is black"
+
+press Escape
+kill -0 "$APP_PID" || fail "ESC on the title screen ended the program"
+
+press space
+sleep 0.3
+shot running
+[ "$(white_in running 300x10+362+758)" -gt 20 ] || fail "no status line at the bottom"
+[ "$(white_in title 300x10+362+758)" -lt "$(white_in running 300x10+362+758)" ] || fail "status line not drawn"
+
+press Escape
+expect_exit 0 "after ESC"
+echo "PASS"
