@@ -6,6 +6,7 @@
 #include "sim/population.h"
 #include "sim/motion.h"
 #include "sim/steering.h"
+#include "sim/steering_grid.h"
 #include "sim/world.h"
 #include "ui/input.h"
 #include "ui/keyboard.h"
@@ -30,22 +31,44 @@ static void draw_status_line(BITMAP* back_buffer, bool draw) {
 
 // Each firefly is steered and moved before the next one is steered, so it sees the lower
 // slots already moved in this frame.
-static void simulate() {
+static void simulate(bool reference) {
+    if (reference) {
+        for (int i = 0; i < MAX_FIREFLIES; ++i) {
+            if (!(fireflies[i].swarm > 0.0f)) continue;
+            fireflies[i].steer = static_cast<float>(steer_firefly(i));
+            move_firefly(i);
+        }
+        return;
+    }
+    build_steering_grid();
     for (int i = 0; i < MAX_FIREFLIES; ++i) {
         if (!(fireflies[i].swarm > 0.0f)) continue;
-        fireflies[i].steer = static_cast<float>(steer_firefly(i));
+        fireflies[i].steer = static_cast<float>(steer_firefly_fast(i));
         move_firefly(i);
+        update_steering_grid(i);
     }
 }
 
 void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptions& options) {
     // While SPACE is held the last picture stays and this frame's light adds to it: trails.
-    if (options.draw && !input.held[KEY_SPACE]) draw_background(back_buffer);
+    // The fast path copies the background later, together with the light: nothing reads or
+    // writes the picture in between.
+    BITMAP* deferred_background = nullptr;
+    if (options.draw && !input.held[KEY_SPACE]) {
+        if (!options.reference) deferred_background = plain_background();
+        if (deferred_background == nullptr) draw_background(back_buffer, options.reference);
+    }
     handle_keyboard(input);
     // Population control runs while paused too, so a changed population shows at once.
     for (int s = 1; s < SWARM_COUNT; ++s) update_population(s, swarms[s].population);
-    if (paused == 0) simulate();
-    if (options.draw) draw_fireflies(back_buffer);
+    if (paused == 0) simulate(options.reference);
+    if (options.draw) {
+        if (options.reference) {
+            draw_fireflies(back_buffer);
+        } else {
+            draw_fireflies_fast(back_buffer, deferred_background);
+        }
+    }
     if (options.draw && panel_visible != 0) draw_panel(back_buffer);
     draw_status_line(back_buffer, options.draw);
     handle_mouse(back_buffer, input, options.draw);

@@ -54,6 +54,7 @@ int run_simulation(int, char**) {
     clear_bitmap(back_buffer);
     const char* failed = nullptr;
     if (!load_loop_pictures("", failed)) fail_to_start(failed);
+    prepare_background();
 
     reset_world();
 

@@ -12,8 +12,12 @@ extern BITMAP* background_image;
 
 // What a frame does besides the simulation. The headless runner can leave out every drawing
 // step; the status line and the cursor's idle count still run.
+// The straightforward reference paths (the library's single-pixel calls, scaling the
+// background every frame, the walk over the whole table) can be chosen instead of the fast
+// ones, which give the same results.
 struct FrameOptions {
     bool draw = true;
+    bool reference = false;
 };
 
 // The program's main: start-up, title screen, frame loop, shutdown. Returns the exit status.
@@ -47,8 +51,16 @@ bool load_loop_pictures(const char* dir, const char*& failed);
 // Fills the glow kernel from the red channel of the shine picture's top-left 10 by 10 pixels.
 void fill_shine_kernel();
 
-// Scales the background picture over the whole back buffer.
-void draw_background(BITMAP* back_buffer);
+// Scales the background picture over the whole back buffer; pixels of the mask colour are
+// skipped. The fast way copies a picture scaled once by prepare_background.
+void draw_background(BITMAP* back_buffer, bool reference = false);
+
+// Scales the background once for the fast repaint; call after load_loop_pictures.
+bool prepare_background();
+
+// The background scaled once, when it can stand in for the scaled picture by a plain copy (it
+// has no pixel of the mask colour, which scaling would skip); otherwise null.
+BITMAP* plain_background();
 
 // One frame, steps 1 to 8: background, keyboard, population, steering and motion, fireflies,
 // panel, status line, mouse. Copying to the screen is the caller's.

@@ -2,8 +2,6 @@
 
 #include <allegro.h>
 
-static int clamp_channel(int64_t v) { return v < 0 ? 0 : v > 255 ? 255 : static_cast<int>(v); }
-
 int makecol_clamped(int64_t r, int64_t g, int64_t b) {
     return makecol(clamp_channel(r), clamp_channel(g), clamp_channel(b));
 }

@@ -7,6 +7,11 @@ struct BITMAP;
 // Draws every live firefly onto bmp with the library's single-pixel calls.
 void draw_fireflies(BITMAP* bmp);
 
+// Draws the same pixels as draw_fireflies, working on the rows of a memory bitmap directly.
+// When background is given it is first copied over bmp, band by band together with the light,
+// which keeps each band in the cache; the result is that of a blit followed by the glow.
+void draw_fireflies_fast(BITMAP* bmp, BITMAP* background = nullptr);
+
 // Adds the 10 by 10 shine, tinted with color, around (cx, cy).
 void draw_glow(BITMAP* bmp, int cx, int cy, int color);
 

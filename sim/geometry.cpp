@@ -33,10 +33,34 @@ int random_range(int lo, int hi) {
     return saturate_to_int(lo + offset);
 }
 
-void step_polar(float& x, float& y, int angle, float dist) {
+// The cosine and sine of every whole angle a firefly's motion or a mouse tool uses, computed
+// exactly as for any other angle, so that a look-up gives the same bits as the call.
+static constexpr int POLAR_LO = -720;
+static constexpr int POLAR_HI = 1080;
+static double polar_cos[POLAR_HI - POLAR_LO];
+static double polar_sin[POLAR_HI - POLAR_LO];
+static float polar_built_for = 0.0f;  // the DEG_TO_RAD the tables were made with
+
+static void polar_cos_sin(int angle, double& c, double& s) {
     const float a = static_cast<float>(angle * static_cast<double>(DEG_TO_RAD));
-    x = static_cast<float>(std::cos(static_cast<double>(a)) * dist + x);
-    y = static_cast<float>(std::sin(static_cast<double>(a)) * dist + y);
+    c = std::cos(static_cast<double>(a));
+    s = std::sin(static_cast<double>(a));
+}
+
+void step_polar(float& x, float& y, int angle, float dist) {
+    double c, s;
+    if (angle >= POLAR_LO && angle < POLAR_HI) {
+        if (polar_built_for != DEG_TO_RAD) {
+            for (int k = POLAR_LO; k < POLAR_HI; ++k) polar_cos_sin(k, polar_cos[k - POLAR_LO], polar_sin[k - POLAR_LO]);
+            polar_built_for = DEG_TO_RAD;
+        }
+        c = polar_cos[angle - POLAR_LO];
+        s = polar_sin[angle - POLAR_LO];
+    } else {
+        polar_cos_sin(angle, c, s);
+    }
+    x = static_cast<float>(c * dist + x);
+    y = static_cast<float>(s * dist + y);
 }
 
 // Direction in radians from the sign of dx, as a float.
@@ -55,14 +79,14 @@ static int degrees(float radians) {
 void distance_and_bearing(int& dist, int& bearing, float x1, float y1, float x2, float y2) {
     const float dx = x2 - x1;
     const float dy = y2 - y1;
-    dist = trunc_to_int(std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy) + 0.5);
+    dist = trunc_to_int(std::sqrt(squared_span(dx, dy)) + 0.5);
     bearing = degrees(direction(dx, dy));
 }
 
 void distance(float& dist, float x1, float y1, float x2, float y2) {
     const float dx = x2 - x1;
     const float dy = y2 - y1;
-    dist = static_cast<float>(std::sqrt(static_cast<double>(dx) * dx + static_cast<double>(dy) * dy));
+    dist = static_cast<float>(std::sqrt(squared_span(dx, dy)));
 }
 
 void bearing(int& bearing, float x1, float y1, float x2, float y2) {

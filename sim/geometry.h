@@ -28,6 +28,12 @@ void distance_and_bearing(int& dist, int& bearing, float x1, float y1, float x2,
 // Exact distance from point 1 to point 2.
 void distance(float& dist, float x1, float y1, float x2, float y2);
 
+// The squared distance that `distance` takes the root of, for the differences dx and dy of
+// two positions; a search may compare it before paying for the root.
+inline double squared_span(float dx, float dy) {
+    return static_cast<double>(dx) * dx + static_cast<double>(dy) * dy;
+}
+
 // Direction from point 1 to point 2, -90 to 270; equal points give 270 (straight up).
 void bearing(int& bearing, float x1, float y1, float x2, float y2);
 

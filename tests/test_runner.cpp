@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <random>
 #include <string>
 
 #include "tests/support.h"
@@ -111,5 +112,52 @@ TEST_F(Runner, EveryColourDepthDraws) {
     for (const char* depth : {"15", "16", "24", "32"}) {
         ASSERT_EQ(sim(std::string("--frames 3 --shot s.bmp --depth ") + depth), 0) << depth << err;
         EXPECT_GT(file("s.bmp").size(), 1024u * 768u * 2u) << depth;
+    }
+}
+
+// Whole sessions with keys, trails, the panel, both detail levels and every mouse tool, on
+// random settings: the fast paths and the straightforward ones write the same trace and the
+// same picture at every colour depth.
+TEST_F(Runner, FastAndReferencePathsGiveIdenticalRuns) {
+    write_file(dir + "/in.txt",
+               "0 - 500 400 0\n"
+               "3 - 510 390 1\n"     // the lure
+               "9 - 520 380 0\n"
+               "11 ENTER 520 380 0\n"
+               "12 - 530 380 2\n"    // right button: repel
+               "14 - 530 380 0\n"
+               "20 - 600 300 1\n"
+               "30 SPACE 610 310 1\n"  // trails while pushing
+               "40 D 620 320 0\n"
+               "41 SPACE 625 320 2\n"  // next tool while trails go on: attract
+               "43 SPACE 630 330 1\n"
+               "55 DOWN 630 330 2\n"   // swirls
+               "57 - 2000 -50 1\n"     // the mouse off the picture
+               "67 - 100 700 3\n"
+               "80 D 100 700 0\n"
+               "81 - 100 700 0\n");
+    std::mt19937 rng(5);
+    for (int world = 0; world < 2; ++world) {
+        std::string settings;
+        for (int n = 0; n < 200; ++n) {
+            const int field = n % 20;
+            int v = std::uniform_int_distribution<int>(0, 9)(rng);
+            if (field == 1) v = std::uniform_int_distribution<int>(1, 8)(rng);
+            if (field == 3) v = std::uniform_int_distribution<int>(0, 20)(rng);
+            if (field == 4) v = std::uniform_int_distribution<int>(0, 200)(rng);
+            if (field >= 7 && field <= 9) v = std::uniform_int_distribution<int>(-20, 300)(rng);
+            if (field == 10) v = std::uniform_int_distribution<int>(0, world == 0 ? 500 : 900)(rng);
+            if (field == 12) v = std::uniform_int_distribution<int>(0, 3000)(rng);
+            settings += std::to_string(v) + "\n";
+        }
+        write_file(dir + "/world.sav", settings);
+        for (const char* depth : {"15", "16", "24", "32"}) {
+            const std::string common = std::string("--settings world.sav --input in.txt --frames 90 --seed ") +
+                                       std::to_string(world) + " --depth " + depth;
+            ASSERT_EQ(sim(common + " --trace fast.txt --shot fast.bmp"), 0) << err;
+            ASSERT_EQ(sim(common + " --reference --trace plain.txt --shot plain.bmp"), 0) << err;
+            EXPECT_EQ(file("fast.txt"), file("plain.txt")) << "world " << world << " depth " << depth;
+            EXPECT_EQ(file("fast.bmp"), file("plain.bmp")) << "world " << world << " depth " << depth;
+        }
     }
 }

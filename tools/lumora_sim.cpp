@@ -76,6 +76,7 @@ int main(int argc, char** argv) {
     const char* failed = nullptr;
     const char* assets = options.assets.c_str();
     if (!load_startup_media(assets, failed) || !load_loop_pictures(assets, failed)) fail_to_start(failed);
+    if (!options.reference) prepare_background();
     set_angle_constants();
     fill_shine_kernel();
     seed_random(options.seed);
@@ -95,10 +96,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     clear_bitmap(back_buffer);
-    if (options.draw) draw_background(back_buffer);
+    if (options.draw) draw_background(back_buffer, options.reference);
 
     FrameOptions frame_options;
     frame_options.draw = options.draw;
+    frame_options.reference = options.reference;
     int64_t frames_run = 0;
     const auto started = std::chrono::steady_clock::now();
     for (int64_t frame = 1; frame <= options.frames; ++frame) {

@@ -14,6 +14,7 @@ struct SimOptions {
     std::string shot;   // empty: no picture
     int depth = 32;
     bool draw = true;
+    bool reference = false;  // the straightforward paths instead of the fast ones
 };
 
 extern const char* const SIM_USAGE;

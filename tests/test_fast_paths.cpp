@@ -1,0 +1,321 @@
+// The fast paths must give exactly what the straightforward ones give: the same steering
+// choices, the same fields, the same random draws and the same pixels, on any world.
+#include <allegro.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <random>
+
+#include "app/shell.h"
+#include "render/glow.h"
+#include "sim/motion.h"
+#include "sim/random.h"
+#include "sim/steering.h"
+#include "sim/steering_grid.h"
+#include "sim/world.h"
+#include "tests/support.h"
+#include "ui/input.h"
+
+namespace {
+
+// A random world with the settings and positions that stress a search: every target swarm
+// including 0 and ones outside the table, self-following swarms, narrow and wide views,
+// communication from none to the whole field, positions on the edges, beyond them and far
+// away, and now and then an infinite or NaN position.
+void random_world(std::mt19937& rng, int live_slots) {
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    auto chance = [&](int percent) { return pick(1, 100) <= percent; };
+    for (int s = 0; s < SWARM_COUNT; ++s) {
+        Swarm& w = swarms[s];
+        w = Swarm{};
+        w.target_swarm = chance(10) ? pick(-2, 12) : chance(30) ? s : pick(0, 9);
+        const int views[] = {0, 1, 10, 45, 89, 90, 91, 120, 178, 179, 180, 181, 360, pick(-5, 400)};
+        w.field_of_view = views[pick(0, 13)];
+        const int ranges[] = {0, 50, 200, 300, 1000, 1280, 2500, 20000, pick(-100, 3000)};
+        w.communication = ranges[pick(0, 8)];
+        // Now and then fast enough to leave the neighbourhood a search expects it in.
+        w.highest_speed = chance(20) ? pick(16, 70) : pick(0, 8);
+        w.lowest_speed = chance(20) ? pick(12, 40) : pick(0, 3);
+        w.turning_speed = pick(0, 20);
+        w.acceleration = pick(0, 5);
+        w.braking = pick(0, 5);
+        w.color_red = pick(0, 255);
+        w.color_green = pick(0, 255);
+        w.color_blue = pick(0, 255);
+    }
+    for (int i = 0; i < MAX_FIREFLIES; ++i) {
+        Firefly& f = fireflies[i];
+        f.swarm = i < live_slots && !chance(5) ? static_cast<float>(pick(1, 9)) : 0.0f;
+        const int where = pick(1, 100);
+        if (where <= 70) {
+            f.x = std::uniform_real_distribution<float>(0.0f, 1024.0f)(rng);
+            f.y = std::uniform_real_distribution<float>(0.0f, 768.0f)(rng);
+        } else if (where <= 80) {  // a few clusters, so that searches meet crowds
+            f.x = 300.0f + pick(0, 40) + 0.25f * pick(0, 3);
+            f.y = 200.0f + pick(0, 40);
+        } else if (where <= 90) {  // on the edges
+            f.x = static_cast<float>(pick(0, 1) * 1023) + (chance(50) ? 0.999f : 0.0f);
+            f.y = static_cast<float>(pick(0, 767));
+        } else if (where <= 97) {  // beyond them
+            f.x = static_cast<float>(pick(-300, 1300));
+            f.y = static_cast<float>(pick(-300, 1100));
+        } else {
+            const float odd[] = {INFINITY, -INFINITY, NAN, 1e30f, -1e30f, 0.0f};
+            f.x = odd[pick(0, 5)];
+            f.y = odd[pick(0, 5)];
+        }
+        f.heading = static_cast<float>(chance(95) ? pick(0, 359) : pick(-1000, 5000));
+        f.speed = static_cast<float>(pick(0, 4));
+        f.target_distance = 10.0f;
+        f.target_turn = 0.0f;
+        f.flutter_phase = static_cast<float>(pick(10, 100)) / 10.0f;
+        f.glow_phase = static_cast<float>(pick(10, 100)) / 10.0f;
+        f.steer = 0.0f;
+        f.wander_side = static_cast<float>(pick(0, 2));
+    }
+}
+
+// Steers and moves every live firefly once, the fast way or the plain way.
+void simulate_once(bool fast) {
+    if (fast) build_steering_grid();
+    for (int i = 0; i < MAX_FIREFLIES; ++i) {
+        if (!(fireflies[i].swarm > 0.0f)) continue;
+        fireflies[i].steer = static_cast<float>(fast ? steer_firefly_fast(i) : steer_firefly(i));
+        move_firefly(i);
+        if (fast) update_steering_grid(i);
+    }
+}
+
+struct Snapshot {
+    Firefly table[MAX_FIREFLIES];
+    uint32_t random;
+    void take() {
+        std::memcpy(table, fireflies, sizeof table);
+        random = random_state;
+    }
+    void restore() const {
+        std::memcpy(fireflies, table, sizeof table);
+        random_state = random;
+    }
+};
+
+// Bitwise equality, so that NaN fields compare equal to themselves.
+::testing::AssertionResult same_tables(const Firefly* a, const Firefly* b) {
+    for (int i = 0; i < MAX_FIREFLIES; ++i) {
+        if (std::memcmp(&a[i], &b[i], sizeof(Firefly)) != 0) {
+            return ::testing::AssertionFailure()
+                   << "slot " << i << ": steer " << a[i].steer << " vs " << b[i].steer << ", target "
+                   << a[i].target_distance << "/" << a[i].target_turn << " vs " << b[i].target_distance
+                   << "/" << b[i].target_turn << ", glow " << a[i].glow_phase << " vs " << b[i].glow_phase;
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+class FastPaths : public ::testing::Test {
+protected:
+    void SetUp() override { reset_state(); }
+};
+
+}  // namespace
+
+// Whole simulation steps on random worlds: after every frame the tables and the generator
+// agree bit for bit.
+TEST_F(FastPaths, SteeringMatchesTheWalkOnRandomWorlds) {
+    std::mt19937 rng(2024);
+    static Snapshot start, plain;
+    for (int world = 0; world < 24; ++world) {
+        random_world(rng, world % 3 == 0 ? MAX_FIREFLIES : 200 + 150 * world);
+        for (int frame = 0; frame < 12; ++frame) {
+            start.take();
+            simulate_once(false);
+            plain.take();
+            start.restore();
+            simulate_once(true);
+            ASSERT_TRUE(same_tables(plain.table, fireflies)) << "world " << world << " frame " << frame;
+            ASSERT_EQ(plain.random, random_state);
+        }
+    }
+}
+
+// Hand-made layouts where the order of the walk decides.
+class WalkLayouts : public FastPaths {
+protected:
+    void SetUp() override {
+        FastPaths::SetUp();
+        swarms[1].target_swarm = 2;
+        swarms[1].field_of_view = 45;
+        swarms[1].communication = 0;
+        put(10, 1, 500, 400, 1.0f);
+    }
+    static void put(int slot, float swarm, float x, float y, float phase = 0.0f) {
+        fireflies[slot] = Firefly{swarm, x, y, 0, 0, 10, 0, 1, phase, 0, 0};
+    }
+    // Steers slot 10 both ways from the same state and expects the same outcome.
+    static int both_ways() {
+        static Snapshot before, after_plain;
+        before.take();
+        const int plain = steer_firefly(10);
+        after_plain.take();
+        before.restore();
+        build_steering_grid();
+        const int fast = steer_firefly_fast(10);
+        EXPECT_EQ(plain, fast);
+        EXPECT_TRUE(same_tables(after_plain.table, fireflies));
+        return fast;
+    }
+};
+
+TEST_F(WalkLayouts, EarlyStopTiesAndLastPartner) {
+    // The stop at the lowest close slot, though a later one is nearer.
+    put(700, 2, 570, 400, 3.0f);
+    put(30, 2, 575, 400, 4.0f);
+    put(5, 2, 515, 400, 5.0f);  // too close to pursue
+    EXPECT_EQ(both_ways(), 75);
+    // Ties of equal distance beyond 80: the lower slot.
+    put(5, 0, 0, 0);
+    put(30, 0, 0, 0);
+    put(700, 0, 0, 0);
+    put(900, 2, 600, 450);
+    put(400, 2, 600, 350);
+    EXPECT_EQ(both_ways(), 111);
+    // The partner is the last candidate in range before the stop, even behind the firefly.
+    swarms[1].communication = 1000;
+    put(100, 2, 450, 400, 6.0f);
+    put(1200, 2, 460, 400, 7.0f);
+    put(800, 2, 560, 400, 8.0f);
+    EXPECT_EQ(both_ways(), 60);
+    EXPECT_NEAR(fireflies[10].glow_phase, 8.0f, 0.11f);
+    // Small ranges search cells, large ones members from the top: both end at the same slot.
+    for (int range : {1, 55, 400, 1279, 1281, 5000, 100000}) {
+        swarms[1].communication = range;
+        both_ways();
+    }
+}
+
+TEST_F(WalkLayouts, BordersOfDistanceAndView) {
+    const float near_edges[][2] = {{520, 400}, {520.00006f, 400}, {580, 400}, {579.99994f, 400},
+                                   {600, 500}, {600, 499.9f}, {600, 500.1f}, {500, 300}};
+    int slot = 20;
+    for (const auto& p : near_edges) put(slot++, 2, p[0], p[1]);
+    for (int view : {0, 1, 44, 45, 46, 90, 178, 179, 180, 181}) {
+        swarms[1].field_of_view = view;
+        for (int heading : {0, 44, 45, 90, 315, 359}) {
+            fireflies[10].heading = static_cast<float>(heading);
+            both_ways();
+        }
+    }
+}
+
+// Slots off the field, at the origin, infinite or NaN are found wherever they are.
+TEST_F(WalkLayouts, OddPositionsAndFreeSlots) {
+    swarms[1].communication = 3000;
+    put(40, 2, -50, 400, 2.0f);
+    put(41, 2, 1100, 380, 2.5f);
+    put(42, 2, NAN, 400);
+    put(43, 2, INFINITY, 400);
+    put(44, 2, 540, -1e30f);
+    both_ways();
+    // Target swarm 0 chases the free slots, most of them never used at (0, 0).
+    swarms[1].target_swarm = 0;
+    fireflies[10].x = 30;
+    fireflies[10].y = 30;
+    both_ways();
+    fireflies[10].heading = 225;
+    both_ways();
+}
+
+// A firefly that moves far within a frame (across a wrapped edge) is still found where it is.
+TEST_F(WalkLayouts, FirefliesThatMovedFarThisFrame) {
+    swarms[2].target_swarm = 2;
+    swarms[2].lowest_speed = 900;
+    swarms[2].highest_speed = 900;
+    swarms[1].communication = 2000;
+    for (int i = 0; i < 8; ++i) put(i, 2, 100.0f + 100 * i, 300.0f + 10 * i);
+    static Snapshot start, plain;
+    start.take();
+    simulate_once(false);
+    plain.take();
+    start.restore();
+    simulate_once(true);
+    EXPECT_TRUE(same_tables(plain.table, fireflies));
+}
+
+// A firefly that moved a little closer this frame, from a cell further out than the nearest
+// candidate found so far, is still the nearest.
+TEST_F(WalkLayouts, NearestSearchReachesFirefliesThatMovedCloser) {
+    swarms[2] = Swarm{};
+    swarms[2].lowest_speed = 14;
+    swarms[2].highest_speed = 14;
+    swarms[2].target_swarm = 9;
+    put(10, 0, 0, 0);
+    put(5, 1, 127, 96);
+    put(0, 2, 257, 96);  // moves 14 pixels left before slot 5 is steered: 116 away
+    fireflies[0].heading = 180;
+    put(20, 2, 245, 96);  // not yet moved: 118 away
+    static Snapshot start, plain;
+    start.take();
+    simulate_once(false);
+    plain.take();
+    start.restore();
+    simulate_once(true);
+    EXPECT_EQ(plain.table[5].steer, 116.0f);
+    EXPECT_TRUE(same_tables(plain.table, fireflies));
+}
+
+// Pixels: the fast glow against the single-pixel one on random worlds, at every depth, both
+// detail levels, on a background with white and out-of-range pixels, with and without the
+// background copied in bands, and with a clipping rectangle.
+TEST_F(FastPaths, GlowMatchesTheSinglePixelVersionAtEveryDepth) {
+    init_headless(32);
+    std::mt19937 rng(77);
+    for (int depth : {15, 16, 24, 32}) {
+        set_color_depth(depth);
+        BITMAP* background = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
+        BITMAP* plain = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
+        BITMAP* fast = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
+        for (int y = 0; y < SCREEN_H_PX; ++y) {
+            for (int x = 0; x < SCREEN_W_PX; ++x) {
+                const int kind = (x * 7 + y * 13) % 97;
+                const int c = kind == 0 ? makecol(255, 255, 255) : makecol((x * 3) & 255, (y * 5) & 255, (x ^ y) & 255);
+                putpixel(background, x, y, c);
+            }
+        }
+        if (depth == 32) putpixel(background, 100, 100, 0xFF102030);  // a set top byte
+        for (int round = 0; round < 8; ++round) {
+            reset_state();
+            random_world(rng, round * 300);
+            for (int i = 0; i < 10; ++i) {
+                for (int j = 0; j < 10; ++j) shine_kernel[i][j] = std::uniform_int_distribution<int>(0, 10)(rng);
+            }
+            swarms[3].color_red = 300;
+            swarms[4].color_green = -7;
+            low_detail = round % 2;
+            const bool banded = round % 4 < 2;
+            const bool clipped = round == 7;
+            blit(background, plain, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
+            if (clipped) set_clip_rect(plain, 40, 30, 700, 500);
+            draw_fireflies(plain);
+            if (banded && !clipped) {
+                clear_bitmap(fast);
+                draw_fireflies_fast(fast, background);
+            } else {
+                blit(background, fast, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
+                if (clipped) set_clip_rect(fast, 40, 30, 700, 500);
+                draw_fireflies_fast(fast);
+            }
+            int differing = 0;
+            for (int y = 0; y < SCREEN_H_PX; ++y) {
+                for (int x = 0; x < SCREEN_W_PX; ++x) differing += getpixel(plain, x, y) != getpixel(fast, x, y);
+            }
+            EXPECT_EQ(differing, 0) << "depth " << depth << " round " << round;
+            set_clip_rect(plain, 0, 0, SCREEN_W_PX - 1, SCREEN_H_PX - 1);
+            set_clip_rect(fast, 0, 0, SCREEN_W_PX - 1, SCREEN_H_PX - 1);
+        }
+        destroy_bitmap(background);
+        destroy_bitmap(plain);
+        destroy_bitmap(fast);
+    }
+    set_color_depth(32);
+}
