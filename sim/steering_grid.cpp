@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int CELL_PX = 64;
+constexpr int CELL_PX = 128;
 constexpr int GRID_COLUMNS = SCREEN_W_PX / CELL_PX;
 constexpr int GRID_ROWS = SCREEN_H_PX / CELL_PX;
 constexpr int FIELD_CELLS = GRID_COLUMNS * GRID_ROWS;
