@@ -52,23 +52,33 @@ static void draw_pattern(BITMAP* bmp, int px, int py, int core) {
     add_pixel(bmp, px, py - 1, edge);
 }
 
+bool firefly_light(const Firefly& f, int x0, int y0, int x1, int y1, FireflyLight& light) {
+    const float brightness = static_cast<float>((std::sin(static_cast<double>(f.glow_phase)) + 1.0) / 2.0);
+    light.px = trunc_to_int(f.x);
+    light.py = trunc_to_int(f.y);
+    if (!(brightness > 0.0f)) return false;
+    if (light.px < x0 - GLOW_REACH || light.py < y0 - GLOW_REACH || light.px > x1 + GLOW_REACH ||
+        light.py > y1 + GLOW_REACH) {
+        return false;
+    }
+    // Channel values of a swarm may lie anywhere; packing them unclamped would spill bits into
+    // the neighbouring channel.
+    const Swarm& s = swarm_of(f);
+    light.r = clamp_channel(trunc_to_int(s.color_red * static_cast<double>(brightness)));
+    light.g = clamp_channel(trunc_to_int(s.color_green * static_cast<double>(brightness)));
+    light.b = clamp_channel(trunc_to_int(s.color_blue * static_cast<double>(brightness)));
+    return true;
+}
+
 void draw_fireflies(BITMAP* bmp) {
     for (int i = 0; i < MAX_FIREFLIES; ++i) {
-        const Firefly& f = fireflies[i];
-        if (!(f.swarm > 0.0f)) continue;
-        const float brightness = static_cast<float>((std::sin(static_cast<double>(f.glow_phase)) + 1.0) / 2.0);
-        const int px = trunc_to_int(f.x);
-        const int py = trunc_to_int(f.y);
-        if (!(brightness > 0.0f)) continue;
-        if (px < -GLOW_REACH || py < -GLOW_REACH || px > bmp->w + GLOW_REACH || py > bmp->h + GLOW_REACH) continue;
-        const Swarm& s = swarm_of(f);
-        const int core = makecol_clamped(trunc_to_int(s.color_red * static_cast<double>(brightness)),
-                                         trunc_to_int(s.color_green * static_cast<double>(brightness)),
-                                         trunc_to_int(s.color_blue * static_cast<double>(brightness)));
+        FireflyLight light;
+        if (!(fireflies[i].swarm > 0.0f) || !firefly_light(fireflies[i], 0, 0, bmp->w, bmp->h, light)) continue;
+        const int core = makecol(light.r, light.g, light.b);
         if (low_detail == 0) {
-            draw_glow(bmp, px, py, core);
+            draw_glow(bmp, light.px, light.py, core);
         } else {
-            draw_pattern(bmp, px, py, core);
+            draw_pattern(bmp, light.px, light.py, core);
         }
     }
 }

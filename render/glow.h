@@ -3,6 +3,18 @@
 #pragma once
 
 struct BITMAP;
+struct Firefly;
+
+// Where a live firefly's light lands and its core colour, channels clamped to 0 to 255, before
+// the colour is packed.
+struct FireflyLight {
+    int px, py;
+    int r, g, b;
+};
+
+// The light of a live firefly whose glow may reach the rectangle x0 to x1 - 1, y0 to y1 - 1;
+// false when it is dark (its brightness is 0) or too far outside to light any pixel there.
+bool firefly_light(const Firefly& f, int x0, int y0, int x1, int y1, FireflyLight& light);
 
 // Draws every live firefly onto bmp with the library's single-pixel calls.
 void draw_fireflies(BITMAP* bmp);

@@ -17,7 +17,6 @@
 namespace {
 
 constexpr int GLOW_SIZE = 10;
-constexpr int GLOW_REACH = 6;
 constexpr int MAX_WEIGHT = 10;
 
 // Where light may land: inside the bitmap and inside its clipping rectangle, since the library
@@ -142,23 +141,14 @@ template <typename Pixels>
 int prepare_lights(const Pixels& pixels, const Area& area) {
     int n = 0;
     for (int i = 0; i < MAX_FIREFLIES; ++i) {
-        const Firefly& f = fireflies[i];
-        if (!(f.swarm > 0.0f)) continue;
-        const float brightness = static_cast<float>((std::sin(static_cast<double>(f.glow_phase)) + 1.0) / 2.0);
-        const int px = trunc_to_int(f.x);
-        const int py = trunc_to_int(f.y);
-        if (!(brightness > 0.0f)) continue;
-        if (px < area.x0 - GLOW_REACH || py < area.y0 - GLOW_REACH || px > area.x1 + GLOW_REACH ||
-            py > area.y1 + GLOW_REACH) {
+        FireflyLight at;
+        if (!(fireflies[i].swarm > 0.0f) || !firefly_light(fireflies[i], area.x0, area.y0, area.x1, area.y1, at)) {
             continue;
         }
-        const Swarm& s = swarm_of(f);
-        const int core = pixels.pack(clamp_channel(trunc_to_int(s.color_red * static_cast<double>(brightness))),
-                                     clamp_channel(trunc_to_int(s.color_green * static_cast<double>(brightness))),
-                                     clamp_channel(trunc_to_int(s.color_blue * static_cast<double>(brightness))));
+        const int core = pixels.pack(at.r, at.g, at.b);
         Light& light = lights[n++];
-        light.px = px;
-        light.py = py;
+        light.px = at.px;
+        light.py = at.py;
         const int r = pixels.red(core), g = pixels.green(core), b = pixels.blue(core);
         if (low_detail == 0) {
             for (int k = 0; k <= MAX_WEIGHT; ++k) light.color[k] = pixels.pack(r * k / 10, g * k / 10, b * k / 10);

@@ -113,6 +113,19 @@ struct Snapshot {
     return ::testing::AssertionSuccess();
 }
 
+// Runs one simulation step both ways from the current state and expects the same tables and
+// generator; leaves the fast way's result in place.
+::testing::AssertionResult same_step() {
+    static Snapshot start, plain;
+    start.take();
+    simulate_once(false);
+    plain.take();
+    start.restore();
+    simulate_once(true);
+    if (plain.random != random_state) return ::testing::AssertionFailure() << "random draws differ";
+    return same_tables(plain.table, fireflies);
+}
+
 class FastPaths : public ::testing::Test {
 protected:
     void SetUp() override { reset_state(); }
@@ -124,18 +137,9 @@ protected:
 // agree bit for bit.
 TEST_F(FastPaths, SteeringMatchesTheWalkOnRandomWorlds) {
     std::mt19937 rng(2024);
-    static Snapshot start, plain;
     for (int world = 0; world < 24; ++world) {
         random_world(rng, world % 3 == 0 ? MAX_FIREFLIES : 200 + 150 * world);
-        for (int frame = 0; frame < 12; ++frame) {
-            start.take();
-            simulate_once(false);
-            plain.take();
-            start.restore();
-            simulate_once(true);
-            ASSERT_TRUE(same_tables(plain.table, fireflies)) << "world " << world << " frame " << frame;
-            ASSERT_EQ(plain.random, random_state);
-        }
+        for (int frame = 0; frame < 12; ++frame) ASSERT_TRUE(same_step()) << "world " << world << " frame " << frame;
     }
 }
 
@@ -233,13 +237,7 @@ TEST_F(WalkLayouts, FirefliesThatMovedFarThisFrame) {
     swarms[2].highest_speed = 900;
     swarms[1].communication = 2000;
     for (int i = 0; i < 8; ++i) put(i, 2, 100.0f + 100 * i, 300.0f + 10 * i);
-    static Snapshot start, plain;
-    start.take();
-    simulate_once(false);
-    plain.take();
-    start.restore();
-    simulate_once(true);
-    EXPECT_TRUE(same_tables(plain.table, fireflies));
+    EXPECT_TRUE(same_step());
 }
 
 // A firefly that moved a little closer this frame, from a cell further out than the nearest
@@ -254,14 +252,8 @@ TEST_F(WalkLayouts, NearestSearchReachesFirefliesThatMovedCloser) {
     put(0, 2, 257, 96);  // moves 14 pixels left before slot 5 is steered: 116 away
     fireflies[0].heading = 180;
     put(20, 2, 245, 96);  // not yet moved: 118 away
-    static Snapshot start, plain;
-    start.take();
-    simulate_once(false);
-    plain.take();
-    start.restore();
-    simulate_once(true);
-    EXPECT_EQ(plain.table[5].steer, 116.0f);
-    EXPECT_TRUE(same_tables(plain.table, fireflies));
+    EXPECT_TRUE(same_step());
+    EXPECT_EQ(fireflies[5].steer, 116.0f);
 }
 
 // Pixels: the fast glow against the single-pixel one on random worlds, at every depth, both
