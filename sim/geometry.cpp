@@ -12,13 +12,6 @@ static constexpr double HALF_TURN = 3.14159265359;
 static constexpr float STRAIGHT_DOWN = 1.5707964f;  // pi/2 rounded to single precision
 static constexpr float STRAIGHT_UP = 4.712389f;     // 3pi/2 rounded to single precision
 
-int32_t trunc_to_int(double v) {
-    if (std::isnan(v)) return 0;
-    if (v >= 2147483647.0) return INT32_MAX;
-    if (v <= -2147483648.0) return INT32_MIN;
-    return static_cast<int32_t>(v);
-}
-
 int32_t saturate_to_int(int64_t v) {
     if (v > INT32_MAX) return INT32_MAX;
     if (v < INT32_MIN) return INT32_MIN;

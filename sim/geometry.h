@@ -11,7 +11,12 @@
 
 // Truncates towards zero, saturating at the int range; NaN gives 0. Extreme settings can push
 // positions and headings far past the int range, and the conversion must stay defined.
-int32_t trunc_to_int(double v);
+inline int32_t trunc_to_int(double v) {
+    if (v != v) return 0;
+    if (v >= 2147483647.0) return INT32_MAX;
+    if (v <= -2147483648.0) return INT32_MIN;
+    return static_cast<int32_t>(v);
+}
 
 // Clamps a wide intermediate result into the int range.
 int32_t saturate_to_int(int64_t v);

@@ -208,13 +208,17 @@ struct CellBox {
     int c0, c1, r0, r1;
 };
 
+// The walker stands on the field, so its coordinates are small and the box can be found with
+// whole numbers: the reach grows by two pixels to cover rounding the walker's position down.
 CellBox cells_within(const Walk& w, double reach) {
-    const double r = reach + LOOSE_PX + MARGIN_PX;
+    const int r = static_cast<int>(std::min(reach + LOOSE_PX + MARGIN_PX, 4.0 * SCREEN_W_PX)) + 2;
+    const int x = static_cast<int>(w.x);
+    const int y = static_cast<int>(w.y);
     CellBox box;
-    box.c0 = std::max(0, static_cast<int>(std::floor((w.x - r) / CELL_PX)));
-    box.c1 = std::min(GRID_COLUMNS - 1, static_cast<int>(std::floor((w.x + r) / CELL_PX)));
-    box.r0 = std::max(0, static_cast<int>(std::floor((w.y - r) / CELL_PX)));
-    box.r1 = std::min(GRID_ROWS - 1, static_cast<int>(std::floor((w.y + r) / CELL_PX)));
+    box.c0 = x - r < 0 ? 0 : (x - r) / CELL_PX;
+    box.c1 = std::min(GRID_COLUMNS - 1, (x + r) / CELL_PX);
+    box.r0 = y - r < 0 ? 0 : (y - r) / CELL_PX;
+    box.r1 = std::min(GRID_ROWS - 1, (y + r) / CELL_PX);
     return box;
 }
 
