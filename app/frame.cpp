@@ -22,10 +22,9 @@ void reset_world() {
 // The status message is drawn centred at the bottom for as many frames as are left.
 static void draw_status_line(BITMAP* back_buffer, bool draw) {
     if (status_frames <= 0) return;
-    if (draw) {
-        textprintf_centre_ex(back_buffer, ui_font, SCREEN_W_PX / 2, 758, makecol(255, 255, 255),
-                             -1, "%s", status_text);
-    }
+    // The text is drawn as it stands, never used as a format; the library's own formatting
+    // would allocate in every frame.
+    if (draw) textout_centre_ex(back_buffer, ui_font, status_text, SCREEN_W_PX / 2, 758, makecol(255, 255, 255), -1);
     --status_frames;
 }
 

@@ -2,6 +2,8 @@
 
 #include <allegro.h>
 
+#include <cstdio>
+
 #include "render/color.h"
 #include "sim/world.h"
 #include "ui/keyboard.h"
@@ -24,14 +26,17 @@ void draw_panel(BITMAP* bmp) {
     if (s.target_swarm >= 0 && s.target_swarm < SWARM_COUNT) {
         rect(bmp, 210, 2, 220, 138, swarm_color(swarms[s.target_swarm]));
     }
+    // Lines are formatted here and drawn as plain text: the library's own formatting would
+    // allocate in every frame the panel is shown.
     const int white = makecol(255, 255, 255);
+    char line[64];
     for (int row = 0; row < PANEL_ROWS; ++row) {
-        const int y = (row + 1) * PANEL_LINE_PX;
         const int value = swarm_field(s, ROW_FIELD[row]);
         if (row == 0) {
-            textprintf_ex(bmp, ui_font, 10, y, white, -1, ROW_FORMAT[row], selected_swarm, value);
+            std::snprintf(line, sizeof line, ROW_FORMAT[row], selected_swarm, value);
         } else {
-            textprintf_ex(bmp, ui_font, 10, y, white, -1, ROW_FORMAT[row], value);
+            std::snprintf(line, sizeof line, ROW_FORMAT[row], value);
         }
+        textout_ex(bmp, ui_font, line, 10, (row + 1) * PANEL_LINE_PX, white, -1);
     }
 }
