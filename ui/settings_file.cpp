@@ -13,17 +13,19 @@ const char* settings_path = "lmr.sav";
 static bool is_separator(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 static bool is_digit(int c) { return c >= '0' && c <= '9'; }
 
-// Reads one whole number that must end at a separator or at the end of the file.
-static bool read_value(std::FILE* in, int32_t& value) {
+// Reads one whole number that must end at a separator or at the end of the file. `next` gives
+// the next character, or EOF.
+template <typename Next>
+static bool read_value(Next& next, int32_t& value) {
     int c;
     do {
-        c = std::getc(in);
+        c = next();
     } while (is_separator(c));
     const bool negative = c == '-';
-    if (c == '-' || c == '+') c = std::getc(in);
+    if (c == '-' || c == '+') c = next();
     if (!is_digit(c)) return false;
     int64_t v = 0;
-    for (; is_digit(c); c = std::getc(in)) {
+    for (; is_digit(c); c = next()) {
         v = v * 10 + (c - '0');
         if (v > 2147483648LL) return false;  // out of range whatever the sign
     }
@@ -34,12 +36,40 @@ static bool read_value(std::FILE* in, int32_t& value) {
     return true;
 }
 
-bool read_settings(std::FILE* in, Swarm (&out)[SWARM_COUNT]) {
+template <typename Next>
+static bool read_table(Next& next, Swarm (&out)[SWARM_COUNT]) {
     for (int n = 0; n < SETTINGS_VALUES; ++n) {
-        if (!read_value(in, swarm_field(out[n / SWARM_FIELDS], n % SWARM_FIELDS))) return false;
+        if (!read_value(next, swarm_field(out[n / SWARM_FIELDS], n % SWARM_FIELDS))) return false;
     }
     return true;
 }
+
+bool read_settings(std::FILE* in, Swarm (&out)[SWARM_COUNT]) {
+    auto next = [in] { return std::getc(in); };
+    return read_table(next, out);
+}
+
+// Characters of an open file through a buffer on the stack, so that loading inside a frame
+// allocates nothing.
+struct FileChars {
+    int fd;
+    char buffer[4096];
+    ssize_t length = 0;
+    ssize_t pos = 0;
+    int operator()() {
+        if (pos == length) {
+            do {
+                length = read(fd, buffer, sizeof buffer);
+            } while (length < 0 && errno == EINTR);
+            pos = 0;
+            if (length <= 0) {
+                length = 0;
+                return EOF;
+            }
+        }
+        return static_cast<unsigned char>(buffer[pos++]);
+    }
+};
 
 int format_settings(char* buf, const Swarm (&table)[SWARM_COUNT]) {
     int length = 0;
@@ -51,16 +81,17 @@ int format_settings(char* buf, const Swarm (&table)[SWARM_COUNT]) {
 }
 
 void load_swarms(const char* path) {
-    std::FILE* in = std::fopen(path, "r");
-    if (in == nullptr) {
+    FileChars next;
+    next.fd = open(path, O_RDONLY | O_CLOEXEC);
+    if (next.fd < 0) {
         set_status("loading failed");
         return;
     }
     // A damaged file must not mix with the table the user has: read into a scratch copy and
     // take it over only when every value was good.
     Swarm scratch[SWARM_COUNT];
-    const bool ok = read_settings(in, scratch);
-    std::fclose(in);
+    const bool ok = read_table(next, scratch);
+    close(next.fd);
     if (!ok) {
         set_status("loading failed");
         return;
