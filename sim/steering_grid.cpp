@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
@@ -170,8 +171,20 @@ struct FourAtOnce {
     }
 };
 
+// The place of the first entry above `top` in the ascending entries first to last - 1, by a
+// binary search whose steps choose without branching, which suits short unpredictable lists.
+int first_above(const int16_t* first, const int16_t* last, int top) {
+    const int16_t* base = first;
+    for (std::ptrdiff_t n = last - first; n > 1;) {
+        const std::ptrdiff_t half = n / 2;
+        base = base[half] <= top ? base + half : base;
+        n -= half;
+    }
+    return static_cast<int>(base - entries) + (base != last && *base <= top ? 1 : 0);
+}
+
 // The bits of the entries k to end - 1 among the four starting at k.
-int lanes_before(int k, int end) { return end - k >= 4 ? 0xF : (1 << (end - k)) - 1; }
+int lanes_before(int k, int end) { return 0xF >> (4 - std::min(end - k, 4)); }
 
 // Every slot filed in a cell lies within this distance of the cell's centre.
 constexpr double CELL_REACH_PX = (CELL_PX / 2 + LOOSE_PX) * M_SQRT2 + MARGIN_PX;
@@ -187,9 +200,11 @@ bool cell_in_view(const Walk& w, int col, int row) {
     const double cy = (row + 0.5) * CELL_PX - w.y;
     const double a = cx * w.hx + cy * w.hy;
     const double b = std::fabs(cx * w.hy - cy * w.hx);
-    if (b * w.cone_cos - a * w.cone_sin > CELL_REACH_PX) return false;
-    if (a * w.cone_cos + b * w.cone_sin >= 0.0) return true;
-    return a * a + b * b <= CELL_REACH_PX * CELL_REACH_PX;
+    // Worked out without branches: which way each test goes is hard to foresee.
+    const bool near_edge = b * w.cone_cos - a * w.cone_sin <= CELL_REACH_PX;
+    const bool beside_cone = a * w.cone_cos + b * w.cone_sin >= 0.0;
+    const bool near_tip = a * a + b * b <= CELL_REACH_PX * CELL_REACH_PX;
+    return near_edge & (beside_cone | near_tip);
 }
 
 // Whether a cell's bucket of the target swarm is worth scanning for a target: not when it is
@@ -200,7 +215,7 @@ constexpr int SMALL_BUCKET = 3;
 bool worth_scanning(const Walk& w, int col, int row) {
     const int bucket = row * GRID_COLUMNS + col;
     const int size = start[w.swarm][bucket + 1] - start[w.swarm][bucket];
-    return size > 0 && (size <= SMALL_BUCKET || cell_in_view(w, col, row));
+    return (size > 0) & ((size <= SMALL_BUCKET) | cell_in_view(w, col, row));
 }
 
 // The cells that may hold candidates within `reach` pixels of the walker.
@@ -348,9 +363,7 @@ int last_in_range(const Walk& w, int limit) {
             // stop at the best found so far.
             const int begin = start[w.swarm][bucket];
             const int16_t* first = entries + begin;
-            const int16_t* last = entries + start[w.swarm][bucket + 1];
-            const int16_t top = static_cast<int16_t>(std::min(limit, MAX_FIREFLIES));
-            int end = static_cast<int>(std::upper_bound(first, last, top) - entries);
+            int end = first_above(first, entries + start[w.swarm][bucket + 1], limit);
             while (end > begin && entries[end - 1] > found) {
                 const int k = std::max(begin, end - 4);
                 int m = four.mask(k) & lanes_before(k, end);
