@@ -7,13 +7,13 @@ prepare_workdir
 for prog in lumora lumora-fullscreen; do
   start_app "$prog"
   id="$(wait_window)"
-  sleep 0.5
+  wait_title
   "$SEND_CLOSE" "$id"
   expect_exit 0 "$prog: after closing on the title screen"
 
   start_app "$prog"
   id="$(wait_window)"
-  sleep 0.5
+  wait_title
   press space
   sleep 0.3
   "$SEND_CLOSE" "$id"
@@ -23,7 +23,7 @@ done
 # The full-screen program starts, runs and quits with ESC like the window program.
 start_app lumora-fullscreen
 wait_window >/dev/null
-sleep 0.5
+wait_title
 press space
 sleep 0.5
 shot fullscreen

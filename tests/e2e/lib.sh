@@ -65,6 +65,17 @@ expect_exit() {
   [ "$status" = "$expected" ] || fail "$what: exit status $status, expected $expected"
 }
 
+# Waits until the title screen is on the display: the window appears before the pictures are
+# loaded, and a key pressed before the title waits for it would go unseen.
+wait_title() {
+  for _ in $(seq 200); do
+    import -window root "$WORK/waiting.png" 2>/dev/null &&
+      awk "BEGIN { exit !($(mean_in waiting 1024x768+0+0) > 0.05) }" && return 0
+    sleep 0.1
+  done
+  fail "the title screen did not appear"
+}
+
 # Holds a key long enough for a paced frame to see it, then lets the keyboard open again.
 press() {
   xdotool keydown "$1"

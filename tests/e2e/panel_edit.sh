@@ -6,7 +6,7 @@ start_display
 prepare_workdir
 start_app
 wait_window >/dev/null
-sleep 0.5
+wait_title
 press space
 press Return
 shot panel
@@ -28,7 +28,7 @@ expect_exit 0 "ESC after saving"
 
 start_app
 wait_window >/dev/null
-sleep 0.5
+wait_title
 press space
 press Return
 sleep 0.2

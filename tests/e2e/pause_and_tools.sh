@@ -6,7 +6,7 @@ start_display
 prepare_workdir
 start_app
 wait_window >/dev/null
-sleep 0.5
+wait_title
 press space
 sleep 0.5
 shot moving1

@@ -6,7 +6,7 @@ prepare_workdir
 rm "$WORK/lmr.sav"
 start_app
 wait_window >/dev/null
-sleep 0.5
+wait_title
 press space
 sleep 0.3
 press s

@@ -6,7 +6,7 @@ start_display
 prepare_workdir
 start_app
 wait_window >/dev/null
-sleep 1
+wait_title
 shot title
 awk "BEGIN { exit !($(mean_in title 1024x768+0+0) > 0.05) }" || fail "the title screen is black"
 
