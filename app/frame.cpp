@@ -3,8 +3,8 @@
 #include "app/shell.h"
 #include "render/glow.h"
 #include "render/panel.h"
-#include "sim/population.h"
 #include "sim/motion.h"
+#include "sim/population.h"
 #include "sim/steering.h"
 #include "sim/steering_grid.h"
 #include "sim/world.h"
@@ -24,7 +24,9 @@ static void draw_status_line(BITMAP* back_buffer, bool draw) {
     if (status_frames <= 0) return;
     // The text is drawn as it stands, never used as a format; the library's own formatting
     // would allocate in every frame.
-    if (draw) textout_centre_ex(back_buffer, ui_font, status_text, SCREEN_W_PX / 2, 758, makecol(255, 255, 255), -1);
+    if (draw)
+        textout_centre_ex(back_buffer, ui_font, status_text, SCREEN_W_PX / 2, 758,
+                          makecol(255, 255, 255), -1);
     --status_frames;
 }
 

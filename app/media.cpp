@@ -107,9 +107,7 @@ bool prepare_background() {
     return true;
 }
 
-BITMAP* plain_background() {
-    return scaled_background_has_mask ? nullptr : scaled_background;
-}
+BITMAP* plain_background() { return scaled_background_has_mask ? nullptr : scaled_background; }
 
 void draw_background(BITMAP* back_buffer, bool reference) {
     if (reference || scaled_background == nullptr) {

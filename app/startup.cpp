@@ -18,7 +18,8 @@ static const int DISPLAY_DRIVER = GFX_AUTODETECT_WINDOWED;
 #endif
 
 void fail_to_start(const char* file) {
-    std::fprintf(stderr, "lumora cannot start: the file \"%s\" is missing or cannot be read.\n", file);
+    std::fprintf(stderr, "lumora cannot start: the file \"%s\" is missing or cannot be read.\n",
+                 file);
     allegro_message("lumora cannot start: the file \"%s\" is missing or cannot be read.\n", file);
     std::exit(1);
 }

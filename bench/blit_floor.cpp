@@ -28,7 +28,9 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 201; ++i) {
         const auto t0 = std::chrono::steady_clock::now();
         blit(from, to, 0, 0, 0, 0, 1024, 768);
-        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+        ms.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+                .count());
     }
     std::nth_element(ms.begin(), ms.begin() + ms.size() / 2, ms.end());
     std::printf("%.4f\n", ms[ms.size() / 2]);

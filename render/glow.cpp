@@ -29,7 +29,8 @@ void draw_glow(BITMAP* bmp, int cx, int cy, int color) {
     for (int i = 0; i < 10; ++i) {
         for (int j = 0; j < 10; ++j) {
             const int k = shine_kernel[i][j];
-            const int cell = makecol(getr(color) * k / 10, getg(color) * k / 10, getb(color) * k / 10);
+            const int cell =
+                makecol(getr(color) * k / 10, getg(color) * k / 10, getb(color) * k / 10);
             if (cell > 0) add_pixel(bmp, cx - 5 + i, cy - 5 + j, cell);
         }
     }
@@ -53,7 +54,8 @@ static void draw_pattern(BITMAP* bmp, int px, int py, int core) {
 }
 
 bool firefly_light(const Firefly& f, int x0, int y0, int x1, int y1, FireflyLight& light) {
-    const float brightness = static_cast<float>((std::sin(static_cast<double>(f.glow_phase)) + 1.0) / 2.0);
+    const float brightness =
+        static_cast<float>((std::sin(static_cast<double>(f.glow_phase)) + 1.0) / 2.0);
     light.px = trunc_to_int(f.x);
     light.py = trunc_to_int(f.y);
     if (!(brightness > 0.0f)) return false;
@@ -73,7 +75,9 @@ bool firefly_light(const Firefly& f, int x0, int y0, int x1, int y1, FireflyLigh
 void draw_fireflies(BITMAP* bmp) {
     for (int i = 0; i < MAX_FIREFLIES; ++i) {
         FireflyLight light;
-        if (!(fireflies[i].swarm > 0.0f) || !firefly_light(fireflies[i], 0, 0, bmp->w, bmp->h, light)) continue;
+        if (!(fireflies[i].swarm > 0.0f) ||
+            !firefly_light(fireflies[i], 0, 0, bmp->w, bmp->h, light))
+            continue;
         const int core = makecol(light.r, light.g, light.b);
         if (low_detail == 0) {
             draw_glow(bmp, light.px, light.py, core);

@@ -56,12 +56,14 @@ struct Depth32 {
             const __m128i light = _mm_loadu_si128(reinterpret_cast<const __m128i*>(colors + i));
             const __m128i lit = _mm_cmpgt_epi32(light, zero);
             const __m128i sum = _mm_and_si128(_mm_adds_epu8(pixels, light), keep);
-            const __m128i out = _mm_or_si128(_mm_and_si128(lit, sum), _mm_andnot_si128(lit, pixels));
+            const __m128i out =
+                _mm_or_si128(_mm_and_si128(lit, sum), _mm_andnot_si128(lit, pixels));
             _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), out);
         }
         for (; i < n; ++i) {
             if (colors[i] <= 0) continue;
-            const __m128i sum = _mm_adds_epu8(_mm_cvtsi32_si128(static_cast<int>(p[i])), _mm_cvtsi32_si128(colors[i]));
+            const __m128i sum = _mm_adds_epu8(_mm_cvtsi32_si128(static_cast<int>(p[i])),
+                                              _mm_cvtsi32_si128(colors[i]));
             p[i] = static_cast<uint32_t>(_mm_cvtsi128_si32(sum)) & channels;
         }
     }
@@ -92,7 +94,9 @@ struct Depth16 {
     int r_shift, g_shift, b_shift;
     uint8_t sum5[32][32];
     uint8_t sum6[64][64];
-    int pack(int r, int g, int b) const { return wide_green ? makecol16(r, g, b) : makecol15(r, g, b); }
+    int pack(int r, int g, int b) const {
+        return wide_green ? makecol16(r, g, b) : makecol15(r, g, b);
+    }
     int red(int c) const { return wide_green ? getr16(c) : getr15(c); }
     int green(int c) const { return wide_green ? getg16(c) : getg15(c); }
     int blue(int c) const { return wide_green ? getb16(c) : getb15(c); }
@@ -142,7 +146,8 @@ int prepare_lights(const Pixels& pixels, const Area& area) {
     int n = 0;
     for (int i = 0; i < MAX_FIREFLIES; ++i) {
         FireflyLight at;
-        if (!(fireflies[i].swarm > 0.0f) || !firefly_light(fireflies[i], area.x0, area.y0, area.x1, area.y1, at)) {
+        if (!(fireflies[i].swarm > 0.0f) ||
+            !firefly_light(fireflies[i], area.x0, area.y0, area.x1, area.y1, at)) {
             continue;
         }
         const int core = pixels.pack(at.r, at.g, at.b);
@@ -151,11 +156,14 @@ int prepare_lights(const Pixels& pixels, const Area& area) {
         light.py = at.py;
         const int r = pixels.red(core), g = pixels.green(core), b = pixels.blue(core);
         if (low_detail == 0) {
-            for (int k = 0; k <= MAX_WEIGHT; ++k) light.color[k] = pixels.pack(r * k / 10, g * k / 10, b * k / 10);
+            for (int k = 0; k <= MAX_WEIGHT; ++k)
+                light.color[k] = pixels.pack(r * k / 10, g * k / 10, b * k / 10);
         } else {
             light.color[0] = core;
-            light.color[1] = pixels.pack(trunc_to_int(r / 1.6), trunc_to_int(g / 1.6), trunc_to_int(b / 1.6));
-            light.color[2] = pixels.pack(trunc_to_int(r / 3.2), trunc_to_int(g / 3.2), trunc_to_int(b / 3.2));
+            light.color[1] =
+                pixels.pack(trunc_to_int(r / 1.6), trunc_to_int(g / 1.6), trunc_to_int(b / 1.6));
+            light.color[2] =
+                pixels.pack(trunc_to_int(r / 3.2), trunc_to_int(g / 3.2), trunc_to_int(b / 3.2));
         }
     }
     return n;
@@ -163,7 +171,8 @@ int prepare_lights(const Pixels& pixels, const Area& area) {
 
 // The rows y0 to y1 - 1 of a firefly's shine glow.
 template <typename Pixels>
-void add_glow_rows(const Pixels& pixels, BITMAP* bmp, const Area& area, const Light& light, int y0, int y1) {
+void add_glow_rows(const Pixels& pixels, BITMAP* bmp, const Area& area, const Light& light, int y0,
+                   int y1) {
     const int left = light.px - 5;
     const int top = light.py - 5;
     const int i0 = std::max(0, area.x0 - left);
@@ -179,7 +188,8 @@ void add_glow_rows(const Pixels& pixels, BITMAP* bmp, const Area& area, const Li
 
 // The rows y0 to y1 - 1 of a firefly's 3 by 3 pattern.
 template <typename Pixels>
-void add_pattern_rows(const Pixels& pixels, BITMAP* bmp, const Area& area, const Light& light, int y0, int y1) {
+void add_pattern_rows(const Pixels& pixels, BITMAP* bmp, const Area& area, const Light& light,
+                      int y0, int y1) {
     const int core = light.color[0], edge = light.color[1], corner = light.color[2];
     const int pattern[3][3] = {{corner, edge, corner}, {edge, core, edge}, {corner, edge, corner}};
     const int x0 = std::max(area.x0, light.px - 1);
@@ -187,7 +197,9 @@ void add_pattern_rows(const Pixels& pixels, BITMAP* bmp, const Area& area, const
     const int top = std::max({area.y0, y0, light.py - 1});
     const int bottom = std::min({area.y1, y1, light.py + 2});
     for (int y = top; y < bottom; ++y) {
-        if (x0 < x1) pixels.add_run(bmp->line[y], x0, pattern[y - light.py + 1] + (x0 - light.px + 1), x1 - x0);
+        if (x0 < x1)
+            pixels.add_run(bmp->line[y], x0, pattern[y - light.py + 1] + (x0 - light.px + 1),
+                           x1 - x0);
     }
 }
 
@@ -244,9 +256,11 @@ bool kernel_weights_in_range() {
 // Whether the background can be copied row by row into bmp: two memory bitmaps of one size
 // and depth, and no clipping rectangle that a copy would have to respect.
 bool rows_copyable(BITMAP* bmp, BITMAP* background) {
-    const bool clipped = bmp->clip && (bmp->cl != 0 || bmp->ct != 0 || bmp->cr != bmp->w || bmp->cb != bmp->h);
+    const bool clipped =
+        bmp->clip && (bmp->cl != 0 || bmp->ct != 0 || bmp->cr != bmp->w || bmp->cb != bmp->h);
     return is_memory_bitmap(bmp) && is_memory_bitmap(background) && background->w == bmp->w &&
-           background->h == bmp->h && !clipped && bitmap_color_depth(background) == bitmap_color_depth(bmp);
+           background->h == bmp->h && !clipped &&
+           bitmap_color_depth(background) == bitmap_color_depth(bmp);
 }
 
 }  // namespace
@@ -259,13 +273,15 @@ void draw_fireflies_fast(BITMAP* bmp, BITMAP* background) {
     // The library packs colours in the depth chosen for the program; the fast path writes them
     // straight into the bitmap, so the two must agree.
     const int depth = bitmap_color_depth(bmp);
-    const bool direct = is_memory_bitmap(bmp) && depth == get_color_depth() && kernel_weights_in_range();
+    const bool direct =
+        is_memory_bitmap(bmp) && depth == get_color_depth() && kernel_weights_in_range();
     if (direct && depth == 32 && byte_aligned(_rgb_r_shift_32) && byte_aligned(_rgb_g_shift_32) &&
         byte_aligned(_rgb_b_shift_32)) {
-        const Depth32 pixels{(0xFFu << _rgb_r_shift_32) | (0xFFu << _rgb_g_shift_32) | (0xFFu << _rgb_b_shift_32)};
+        const Depth32 pixels{(0xFFu << _rgb_r_shift_32) | (0xFFu << _rgb_g_shift_32) |
+                             (0xFFu << _rgb_b_shift_32)};
         draw_all(pixels, bmp, background);
-    } else if (direct && depth == 24 && byte_aligned(_rgb_r_shift_24) && byte_aligned(_rgb_g_shift_24) &&
-               byte_aligned(_rgb_b_shift_24)) {
+    } else if (direct && depth == 24 && byte_aligned(_rgb_r_shift_24) &&
+               byte_aligned(_rgb_g_shift_24) && byte_aligned(_rgb_b_shift_24)) {
         draw_all(Depth24{}, bmp, background);
     } else if (direct && (depth == 15 || depth == 16)) {
         static Depth16 pixels;

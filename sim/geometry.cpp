@@ -44,7 +44,8 @@ void step_polar(float& x, float& y, int angle, float dist) {
     double c, s;
     if (angle >= POLAR_LO && angle < POLAR_HI) {
         if (polar_built_for != DEG_TO_RAD) {
-            for (int k = POLAR_LO; k < POLAR_HI; ++k) polar_cos_sin(k, polar_cos[k - POLAR_LO], polar_sin[k - POLAR_LO]);
+            for (int k = POLAR_LO; k < POLAR_HI; ++k)
+                polar_cos_sin(k, polar_cos[k - POLAR_LO], polar_sin[k - POLAR_LO]);
             polar_built_for = DEG_TO_RAD;
         }
         c = polar_cos[angle - POLAR_LO];

@@ -50,7 +50,8 @@ void move_firefly(int index) {
 
     // The upper clamp comes second, so the highest speed wins when the bounds cross.
     if (static_cast<double>(f.speed) < s.lowest_speed) f.speed = static_cast<float>(s.lowest_speed);
-    if (static_cast<double>(f.speed) > s.highest_speed) f.speed = static_cast<float>(s.highest_speed);
+    if (static_cast<double>(f.speed) > s.highest_speed)
+        f.speed = static_cast<float>(s.highest_speed);
 
     step_polar(f.x, f.y, trunc_to_int(f.heading), f.speed);
 

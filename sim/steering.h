@@ -5,7 +5,7 @@
 
 // Nearest accepted target is never this close, and one nearer than the stop distance ends the
 // walk over the table.
-constexpr float TARGET_MIN_DISTANCE = 20.0f;  // pixels
+constexpr float TARGET_MIN_DISTANCE = 20.0f;   // pixels
 constexpr float TARGET_STOP_DISTANCE = 80.0f;  // pixels
 constexpr float NO_TARGET_DISTANCE = 99999.0f;
 

@@ -335,7 +335,8 @@ struct NearestVisible {
                 if (r < 0 || r >= GRID_ROWS) continue;
                 const bool edge_row = r == row - ring || r == row + ring;
                 for (int c = col - ring; c <= col + ring; c += edge_row ? 1 : 2 * ring) {
-                    if (c >= 0 && c < GRID_COLUMNS && worth_scanning(w, c, r)) scan_bucket(r * GRID_COLUMNS + c);
+                    if (c >= 0 && c < GRID_COLUMNS && worth_scanning(w, c, r))
+                        scan_bucket(r * GRID_COLUMNS + c);
                 }
             }
         }
@@ -455,7 +456,8 @@ void update_steering_grid(int index) {
     entry_x[entry_of[index]] = f.x;
     entry_y[entry_of[index]] = f.y;
     if (strayed[index] || filed_cell[index] == OUTSIDE_CELL) return;
-    if (!(std::fabs(f.x - filed_x[index]) <= LOOSE_PX && std::fabs(f.y - filed_y[index]) <= LOOSE_PX)) {
+    if (!(std::fabs(f.x - filed_x[index]) <= LOOSE_PX &&
+          std::fabs(f.y - filed_y[index]) <= LOOSE_PX)) {
         strayed[index] = true;
         strays[s][stray_count[s]++] = static_cast<int16_t>(index);
     }

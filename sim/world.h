@@ -72,12 +72,12 @@ extern Swarm swarms[SWARM_COUNT];
 inline Swarm& swarm_of(const Firefly& f) { return swarms[static_cast<int>(f.swarm)]; }
 
 // Variables of the user interface.
-extern int32_t selected_swarm;     // 1 to 9: shown on the panel, joined by the lure
-extern int32_t selected_row;       // 0 to 11: highlighted panel row
-extern int32_t panel_visible;      // flag
-extern int32_t paused;             // flag: steering and motion stand still
-extern int32_t low_detail;         // flag: 3 by 3 pattern instead of the shine glow
-extern int32_t key_cooldown;       // frames since the last key or right-button action
+extern int32_t selected_swarm;  // 1 to 9: shown on the panel, joined by the lure
+extern int32_t selected_row;    // 0 to 11: highlighted panel row
+extern int32_t panel_visible;   // flag
+extern int32_t paused;          // flag: steering and motion stand still
+extern int32_t low_detail;      // flag: 3 by 3 pattern instead of the shine glow
+extern int32_t key_cooldown;    // frames since the last key or right-button action
 extern char status_text[STATUS_TEXT_SIZE];
 extern int32_t status_frames;      // frames in which the status message is still drawn
 extern int32_t mouse_tool;         // 0 to 4

@@ -105,9 +105,10 @@ struct Snapshot {
     for (int i = 0; i < MAX_FIREFLIES; ++i) {
         if (std::memcmp(&a[i], &b[i], sizeof(Firefly)) != 0) {
             return ::testing::AssertionFailure()
-                   << "slot " << i << ": steer " << a[i].steer << " vs " << b[i].steer << ", target "
-                   << a[i].target_distance << "/" << a[i].target_turn << " vs " << b[i].target_distance
-                   << "/" << b[i].target_turn << ", glow " << a[i].glow_phase << " vs " << b[i].glow_phase;
+                   << "slot " << i << ": steer " << a[i].steer << " vs " << b[i].steer
+                   << ", target " << a[i].target_distance << "/" << a[i].target_turn << " vs "
+                   << b[i].target_distance << "/" << b[i].target_turn << ", glow "
+                   << a[i].glow_phase << " vs " << b[i].glow_phase;
         }
     }
     return ::testing::AssertionSuccess();
@@ -127,7 +128,7 @@ struct Snapshot {
 }
 
 class FastPaths : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { reset_state(); }
 };
 
@@ -139,13 +140,14 @@ TEST_F(FastPaths, SteeringMatchesTheWalkOnRandomWorlds) {
     std::mt19937 rng(2024);
     for (int world = 0; world < 24; ++world) {
         random_world(rng, world % 3 == 0 ? MAX_FIREFLIES : 200 + 150 * world);
-        for (int frame = 0; frame < 12; ++frame) ASSERT_TRUE(same_step()) << "world " << world << " frame " << frame;
+        for (int frame = 0; frame < 12; ++frame)
+            ASSERT_TRUE(same_step()) << "world " << world << " frame " << frame;
     }
 }
 
 // Hand-made layouts where the order of the walk decides.
 class WalkLayouts : public FastPaths {
-protected:
+  protected:
     void SetUp() override {
         FastPaths::SetUp();
         swarms[1].target_swarm = 2;
@@ -199,8 +201,8 @@ TEST_F(WalkLayouts, EarlyStopTiesAndLastPartner) {
 }
 
 TEST_F(WalkLayouts, BordersOfDistanceAndView) {
-    const float near_edges[][2] = {{520, 400}, {520.00006f, 400}, {580, 400}, {579.99994f, 400},
-                                   {600, 500}, {600, 499.9f}, {600, 500.1f}, {500, 300}};
+    const float near_edges[][2] = {{520, 400}, {520.00006f, 400}, {580, 400},    {579.99994f, 400},
+                                   {600, 500}, {600, 499.9f},     {600, 500.1f}, {500, 300}};
     int slot = 20;
     for (const auto& p : near_edges) put(slot++, 2, p[0], p[1]);
     for (int view : {0, 1, 44, 45, 46, 90, 178, 179, 180, 181}) {
@@ -270,7 +272,8 @@ TEST_F(FastPaths, GlowMatchesTheSinglePixelVersionAtEveryDepth) {
         for (int y = 0; y < SCREEN_H_PX; ++y) {
             for (int x = 0; x < SCREEN_W_PX; ++x) {
                 const int kind = (x * 7 + y * 13) % 97;
-                const int c = kind == 0 ? makecol(255, 255, 255) : makecol((x * 3) & 255, (y * 5) & 255, (x ^ y) & 255);
+                const int c = kind == 0 ? makecol(255, 255, 255)
+                                        : makecol((x * 3) & 255, (y * 5) & 255, (x ^ y) & 255);
                 putpixel(background, x, y, c);
             }
         }
@@ -279,7 +282,8 @@ TEST_F(FastPaths, GlowMatchesTheSinglePixelVersionAtEveryDepth) {
             reset_state();
             random_world(rng, round * 300);
             for (int i = 0; i < 10; ++i) {
-                for (int j = 0; j < 10; ++j) shine_kernel[i][j] = std::uniform_int_distribution<int>(0, 10)(rng);
+                for (int j = 0; j < 10; ++j)
+                    shine_kernel[i][j] = std::uniform_int_distribution<int>(0, 10)(rng);
             }
             swarms[3].color_red = 300;
             swarms[4].color_green = -7;
@@ -299,7 +303,8 @@ TEST_F(FastPaths, GlowMatchesTheSinglePixelVersionAtEveryDepth) {
             }
             int differing = 0;
             for (int y = 0; y < SCREEN_H_PX; ++y) {
-                for (int x = 0; x < SCREEN_W_PX; ++x) differing += getpixel(plain, x, y) != getpixel(fast, x, y);
+                for (int x = 0; x < SCREEN_W_PX; ++x)
+                    differing += getpixel(plain, x, y) != getpixel(fast, x, y);
             }
             EXPECT_EQ(differing, 0) << "depth " << depth << " round " << round;
             set_clip_rect(plain, 0, 0, SCREEN_W_PX - 1, SCREEN_H_PX - 1);

@@ -12,7 +12,7 @@
 #include "ui/settings_file.h"
 
 class Frame : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         init_headless(32);
         reset_state();

@@ -10,7 +10,7 @@
 #include "tests/support.h"
 
 class Geometry : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { reset_state(); }
 };
 
@@ -28,10 +28,9 @@ TEST_F(Geometry, BearingsTruncateTowardsZero) {
         float x, y;
         int expected;
     } cases[] = {
-        {10, 0, 0},     {0, 10, 90},       {-10, 0, 180},      {0, -10, 270},
-        {0, 0, 270},    {3, 4, 53},        {10, 10, 45},       {-10, 10, 135},
-        {10, -10, -45}, {-10, -10, 224},   {10, -0.01f, 0},    {-10, 0.01f, 179},
-        {-10, -0.01f, 180},
+        {10, 0, 0},      {0, 10, 90},       {-10, 0, 180},      {0, -10, 270},  {0, 0, 270},
+        {3, 4, 53},      {10, 10, 45},      {-10, 10, 135},     {10, -10, -45}, {-10, -10, 224},
+        {10, -0.01f, 0}, {-10, 0.01f, 179}, {-10, -0.01f, 180},
     };
     for (const Case& c : cases) {
         int b = -1;
@@ -66,9 +65,8 @@ TEST_F(Geometry, AngleDifferenceShiftsOnceAndBreaksHalfTurnTies) {
     struct Case {
         int a, b, expected;
     } cases[] = {
-        {10, 350, -20}, {350, 10, 20},  {0, 0, 0},     {90, -89, -179},
-        {0, 180, -180}, {180, 0, 180},  {0, 540, 180}, {0, 600, 240},
-        {359, 0, 1},    {0, -180, 180}, {270, -90, 0},
+        {10, 350, -20}, {350, 10, 20}, {0, 0, 0},   {90, -89, -179}, {0, 180, -180}, {180, 0, 180},
+        {0, 540, 180},  {0, 600, 240}, {359, 0, 1}, {0, -180, 180},  {270, -90, 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(angle_difference(c.a, c.b), c.expected) << c.a << " to " << c.b;
@@ -82,8 +80,12 @@ TEST_F(Geometry, StepPolarMovesAlongTheScreenCompass) {
     struct Case {
         int angle;
         float dist, x, y;
-    } cases[] = {{0, 3, 103, 100}, {90, 3, 100, 103}, {180, 3, 97, 100}, {270, 3, 100, 97},
-                 {45, 10, 107.07107f, 107.07107f}, {0, -3, 97, 100}};
+    } cases[] = {{0, 3, 103, 100},
+                 {90, 3, 100, 103},
+                 {180, 3, 97, 100},
+                 {270, 3, 100, 97},
+                 {45, 10, 107.07107f, 107.07107f},
+                 {0, -3, 97, 100}};
     for (const Case& c : cases) {
         float x = 100, y = 100;
         step_polar(x, y, c.angle, c.dist);

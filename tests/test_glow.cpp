@@ -17,7 +17,7 @@ static std::ostream& operator<<(std::ostream& out, const Rgb& c) {
 }
 
 class Glow : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         init_headless(32);
         reset_state();

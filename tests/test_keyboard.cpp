@@ -11,7 +11,7 @@
 #include "ui/settings_file.h"
 
 class Keyboard : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         init_headless(32);
         reset_state();

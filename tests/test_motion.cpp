@@ -7,7 +7,7 @@
 #include "tests/support.h"
 
 class Motion : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         reset_state();
         swarms[1] = Swarm{};
@@ -34,7 +34,7 @@ TEST_F(Motion, PursuitTurnIsCappedAndBrakes) {
         int needed;
         float heading, speed;
     } cases[] = {
-        {-181, 95, 2.1f}, {-6, 95, 2.1f}, {-5, 95, 2.3f}, {0, 100, 2.3f},
+        {-181, 95, 2.1f}, {-6, 95, 2.1f}, {-5, 95, 2.3f},   {0, 100, 2.3f},
         {5, 105, 2.3f},   {6, 105, 2.1f}, {179, 105, 2.1f},
     };
     for (const Case& c : cases) {
@@ -88,7 +88,8 @@ TEST_F(Motion, HeadingAndPositionWrapOnceAtTheEdges) {
     }
     struct Pos {
         float x, y, ex, ey;
-    } positions[] = {{1024, 768, 0, 0}, {-0.25f, -0.25f, 1023.75f, 767.75f}, {3000, -2000, 1976, -1232}};
+    } positions[] = {
+        {1024, 768, 0, 0}, {-0.25f, -0.25f, 1023.75f, 767.75f}, {3000, -2000, 1976, -1232}};
     for (const Pos& p : positions) {
         f().x = p.x;
         f().y = p.y;

@@ -11,7 +11,7 @@
 #include "ui/mouse.h"
 
 class Mouse : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         init_headless(32);
         reset_state();

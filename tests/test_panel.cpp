@@ -9,7 +9,7 @@
 #include "tests/support.h"
 
 class Panel : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         init_headless(32);
         reset_state();
@@ -87,7 +87,8 @@ TEST_F(Panel, FrameAndTargetBoxTakeTheSwarmColours) {
         for (int x = 0; x < 230; ++x) {
             const bool box = x >= 210 && x <= 220;
             const bool last_line = y >= 120 && y < 130;
-            if (!box && !last_line) changed_outside += getpixel(bmp, x, y) != getpixel(before, x, y);
+            if (!box && !last_line)
+                changed_outside += getpixel(bmp, x, y) != getpixel(before, x, y);
         }
     }
     EXPECT_EQ(changed_outside, 0);
@@ -104,7 +105,8 @@ TEST_F(Panel, OutOfRangeValuesAreClampedOrLeftOut) {
         clear_bitmap(bmp);
         draw_panel(bmp);
         EXPECT_EQ(getpixel(bmp, 0, 70), makecol(255, 0, 255)) << target;
-        for (int y = 0; y < 150; ++y) EXPECT_EQ(getpixel(bmp, 210, y), 0) << "no box for target " << target;
+        for (int y = 0; y < 150; ++y)
+            EXPECT_EQ(getpixel(bmp, 210, y), 0) << "no box for target " << target;
         EXPECT_TRUE(text_in_line(120));
     }
     // Target 0 shows record 0's colour.

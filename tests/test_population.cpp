@@ -9,7 +9,7 @@
 #include "tests/support.h"
 
 class Population : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         reset_state();
         seed_random(42);

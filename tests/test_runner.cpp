@@ -9,7 +9,7 @@
 #include "tests/support.h"
 
 class Runner : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir = make_temp_dir();
         write_file(dir + "/lmr.sav", read_file(std::string(LUMORA_ASSETS_DIR) + "/lmr.sav"));
@@ -48,7 +48,8 @@ TEST_F(Runner, SameSeedGivesTheSameTraceAndPicture) {
 TEST_F(Runner, TraceListsInterfaceSwarmsAndFireflies) {
     ASSERT_EQ(sim("--frames 2 --trace t.txt"), 0) << err;
     const std::string t = file("t.txt");
-    EXPECT_EQ(t.rfind("u 1 1 0 0 0 0 1 0 1001 99 loading succesful\ns 1 0 ", 0), 0u) << t.substr(0, 80);
+    EXPECT_EQ(t.rfind("u 1 1 0 0 0 0 1 0 1001 99 loading succesful\ns 1 0 ", 0), 0u)
+        << t.substr(0, 80);
     EXPECT_NE(t.find("\ns 1 9 "), std::string::npos);
     EXPECT_NE(t.find("\nf 1 0 1 "), std::string::npos);
     EXPECT_NE(t.find("\nf 2 1799 9 "), std::string::npos);
@@ -80,8 +81,8 @@ TEST_F(Runner, InputScriptDrivesKeysAndMouse) {
 
 TEST_F(Runner, BadArgumentsAndScriptsExitWithTwo) {
     const char* bad[] = {
-        "--bogus",         "--seed -1",      "--seed 4294967296", "--frames x",
-        "--depth 8",       "--frames",       "--input missing.txt", "--seed 1x",
+        "--bogus",   "--seed -1", "--seed 4294967296",   "--frames x",
+        "--depth 8", "--frames",  "--input missing.txt", "--seed 1x",
     };
     for (const char* args : bad) {
         EXPECT_EQ(sim(args), 2) << args;
@@ -89,8 +90,8 @@ TEST_F(Runner, BadArgumentsAndScriptsExitWithTwo) {
     }
     EXPECT_EQ(sim("--seed 4294967295 --frames 1 --no-draw"), 0) << err;
     const char* scripts[] = {
-        "1 - 0 0\n",           "1 FOO 0 0 0\n",    "5 - 0 0 0\n5 - 0 0 0\n", "1 - 0 0 x\n",
-        "-1 - 0 0 0\n",        "1 S,,L 0 0 0\n",   "1 - 0 0 99999999999\n",  "1 - 0 0 0 0\n",
+        "1 - 0 0\n",    "1 FOO 0 0 0\n",  "5 - 0 0 0\n5 - 0 0 0\n", "1 - 0 0 x\n",
+        "-1 - 0 0 0\n", "1 S,,L 0 0 0\n", "1 - 0 0 99999999999\n",  "1 - 0 0 0 0\n",
     };
     for (const char* script : scripts) {
         write_file(dir + "/bad.txt", script);
@@ -121,18 +122,18 @@ TEST_F(Runner, EveryColourDepthDraws) {
 TEST_F(Runner, FastAndReferencePathsGiveIdenticalRuns) {
     write_file(dir + "/in.txt",
                "0 - 500 400 0\n"
-               "3 - 510 390 1\n"     // the lure
+               "3 - 510 390 1\n"  // the lure
                "9 - 520 380 0\n"
                "11 ENTER 520 380 0\n"
-               "12 - 530 380 2\n"    // right button: repel
+               "12 - 530 380 2\n"  // right button: repel
                "14 - 530 380 0\n"
                "20 - 600 300 1\n"
                "30 SPACE 610 310 1\n"  // trails while pushing
                "40 D 620 320 0\n"
                "41 SPACE 625 320 2\n"  // next tool while trails go on: attract
                "43 SPACE 630 330 1\n"
-               "55 DOWN 630 330 2\n"   // swirls
-               "57 - 2000 -50 1\n"     // the mouse off the picture
+               "55 DOWN 630 330 2\n"  // swirls
+               "57 - 2000 -50 1\n"    // the mouse off the picture
                "67 - 100 700 3\n"
                "80 D 100 700 0\n"
                "81 - 100 700 0\n");
@@ -152,12 +153,15 @@ TEST_F(Runner, FastAndReferencePathsGiveIdenticalRuns) {
         }
         write_file(dir + "/world.sav", settings);
         for (const char* depth : {"15", "16", "24", "32"}) {
-            const std::string common = std::string("--settings world.sav --input in.txt --frames 90 --seed ") +
-                                       std::to_string(world) + " --depth " + depth;
+            const std::string common =
+                std::string("--settings world.sav --input in.txt --frames 90 --seed ") +
+                std::to_string(world) + " --depth " + depth;
             ASSERT_EQ(sim(common + " --trace fast.txt --shot fast.bmp"), 0) << err;
             ASSERT_EQ(sim(common + " --reference --trace plain.txt --shot plain.bmp"), 0) << err;
-            EXPECT_EQ(file("fast.txt"), file("plain.txt")) << "world " << world << " depth " << depth;
-            EXPECT_EQ(file("fast.bmp"), file("plain.bmp")) << "world " << world << " depth " << depth;
+            EXPECT_EQ(file("fast.txt"), file("plain.txt"))
+                << "world " << world << " depth " << depth;
+            EXPECT_EQ(file("fast.bmp"), file("plain.bmp"))
+                << "world " << world << " depth " << depth;
         }
     }
 }

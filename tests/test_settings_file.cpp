@@ -3,8 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -14,7 +14,7 @@
 #include "ui/settings_file.h"
 
 class SettingsFile : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         reset_state();
         dir = make_temp_dir();
@@ -25,7 +25,8 @@ protected:
     // A table with every field distinct, negatives and the spare fields included.
     static void fill_table() {
         for (int n = 0; n < SETTINGS_VALUES; ++n) {
-            swarm_field(swarms[n / SWARM_FIELDS], n % SWARM_FIELDS) = (n % 3 == 0 ? -1 : 1) * n * 1000;
+            swarm_field(swarms[n / SWARM_FIELDS], n % SWARM_FIELDS) =
+                (n % 3 == 0 ? -1 : 1) * n * 1000;
         }
         swarms[9].spare_19 = INT32_MIN;
         swarms[0].spare_0 = INT32_MAX;
@@ -74,7 +75,8 @@ TEST_F(SettingsFile, AnyWhitespaceSeparatesValues) {
         spaced += c == '\n' ? ' ' : c;
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     }
-    for (const std::string& variant : {spaced, crlf, "\t " + text + "trailing words\n", "+0 " + text}) {
+    for (const std::string& variant :
+         {spaced, crlf, "\t " + text + "trailing words\n", "+0 " + text}) {
         std::memset(swarms, 0, sizeof swarms);
         EXPECT_TRUE(load_text(variant));
         if (variant[0] != '+') {
@@ -95,16 +97,16 @@ TEST_F(SettingsFile, DamagedFilesLeaveTheTableUnchanged) {
     const std::string broken[] = {
         "",
         thirty,
-        cut,                                   // 199 values
-        "12abc\n" + good,                      // a number followed by text
-        "1.5\n" + good,                        // a decimal point
-        "x\n" + good,                          // not a number at all
-        "- 5\n" + good,                        // a sign alone
-        "2147483648\n" + good,                 // one past the largest int
-        "-2147483649\n" + good,                // one below the smallest
-        "99999999999999999999999\n" + good,    // far out of range
+        cut,                                    // 199 values
+        "12abc\n" + good,                       // a number followed by text
+        "1.5\n" + good,                         // a decimal point
+        "x\n" + good,                           // not a number at all
+        "- 5\n" + good,                         // a sign alone
+        "2147483648\n" + good,                  // one past the largest int
+        "-2147483649\n" + good,                 // one below the smallest
+        "99999999999999999999999\n" + good,     // far out of range
         good.substr(0, good.size() - 1) + "z",  // the 200th value runs into text
-        std::string("5\0", 2) + good,          // a NUL byte
+        std::string("5\0", 2) + good,           // a NUL byte
     };
     for (const std::string& text : broken) {
         EXPECT_FALSE(load_text(text)) << text.substr(0, 30);

@@ -7,7 +7,7 @@
 
 // A firefly of swarm 1 in slot 10 at (500, 400), heading right, watching swarm 2.
 class Steering : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         reset_state();
         seed_random(3);

@@ -84,7 +84,8 @@ bool read_input_script(std::FILE* in, std::vector<ScriptLine>& lines, std::strin
         while ((c = std::getc(in)) != EOF && c != '\n') text.push_back(static_cast<char>(c));
         if (c == EOF && text.empty()) break;
         ++line_number;
-        if (text.find('\0') != std::string::npos) return fail(error, line_number, "holds a NUL byte");
+        if (text.find('\0') != std::string::npos)
+            return fail(error, line_number, "holds a NUL byte");
 
         std::vector<char*> words = split_words(&text[0]);
         if (words.empty() || words[0][0] == '#') continue;
@@ -100,7 +101,8 @@ bool read_input_script(std::FILE* in, std::vector<ScriptLine>& lines, std::strin
             return fail(error, line_number, "frames are not strictly ascending");
         }
         if (!parse_keys(words[1], line.input)) {
-            return fail(error, line_number, "KEYS is not - or a comma-separated list of known keys");
+            return fail(error, line_number,
+                        "KEYS is not - or a comma-separated list of known keys");
         }
         if (!parse_integer(words[2], INT32_MIN, INT32_MAX, x) ||
             !parse_integer(words[3], INT32_MIN, INT32_MAX, y) ||

@@ -37,7 +37,8 @@ static bool load_script(const std::string& path, std::vector<ScriptLine>& lines)
     std::string error;
     const bool ok = read_input_script(in, lines, error);
     std::fclose(in);
-    if (!ok) std::fprintf(stderr, "lumora-sim: input script '%s' %s\n", path.c_str(), error.c_str());
+    if (!ok)
+        std::fprintf(stderr, "lumora-sim: input script '%s' %s\n", path.c_str(), error.c_str());
     return ok;
 }
 
@@ -61,7 +62,8 @@ int main(int argc, char** argv) {
     if (!options.trace.empty()) {
         trace.out = std::fopen(options.trace.c_str(), "w");
         if (trace.out == nullptr) {
-            std::fprintf(stderr, "lumora-sim: cannot write the trace '%s'\n", options.trace.c_str());
+            std::fprintf(stderr, "lumora-sim: cannot write the trace '%s'\n",
+                         options.trace.c_str());
             return EXIT_BAD_USAGE;
         }
         static char trace_buffer[1 << 16];
@@ -75,7 +77,8 @@ int main(int argc, char** argv) {
 
     const char* failed = nullptr;
     const char* assets = options.assets.c_str();
-    if (!load_startup_media(assets, failed) || !load_loop_pictures(assets, failed)) fail_to_start(failed);
+    if (!load_startup_media(assets, failed) || !load_loop_pictures(assets, failed))
+        fail_to_start(failed);
     if (!options.reference) prepare_background();
     set_angle_constants();
     fill_shine_kernel();
@@ -123,7 +126,7 @@ int main(int argc, char** argv) {
     }
     destroy_bitmap(back_buffer);
 
-    std::printf("frames=%" PRId64 " fireflies=%d seconds=%.6f fps=%.1f\n", frames_run, live_fireflies(),
-                seconds, seconds > 0.0 ? frames_run / seconds : 0.0);
+    std::printf("frames=%" PRId64 " fireflies=%d seconds=%.6f fps=%.1f\n", frames_run,
+                live_fireflies(), seconds, seconds > 0.0 ? frames_run / seconds : 0.0);
     return 0;
 }

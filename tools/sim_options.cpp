@@ -56,13 +56,15 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
             options.shot = value;
         } else if (name == "--seed") {
             if (!parse_count(value, UINT32_MAX, n)) {
-                error = "--seed takes a whole number from 0 to 4294967295, not '" + std::string(value) + "'";
+                error = "--seed takes a whole number from 0 to 4294967295, not '" +
+                        std::string(value) + "'";
                 return false;
             }
             options.seed = static_cast<uint32_t>(n);
         } else if (name == "--frames") {
             if (!parse_count(value, INT64_MAX, n)) {
-                error = "--frames takes a whole number of 0 or more, not '" + std::string(value) + "'";
+                error =
+                    "--frames takes a whole number of 0 or more, not '" + std::string(value) + "'";
                 return false;
             }
             options.frames = static_cast<int64_t>(n);

@@ -19,7 +19,8 @@ void apply_tool_field(int tool, int mx, int my) {
         distance_and_bearing(d, b, f.x, f.y, to_x, to_y);
         if (d >= TOOL_RADIUS) continue;
         // b points from the firefly to the mouse; the push fades linearly to the edge.
-        const float push = static_cast<float>(TOOL_STRENGTH * (1.0 - d / static_cast<double>(TOOL_RADIUS)));
+        const float push =
+            static_cast<float>(TOOL_STRENGTH * (1.0 - d / static_cast<double>(TOOL_RADIUS)));
         int angle = b;
         if (tool == TOOL_REPEL) angle = b + 180;
         if (tool == TOOL_SWIRL_CW) angle = b - 90;

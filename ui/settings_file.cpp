@@ -115,7 +115,8 @@ static bool write_all(int fd, const char* data, int length) {
 // it is on disk, so that the file is always either the old one or the new one, whole.
 static bool replace_settings_file(const char* path) {
     char temp[4096];
-    if (std::snprintf(temp, sizeof temp, "%s.tmp", path) >= static_cast<int>(sizeof temp)) return false;
+    if (std::snprintf(temp, sizeof temp, "%s.tmp", path) >= static_cast<int>(sizeof temp))
+        return false;
     // A temporary file left by an interrupted save is stale: start afresh.
     unlink(temp);
     const int fd = open(temp, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
