@@ -4,20 +4,15 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
-
-struct KeyName {
-    const char* name;
-    int code;
-};
-
-const KeyName KEY_NAMES[] = {
+const ScriptKey SCRIPT_KEYS[SCRIPT_KEY_COUNT] = {
     {"ENTER", KEY_ENTER}, {"PGDN", KEY_PGDN},   {"PGUP", KEY_PGUP},   {"S", KEY_S},
     {"L", KEY_L},         {"P", KEY_P},         {"D", KEY_D},         {"UP", KEY_UP},
     {"DOWN", KEY_DOWN},   {"LEFT", KEY_LEFT},   {"RIGHT", KEY_RIGHT}, {"2_PAD", KEY_2_PAD},
     {"4_PAD", KEY_4_PAD}, {"6_PAD", KEY_6_PAD}, {"8_PAD", KEY_8_PAD}, {"SPACE", KEY_SPACE},
     {"ESC", KEY_ESC},
 };
+
+namespace {
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -56,7 +51,7 @@ bool parse_keys(char* text, InputSnapshot& input) {
         char* comma = std::strchr(name, ',');
         if (comma != nullptr) *comma = '\0';
         bool known = false;
-        for (const KeyName& k : KEY_NAMES) {
+        for (const ScriptKey& k : SCRIPT_KEYS) {
             if (std::strcmp(name, k.name) == 0) {
                 input.held[k.code] = true;
                 known = true;

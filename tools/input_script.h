@@ -10,6 +10,14 @@
 
 #include "ui/input.h"
 
+// The keys a script can hold, by the name it gives them.
+struct ScriptKey {
+    const char* name;
+    int code;  // the library's KEY_* scancode
+};
+constexpr int SCRIPT_KEY_COUNT = 17;
+extern const ScriptKey SCRIPT_KEYS[SCRIPT_KEY_COUNT];
+
 struct ScriptLine {
     int64_t frame;
     InputSnapshot input;

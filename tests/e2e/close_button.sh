@@ -21,9 +21,7 @@ for prog in lumora lumora-fullscreen; do
 done
 
 # The full-screen program starts, runs and quits with ESC like the window program.
-start_app lumora-fullscreen
-wait_window >/dev/null
-wait_title
+open_title lumora-fullscreen
 press space
 sleep 0.5
 shot fullscreen

@@ -76,6 +76,13 @@ wait_title() {
   fail "the title screen did not appear"
 }
 
+# Starts a program and waits for its title screen.
+open_title() {
+  start_app "${1:-lumora}"
+  wait_window >/dev/null
+  wait_title
+}
+
 # Holds a key long enough for a paced frame to see it, then lets the keyboard open again.
 press() {
   xdotool keydown "$1"

@@ -4,9 +4,7 @@
 source "$(dirname "$0")/lib.sh" "$@"
 start_display
 prepare_workdir
-start_app
-wait_window >/dev/null
-wait_title
+open_title
 press space
 press Return
 shot panel
@@ -26,9 +24,7 @@ new_target="$(settings_line 32)"
 press Escape
 expect_exit 0 "ESC after saving"
 
-start_app
-wait_window >/dev/null
-wait_title
+open_title
 press space
 press Return
 sleep 0.2

@@ -4,9 +4,7 @@ source "$(dirname "$0")/lib.sh" "$@"
 start_display
 prepare_workdir
 rm "$WORK/lmr.sav"
-start_app
-wait_window >/dev/null
-wait_title
+open_title
 press space
 sleep 0.3
 press s

@@ -4,9 +4,7 @@
 source "$(dirname "$0")/lib.sh" "$@"
 start_display
 prepare_workdir
-start_app
-wait_window >/dev/null
-wait_title
+open_title
 shot title
 awk "BEGIN { exit !($(mean_in title 1024x768+0+0) > 0.05) }" || fail "the title screen is black"
 

@@ -17,20 +17,6 @@
 
 namespace {
 
-struct KeyName {
-    const char* name;
-    int code;
-};
-
-// Every key a script can hold.
-const KeyName KEYS[] = {
-    {"ENTER", KEY_ENTER}, {"PGDN", KEY_PGDN},   {"PGUP", KEY_PGUP},   {"S", KEY_S},
-    {"L", KEY_L},         {"P", KEY_P},         {"D", KEY_D},         {"UP", KEY_UP},
-    {"DOWN", KEY_DOWN},   {"LEFT", KEY_LEFT},   {"RIGHT", KEY_RIGHT}, {"2_PAD", KEY_2_PAD},
-    {"4_PAD", KEY_4_PAD}, {"6_PAD", KEY_6_PAD}, {"8_PAD", KEY_8_PAD}, {"SPACE", KEY_SPACE},
-    {"ESC", KEY_ESC},
-};
-
 [[noreturn]] void fault(const char* what) {
     std::fprintf(stderr, "%s\n", what);
     std::abort();
@@ -49,7 +35,7 @@ std::string write_script(const std::vector<ScriptLine>& lines) {
     for (const ScriptLine& line : lines) {
         std::string keys;
         int named = 0;
-        for (const KeyName& k : KEYS) {
+        for (const ScriptKey& k : SCRIPT_KEYS) {
             if (!line.input.held[k.code]) continue;
             keys += (keys.empty() ? "" : ",") + std::string(k.name);
             ++named;
