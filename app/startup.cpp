@@ -26,7 +26,12 @@ void fail_to_start(const char* file) {
 
 void init_system() {
     // Handing atexit over makes the library close itself down however the process ends.
-    install_allegro(SYSTEM_AUTODETECT, &errno, atexit);
+    // Without a system driver (no display to connect to) nothing of the library may be used.
+    if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
+        std::fprintf(stderr, "lumora cannot start: %s\n",
+                     allegro_error[0] != '\0' ? allegro_error : "no display to open a window on");
+        std::exit(-1);
+    }
 
     int depth = desktop_color_depth();
     if (depth == 0) depth = 32;

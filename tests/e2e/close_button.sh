@@ -22,7 +22,7 @@ done
 
 # The full-screen program starts, runs and quits with ESC like the window program.
 open_title lumora-fullscreen
-press space
+enter_loop
 sleep 0.5
 shot fullscreen
 awk "BEGIN { exit !($(mean_in fullscreen 1024x768+0+0) > 0.05) }" || fail "full-screen picture is black"

@@ -17,7 +17,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() {
+  echo "FAIL: $*" >&2
+  [ -s "$WORK/app.log" ] && { echo "--- the program's standard error:" >&2; cat "$WORK/app.log" >&2; }
+  exit 1
+}
 
 # Starts Xvfb on a display number it picks itself, so tests can run side by side.
 start_display() {
@@ -34,11 +38,29 @@ prepare_workdir() {
   cp "$ASSETS_DIR"/*.bmp "$ASSETS_DIR"/*.pcx "$ASSETS_DIR"/lmr.sav "$WORK/"
 }
 
-# Starts a program (lumora by default) in the working directory.
+# Starts a program (lumora by default) in the working directory. A start that ends at once
+# because the library found no display to connect to is logged and tried again: on a busy
+# machine the virtual display now and then turns a connection away.
 start_app() {
   local prog="${1:-lumora}"
-  (cd "$WORK" && exec "$BIN_DIR/$prog") &
-  APP_PID=$!
+  for attempt in 1 2 3; do
+    : >"$WORK/start.log"
+    (cd "$WORK" && exec "$BIN_DIR/$prog" 2>>"$WORK/start.log") &
+    APP_PID=$!
+    for _ in $(seq 30); do
+      kill -0 "$APP_PID" 2>/dev/null || break
+      xdotool search --name '^lumora' >/dev/null 2>&1 && break
+      sleep 0.1
+    done
+    cat "$WORK/start.log" >>"$WORK/app.log"
+    if kill -0 "$APP_PID" 2>/dev/null || ! grep -q "cannot start" "$WORK/start.log" ||
+       grep -q "cannot start: the file" "$WORK/start.log"; then
+      return 0
+    fi
+    wait "$APP_PID" || true
+    echo "note: $prog found no display (attempt $attempt): $(cat "$WORK/start.log")" >&2
+  done
+  fail "$prog found no display three times"
 }
 
 # Waits for the program's window and prints its id.
@@ -83,12 +105,28 @@ open_title() {
   wait_title
 }
 
+# Waits up to ten seconds for a condition (a shell command) to hold; frames come slower on a
+# busy machine, and with them the effect of a key.
+wait_until() {
+  for _ in $(seq 100); do
+    eval "$1" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Leaves the frame loop time to open the keyboard, which takes ten frames after start-up.
+enter_loop() {
+  press space
+  sleep 1
+}
+
 # Holds a key long enough for a paced frame to see it, then lets the keyboard open again.
 press() {
   xdotool keydown "$1"
   sleep 0.12
   xdotool keyup "$1"
-  sleep 0.3
+  sleep 0.5
 }
 
 shot() { import -window root "$WORK/$1.png"; }

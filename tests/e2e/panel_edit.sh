@@ -5,27 +5,26 @@ source "$(dirname "$0")/lib.sh" "$@"
 start_display
 prepare_workdir
 open_title
-press space
+enter_loop
 press Return
-shot panel
-[ "$(pixel panel 190 15)" = "100,100,100" ] || fail "no highlight bar on the first panel row"
+wait_until 'shot panel; [ "$(pixel panel 190 15)" = "100,100,100" ]' || fail "no highlight bar on the first panel row"
 
 population="$(settings_line 31)"
 press Right
 press s
-[ "$(settings_line 31)" = "$((population + 1))" ] || fail "RIGHT and S did not save population $((population + 1))"
+wait_until '[ "$(settings_line 31)" = "$((population + 1))" ]' || fail "RIGHT and S did not save population $((population + 1))"
 
 target="$(settings_line 32)"
 press Up
 press Right
 press s
+wait_until '[ "$(settings_line 32)" = "$((target + 1))" ]' || fail "the target swarm was not raised and saved"
 new_target="$(settings_line 32)"
-[ "$new_target" = "$((target + 1))" ] || fail "the target swarm was not raised and saved"
 press Escape
 expect_exit 0 "ESC after saving"
 
 open_title
-press space
+enter_loop
 press Return
 sleep 0.2
 shot restarted

@@ -5,7 +5,7 @@ source "$(dirname "$0")/lib.sh" "$@"
 start_display
 prepare_workdir
 open_title
-press space
+enter_loop
 sleep 0.5
 shot moving1
 sleep 0.2
@@ -13,11 +13,8 @@ shot moving2
 [ "$(differ_in moving1 moving2 1024x700+0+0)" -gt 0 ] || fail "the fireflies do not move"
 
 press p
-sleep 2
-shot paused1
-sleep 0.3
-shot paused2
-[ "$(differ_in paused1 paused2 1024x768+0+0)" = 0 ] || fail "the picture changes while paused"
+wait_until 'shot paused1; sleep 0.3; shot paused2; [ "$(differ_in paused1 paused2 1024x768+0+0)" = 0 ]' ||
+  fail "the picture changes while paused"
 
 xdotool mousemove 512 384
 sleep 0.3

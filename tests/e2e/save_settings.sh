@@ -5,7 +5,7 @@ start_display
 prepare_workdir
 rm "$WORK/lmr.sav"
 open_title
-press space
+enter_loop
 sleep 0.3
 press s
 press Escape
