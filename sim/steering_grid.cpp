@@ -64,6 +64,19 @@ float filed_x[MAX_FIREFLIES], filed_y[MAX_FIREFLIES];
 // Current positions, kept equal to the table's, side by side for quick reading.
 float pos_x[MAX_FIREFLIES], pos_y[MAX_FIREFLIES];
 
+// Each firefly's target and partner of its previous steering step. Fireflies move little from
+// one frame to the next, so these are likely to qualify again; tested first, they narrow every
+// search from the start. They are only hints: each is tested exactly before it counts, and a
+// search finds any better choice as it would without them.
+int16_t previous_target[MAX_FIREFLIES];
+int16_t previous_partner[MAX_FIREFLIES];
+
+// Whether slot j is a candidate of the walk: a member of the target swarm other than the
+// walker itself.
+bool is_candidate(int swarm, int self, int j) {
+    return j >= 0 && j < MAX_FIREFLIES && j != self && slot_swarm[j] == swarm;
+}
+
 // Cosines and sines of whole-degree headings, for the cheap view test.
 double heading_cos[360], heading_sin[360];
 double view_cos[181];  // cosine and sine of a field of view plus the margin
@@ -194,7 +207,7 @@ constexpr double CELL_REACH_PX = (CELL_PX / 2 + LOOSE_PX) * M_SQRT2 + MARGIN_PX;
 // a and b the centre's offsets along and across the heading, the centre lies outside the cone
 // by b cos v - a sin v, measured to the cone's edge, or by its distance from the firefly when
 // the nearest point of the cone is its tip.
-bool cell_in_view(const Walk& w, int col, int row) {
+inline bool cell_in_view(const Walk& w, int col, int row) {
     if (!w.cone_filter || w.cone_cos <= 0.0) return true;
     const double cx = (col + 0.5) * CELL_PX - w.x;
     const double cy = (row + 0.5) * CELL_PX - w.y;
@@ -208,14 +221,16 @@ bool cell_in_view(const Walk& w, int col, int row) {
 }
 
 // Whether a cell's bucket of the target swarm is worth scanning for a target: not when it is
-// empty, nor when it lies outside the view. A small bucket is scanned without the view test,
-// which would cost more than the candidates it saves.
+// empty or starts at a slot no lower than `below`, nor when it lies outside the view. A small
+// bucket is scanned without the view test, which would cost more than the candidates it saves.
 constexpr int SMALL_BUCKET = 3;
 
-bool worth_scanning(const Walk& w, int col, int row) {
+bool worth_scanning(const Walk& w, int col, int row, int below) {
     const int bucket = row * GRID_COLUMNS + col;
-    const int size = start[w.swarm][bucket + 1] - start[w.swarm][bucket];
-    return (size > 0) & ((size <= SMALL_BUCKET) | cell_in_view(w, col, row));
+    const int first = start[w.swarm][bucket];
+    const int size = start[w.swarm][bucket + 1] - first;
+    if (size <= 0 || entries[first] >= below) return false;
+    return size <= SMALL_BUCKET || cell_in_view(w, col, row);
 }
 
 // The cells that may hold candidates within `reach` pixels of the walker.
@@ -234,6 +249,39 @@ CellBox cells_within(const Walk& w, double reach) {
     box.c1 = std::min(GRID_COLUMNS - 1, (x + r) / CELL_PX);
     box.r0 = y - r < 0 ? 0 : (y - r) / CELL_PX;
     box.r1 = std::min(GRID_ROWS - 1, (y + r) / CELL_PX);
+    return box;
+}
+
+// The cells that may hold a visible candidate within `reach` pixels: those around the walker,
+// cut down to the bounding box of its view cone when the cone is narrower than a right angle.
+// The cone spans the directions heading - c to heading + c, with c the field of view plus the
+// margin; its box reaches from the walker to the ends of its two edges and to the points where
+// its arc crosses an axis.
+CellBox cells_in_view_within(const Walk& w, double reach) {
+    CellBox box = cells_within(w, reach);
+    if (!w.cone_filter || w.cone_cos <= 0.0) return box;
+    const int c = std::max(0, w.field_of_view) + VIEW_MARGIN_DEG;
+    const int lo = w.heading - c;  // above -90, since the heading is 0 to 359 and c below 90
+    const int hi = w.heading + c;  // below 450
+    const int a = (lo + 360) % 360, b = hi % 360;
+    const bool right = lo <= 0 || hi >= 360, down = lo <= 90 && hi >= 90;
+    const bool left = lo <= 180 && hi >= 180, up = lo <= 270 && hi >= 270;
+    const double cos_hi = right ? 1.0 : std::max(heading_cos[a], heading_cos[b]);
+    const double cos_lo = left ? -1.0 : std::min(heading_cos[a], heading_cos[b]);
+    const double sin_hi = down ? 1.0 : std::max(heading_sin[a], heading_sin[b]);
+    const double sin_lo = up ? -1.0 : std::min(heading_sin[a], heading_sin[b]);
+    // A candidate in the cone lies within reach + margin of the walker; where it is filed may
+    // lie the loose reach further on each axis, and two more pixels cover rounding.
+    const double r = reach + MARGIN_PX;
+    const double slack = LOOSE_PX + MARGIN_PX + 2.0;
+    const double x0 = w.x + std::min(0.0, r * cos_lo) - slack;
+    const double x1 = w.x + std::max(0.0, r * cos_hi) + slack;
+    const double y0 = w.y + std::min(0.0, r * sin_lo) - slack;
+    const double y1 = w.y + std::max(0.0, r * sin_hi) + slack;
+    box.c0 = std::max(box.c0, x0 < 0.0 ? 0 : static_cast<int>(x0) / CELL_PX);
+    box.c1 = std::min(box.c1, static_cast<int>(std::max(0.0, x1)) / CELL_PX);
+    box.r0 = std::max(box.r0, y0 < 0.0 ? 0 : static_cast<int>(y0) / CELL_PX);
+    box.r1 = std::min(box.r1, static_cast<int>(std::max(0.0, y1)) / CELL_PX);
     return box;
 }
 
@@ -274,11 +322,12 @@ struct FirstClose {
             }
         }
     }
-    int search() {
-        const CellBox box = cells_within(w, TARGET_STOP_DISTANCE);
+    int search(int hint) {
+        if (is_candidate(w.swarm, w.self, hint)) test(hint);
+        const CellBox box = cells_in_view_within(w, TARGET_STOP_DISTANCE);
         for (int row = box.r0; row <= box.r1; ++row) {
             for (int col = box.c0; col <= box.c1; ++col) {
-                if (worth_scanning(w, col, row)) scan_bucket(row * GRID_COLUMNS + col);
+                if (worth_scanning(w, col, row, found)) scan_bucket(row * GRID_COLUMNS + col);
             }
         }
         scan_bucket(OUTSIDE_CELL);
@@ -322,7 +371,8 @@ struct NearestVisible {
             }
         }
     }
-    int search() {
+    int search(int hint) {
+        if (is_candidate(w.swarm, w.self, hint)) consider(hint);
         scan_bucket(OUTSIDE_CELL);
         for (int k = 0; k < stray_count[w.swarm]; ++k) consider(strays[w.swarm][k]);
         const int col = static_cast<int>(w.x) / CELL_PX;
@@ -335,7 +385,7 @@ struct NearestVisible {
                 if (r < 0 || r >= GRID_ROWS) continue;
                 const bool edge_row = r == row - ring || r == row + ring;
                 for (int c = col - ring; c <= col + ring; c += edge_row ? 1 : 2 * ring) {
-                    if (c >= 0 && c < GRID_COLUMNS && worth_scanning(w, c, r))
+                    if (c >= 0 && c < GRID_COLUMNS && worth_scanning(w, c, r, MAX_FIREFLIES))
                         scan_bucket(r * GRID_COLUMNS + c);
                 }
             }
@@ -353,18 +403,27 @@ bool within_range(const Walk& w, int j) {
     return static_cast<float>(std::sqrt(d2)) < w.range;
 }
 
-// The communicating firefly: the highest-numbered candidate up to `limit` within range.
-int last_in_range(const Walk& w, int limit) {
+// The communicating firefly: the highest-numbered candidate up to `limit` within range. A
+// limit below MAX_FIREFLIES is the target where the walk stopped; within range, it is the
+// answer. `hint`, the previous partner, bounds the search from below when it still qualifies.
+int last_in_range(const Walk& w, int limit, int hint) {
     if (!(w.range > 0.0)) return NO_SLOT;
+    if (limit < MAX_FIREFLIES && within_range(w, limit)) return limit;
     if (w.range <= PARTNER_CELL_SEARCH_PX) {
         int found = NO_SLOT;
+        if (hint <= limit && is_candidate(w.swarm, w.self, hint) && within_range(w, hint))
+            found = hint;
         const FourAtOnce four{w, -1.0, w.range + MARGIN_PX, false};
         auto scan_bucket = [&](int bucket) {
             // Buckets list their slots in ascending order: scan downwards from the limit and
-            // stop at the best found so far.
+            // stop at the best found so far. A bucket wholly above the limit or not above the
+            // best adds nothing.
             const int begin = start[w.swarm][bucket];
-            const int16_t* first = entries + begin;
-            int end = first_above(first, entries + start[w.swarm][bucket + 1], limit);
+            const int stop = start[w.swarm][bucket + 1];
+            if (begin == stop || entries[stop - 1] <= found || entries[begin] > limit) return;
+            int end = entries[stop - 1] <= limit
+                          ? stop
+                          : first_above(entries + begin, entries + stop, limit);
             while (end > begin && entries[end - 1] > found) {
                 const int k = std::max(begin, end - 4);
                 int m = four.mask(k) & lanes_before(k, end);
@@ -381,7 +440,9 @@ int last_in_range(const Walk& w, int limit) {
         };
         const CellBox box = cells_within(w, w.range);
         for (int row = box.r0; row <= box.r1; ++row) {
-            for (int col = box.c0; col <= box.c1; ++col) scan_bucket(row * GRID_COLUMNS + col);
+            for (int col = box.c0; col <= box.c1; ++col) {
+                scan_bucket(row * GRID_COLUMNS + col);
+            }
         }
         scan_bucket(OUTSIDE_CELL);
         for (int k = 0; k < stray_count[w.swarm]; ++k) {
@@ -493,23 +554,25 @@ int steer_firefly_fast(int index) {
     if (w.swarm >= 0) {
         if (w.field_of_view > 0) {
             FirstClose close{w};
-            target = close.search();
+            target = close.search(previous_target[index]);
             best = close.dist;
             turn = close.turn;
         }
         if (target != NO_SLOT) {
-            partner = last_in_range(w, target);
+            partner = last_in_range(w, target, previous_partner[index]);
         } else {
             if (w.field_of_view > 0) {
                 NearestVisible nearest{w};
-                target = nearest.search();
+                target = nearest.search(previous_target[index]);
                 best = nearest.best;
                 turn = nearest.turn;
             }
-            partner = last_in_range(w, MAX_FIREFLIES);
+            partner = last_in_range(w, MAX_FIREFLIES, previous_partner[index]);
         }
     }
 
+    previous_target[index] = static_cast<int16_t>(target);
+    previous_partner[index] = static_cast<int16_t>(partner);
     if (target != NO_SLOT) {
         f.target_distance = best;
         f.target_turn = static_cast<float>(turn);

@@ -214,6 +214,42 @@ TEST_F(WalkLayouts, BordersOfDistanceAndView) {
     }
 }
 
+// The fast search starts from the previous frame's target and partner; whatever has become of
+// them since, the choice is still the walk's.
+TEST_F(WalkLayouts, LastFramesTargetAndPartnerNoLongerQualify) {
+    swarms[1].communication = 300;
+    put(50, 2, 560, 400, 3.0f);  // the close target
+    put(60, 2, 520, 410, 4.0f);  // in range, above the target: not the partner
+    put(40, 2, 480, 410, 5.0f);  // in range behind, below the target: the partner
+    EXPECT_EQ(both_ways(), 60);
+    EXPECT_NEAR(fireflies[10].glow_phase, 5.0f, 0.11f);
+    // With a wider range the target itself is the last in range.
+    swarms[1].communication = 700;
+    both_ways();
+    EXPECT_NEAR(fireflies[10].glow_phase, 3.0f, 0.11f);
+    // A lower close slot appears: it ends the walk earlier.
+    put(45, 2, 550, 390, 6.0f);
+    both_ways();
+    // The targets move out of reach and behind, and the partner leaves range.
+    put(45, 2, 450, 400, 6.0f);
+    put(50, 2, 700, 400, 3.0f);
+    put(40, 2, 540, 460, 5.0f);
+    both_ways();
+    // They join another swarm, or their slots fall free.
+    put(45, 3, 550, 390);
+    put(50, 0, 560, 400);
+    put(40, 0, 530, 420);
+    both_ways();
+    // The walker now follows its own swarm, and the old target was itself.
+    swarms[1].target_swarm = 1;
+    put(11, 1, 540, 400, 7.0f);
+    both_ways();
+    put(10, 0, 0, 0);
+    put(11, 1, 540, 400, 7.0f);
+    put(10, 1, 500, 400, 1.0f);
+    both_ways();
+}
+
 // Slots off the field, at the origin, infinite or NaN are found wherever they are.
 TEST_F(WalkLayouts, OddPositionsAndFreeSlots) {
     swarms[1].communication = 3000;
