@@ -46,26 +46,44 @@ struct Depth32 {
     static int red(int c) { return getr32(c); }
     static int green(int c) { return getg32(c); }
     static int blue(int c) { return getb32(c); }
+    // Four pixels with four colours added, bytes saturating; a colour of 0 or less leaves its
+    // pixel as it is.
+    __m128i add4(__m128i pixels, __m128i light) const {
+        const __m128i lit = _mm_cmpgt_epi32(light, _mm_setzero_si128());
+        const __m128i sum =
+            _mm_and_si128(_mm_adds_epu8(pixels, light), _mm_set1_epi32(static_cast<int>(channels)));
+        return _mm_or_si128(_mm_and_si128(lit, sum), _mm_andnot_si128(lit, pixels));
+    }
+    void add1(uint32_t& pixel, int color) const {
+        if (color <= 0) return;
+        const __m128i sum =
+            _mm_adds_epu8(_mm_cvtsi32_si128(static_cast<int>(pixel)), _mm_cvtsi32_si128(color));
+        pixel = static_cast<uint32_t>(_mm_cvtsi128_si32(sum)) & channels;
+    }
     void add_run(uint8_t* row, int x, const int* colors, int n) const {
         uint32_t* p = reinterpret_cast<uint32_t*>(row) + x;
-        const __m128i keep = _mm_set1_epi32(static_cast<int>(channels));
-        const __m128i zero = _mm_setzero_si128();
         int i = 0;
         for (; i + 4 <= n; i += 4) {
             const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
             const __m128i light = _mm_loadu_si128(reinterpret_cast<const __m128i*>(colors + i));
-            const __m128i lit = _mm_cmpgt_epi32(light, zero);
-            const __m128i sum = _mm_and_si128(_mm_adds_epu8(pixels, light), keep);
-            const __m128i out =
-                _mm_or_si128(_mm_and_si128(lit, sum), _mm_andnot_si128(lit, pixels));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), out);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), add4(pixels, light));
         }
-        for (; i < n; ++i) {
-            if (colors[i] <= 0) continue;
-            const __m128i sum = _mm_adds_epu8(_mm_cvtsi32_si128(static_cast<int>(p[i])),
-                                              _mm_cvtsi32_si128(colors[i]));
-            p[i] = static_cast<uint32_t>(_mm_cvtsi128_si32(sum)) & channels;
+        for (; i < n; ++i) add1(p[i], colors[i]);
+    }
+    // The same for the colours palette[weights[0]] to palette[weights[n - 1]], gathered
+    // straight into registers: a run stored to memory and read back at once as four would
+    // wait for the stores to land.
+    void add_weighted_run(uint8_t* row, int x, const int* palette, const int* weights,
+                          int n) const {
+        uint32_t* p = reinterpret_cast<uint32_t*>(row) + x;
+        int i = 0;
+        for (; i + 4 <= n; i += 4) {
+            const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            const __m128i light = _mm_setr_epi32(palette[weights[i]], palette[weights[i + 1]],
+                                                 palette[weights[i + 2]], palette[weights[i + 3]]);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), add4(pixels, light));
         }
+        for (; i < n; ++i) add1(p[i], palette[weights[i]]);
     }
 };
 
@@ -114,6 +132,20 @@ struct Depth16 {
         }
     }
 };
+
+// Depths without a gathering version of their own build the run of colours first.
+template <typename Pixels>
+void add_weighted_run(const Pixels& pixels, uint8_t* row, int x, const int* palette,
+                      const int* weights, int n) {
+    int run[GLOW_SIZE];
+    for (int i = 0; i < n; ++i) run[i] = palette[weights[i]];
+    pixels.add_run(row, x, run, n);
+}
+
+void add_weighted_run(const Depth32& pixels, uint8_t* row, int x, const int* palette,
+                      const int* weights, int n) {
+    pixels.add_weighted_run(row, x, palette, weights, n);
+}
 
 uint8_t widened_sum(int a, int b, const int* scale, int bits) {
     const int sum = std::min(255, scale[a] + scale[b]);
@@ -179,10 +211,9 @@ void add_glow_rows(const Pixels& pixels, BITMAP* bmp, const Area& area, const Li
     const int i1 = std::min(GLOW_SIZE, area.x1 - left);
     const int j0 = std::max(0, y0 - top);
     const int j1 = std::min(GLOW_SIZE, y1 - top);
-    int run[GLOW_SIZE];
     for (int j = j0; j < j1; ++j) {
-        for (int i = i0; i < i1; ++i) run[i] = light.color[kernel_rows[j][i]];
-        pixels.add_run(bmp->line[top + j], left + i0, run + i0, i1 - i0);
+        add_weighted_run(pixels, bmp->line[top + j], left + i0, light.color, kernel_rows[j] + i0,
+                         i1 - i0);
     }
 }
 
