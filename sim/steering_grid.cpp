@@ -83,6 +83,16 @@ double view_cos[181];  // cosine and sine of a field of view plus the margin
 double view_sin[181];
 bool tables_ready = false;
 
+// How far the cells that a narrow view cone reaches out to the stop distance lie from the
+// walker along each axis, in whole pixels rounded outwards.
+struct ConeReach {
+    int16_t left, right, up, down;
+};
+// Per swarm and whole-degree heading, for the field of view they were worked out for.
+ConeReach cone_reach[SWARM_COUNT][360];
+int cone_reach_view[SWARM_COUNT];
+bool cone_reach_ready[SWARM_COUNT];
+
 void prepare_tables() {
     for (int a = 0; a < 360; ++a) {
         heading_cos[a] = std::cos(a * (M_PI / 180.0));
@@ -93,6 +103,43 @@ void prepare_tables() {
         view_sin[v] = std::sin(std::min(180, v + VIEW_MARGIN_DEG) * (M_PI / 180.0));
     }
     tables_ready = true;
+}
+
+// The bounding box of the cone of directions heading - c to heading + c, with c below a right
+// angle, out to `reach` pixels: from the walker to the ends of its two edges and to the points
+// where its arc crosses an axis. It grows by the loose reach, since a candidate may be filed
+// that far from where it stands, and by the margin twice over for rounding.
+ConeReach cone_box(int heading, int c, double reach) {
+    const int lo = heading - c;  // above -90, since the heading is 0 to 359
+    const int hi = heading + c;  // below 450
+    const int a = (lo + 360) % 360, b = hi % 360;
+    const bool right = lo <= 0 || hi >= 360, down = lo <= 90 && hi >= 90;
+    const bool left = lo <= 180 && hi >= 180, up = lo <= 270 && hi >= 270;
+    const double cos_hi = right ? 1.0 : std::max(heading_cos[a], heading_cos[b]);
+    const double cos_lo = left ? -1.0 : std::min(heading_cos[a], heading_cos[b]);
+    const double sin_hi = down ? 1.0 : std::max(heading_sin[a], heading_sin[b]);
+    const double sin_lo = up ? -1.0 : std::min(heading_sin[a], heading_sin[b]);
+    const double r = reach + MARGIN_PX;
+    const double slack = LOOSE_PX + 2.0 * MARGIN_PX;
+    auto outwards = [](double v) {
+        return static_cast<int16_t>(v < 0.0 ? std::floor(v) : std::ceil(v) + 1.0);
+    };
+    return ConeReach{
+        outwards(std::min(0.0, r * cos_lo) - slack), outwards(std::max(0.0, r * cos_hi) + slack),
+        outwards(std::min(0.0, r * sin_lo) - slack), outwards(std::max(0.0, r * sin_hi) + slack)};
+}
+
+// Works out the cone boxes of every swarm whose field of view is narrow and has changed.
+void prepare_cone_reach() {
+    for (int s = 0; s < SWARM_COUNT; ++s) {
+        const int view = swarms[s].field_of_view;
+        if (view <= 0 || view + VIEW_MARGIN_DEG >= 90) continue;
+        if (cone_reach_ready[s] && cone_reach_view[s] == view) continue;
+        for (int h = 0; h < 360; ++h)
+            cone_reach[s][h] = cone_box(h, view + VIEW_MARGIN_DEG, TARGET_STOP_DISTANCE);
+        cone_reach_view[s] = view;
+        cone_reach_ready[s] = true;
+    }
 }
 
 int swarm_number(float swarm) {
@@ -112,7 +159,8 @@ int cell_at(float x, float y) {
 // What one steering call knows about the firefly that looks around.
 struct Walk {
     int self;
-    int swarm;  // the target swarm, 0 to 9
+    int own_swarm;  // the walker's swarm, 1 to 9
+    int swarm;      // the target swarm, 0 to 9
     float x, y;
     int32_t heading;  // truncated, as the turn is measured from it
     int32_t field_of_view;
@@ -252,36 +300,23 @@ CellBox cells_within(const Walk& w, double reach) {
     return box;
 }
 
-// The cells that may hold a visible candidate within `reach` pixels: those around the walker,
-// cut down to the bounding box of its view cone when the cone is narrower than a right angle.
-// The cone spans the directions heading - c to heading + c, with c the field of view plus the
-// margin; its box reaches from the walker to the ends of its two edges and to the points where
-// its arc crosses an axis.
-CellBox cells_in_view_within(const Walk& w, double reach) {
-    CellBox box = cells_within(w, reach);
-    if (!w.cone_filter || w.cone_cos <= 0.0) return box;
-    const int c = std::max(0, w.field_of_view) + VIEW_MARGIN_DEG;
-    const int lo = w.heading - c;  // above -90, since the heading is 0 to 359 and c below 90
-    const int hi = w.heading + c;  // below 450
-    const int a = (lo + 360) % 360, b = hi % 360;
-    const bool right = lo <= 0 || hi >= 360, down = lo <= 90 && hi >= 90;
-    const bool left = lo <= 180 && hi >= 180, up = lo <= 270 && hi >= 270;
-    const double cos_hi = right ? 1.0 : std::max(heading_cos[a], heading_cos[b]);
-    const double cos_lo = left ? -1.0 : std::min(heading_cos[a], heading_cos[b]);
-    const double sin_hi = down ? 1.0 : std::max(heading_sin[a], heading_sin[b]);
-    const double sin_lo = up ? -1.0 : std::min(heading_sin[a], heading_sin[b]);
-    // A candidate in the cone lies within reach + margin of the walker; where it is filed may
-    // lie the loose reach further on each axis, and two more pixels cover rounding.
-    const double r = reach + MARGIN_PX;
-    const double slack = LOOSE_PX + MARGIN_PX + 2.0;
-    const double x0 = w.x + std::min(0.0, r * cos_lo) - slack;
-    const double x1 = w.x + std::max(0.0, r * cos_hi) + slack;
-    const double y0 = w.y + std::min(0.0, r * sin_lo) - slack;
-    const double y1 = w.y + std::max(0.0, r * sin_hi) + slack;
-    box.c0 = std::max(box.c0, x0 < 0.0 ? 0 : static_cast<int>(x0) / CELL_PX);
-    box.c1 = std::min(box.c1, static_cast<int>(std::max(0.0, x1)) / CELL_PX);
-    box.r0 = std::max(box.r0, y0 < 0.0 ? 0 : static_cast<int>(y0) / CELL_PX);
-    box.r1 = std::min(box.r1, static_cast<int>(std::max(0.0, y1)) / CELL_PX);
+// The cells that may hold a close candidate: the bounding box of the walker's view cone out to
+// the stop distance, when the cone is narrower than a right angle and its reach is at hand;
+// otherwise all cells within the stop distance.
+CellBox cells_in_view_nearby(const Walk& w) {
+    if (!w.cone_filter || w.cone_cos <= 0.0 || !cone_reach_ready[w.own_swarm] ||
+        cone_reach_view[w.own_swarm] != w.field_of_view) {
+        return cells_within(w, TARGET_STOP_DISTANCE);
+    }
+    const ConeReach& r = cone_reach[w.own_swarm][w.heading];
+    // The walker stands on the field; its position rounded down is at most a pixel short.
+    const int x = static_cast<int>(w.x);
+    const int y = static_cast<int>(w.y);
+    CellBox box;
+    box.c0 = std::max(0, x + r.left) / CELL_PX;
+    box.c1 = std::min(GRID_COLUMNS - 1, (x + r.right) / CELL_PX);
+    box.r0 = std::max(0, y + r.up) / CELL_PX;
+    box.r1 = std::min(GRID_ROWS - 1, (y + r.down) / CELL_PX);
     return box;
 }
 
@@ -324,7 +359,7 @@ struct FirstClose {
     }
     int search(int hint) {
         if (is_candidate(w.swarm, w.self, hint)) test(hint);
-        const CellBox box = cells_in_view_within(w, TARGET_STOP_DISTANCE);
+        const CellBox box = cells_in_view_nearby(w);
         for (int row = box.r0; row <= box.r1; ++row) {
             for (int col = box.c0; col <= box.c1; ++col) {
                 if (worth_scanning(w, col, row, found)) scan_bucket(row * GRID_COLUMNS + col);
@@ -464,6 +499,7 @@ int last_in_range(const Walk& w, int limit, int hint) {
 
 void build_steering_grid() {
     if (!tables_ready) prepare_tables();
+    prepare_cone_reach();
     for (auto& s : start) {
         for (int& b : s) b = 0;
     }
@@ -532,6 +568,7 @@ int steer_firefly_fast(int index) {
 
     Walk w;
     w.self = index;
+    w.own_swarm = static_cast<int>(&s - swarms);
     w.swarm = s.target_swarm >= 0 && s.target_swarm < SWARM_COUNT ? s.target_swarm : -1;
     w.x = f.x;
     w.y = f.y;

@@ -278,6 +278,23 @@ TEST_F(WalkLayouts, FirefliesThatMovedFarThisFrame) {
     EXPECT_TRUE(same_step());
 }
 
+// A firefly that moved into a narrow view this frame, from a cell beyond the view's own
+// cells, still ends the walk before a higher slot that is also close.
+TEST_F(WalkLayouts, NarrowViewReachesFirefliesThatMovedIntoIt) {
+    swarms[1].field_of_view = 10;
+    swarms[2] = Swarm{};
+    swarms[2].lowest_speed = 12;
+    swarms[2].highest_speed = 12;
+    swarms[2].target_swarm = 9;
+    put(10, 1, 500, 490);  // looks along +x; its view spans rows 473 to 507, all in one cell row
+    put(30, 2, 560, 490);  // straight ahead, 60 away
+    EXPECT_EQ(both_ways(), 60);  // the search now starts from slot 30
+    put(0, 2, 565, 512.5f);      // filed in the cell row below, moves 12 up into the view
+    fireflies[0].heading = 270;
+    EXPECT_TRUE(same_step());
+    EXPECT_EQ(fireflies[10].steer, 66.0f);
+}
+
 // A firefly that moved a little closer this frame, from a cell further out than the nearest
 // candidate found so far, is still the nearest.
 TEST_F(WalkLayouts, NearestSearchReachesFirefliesThatMovedCloser) {
