@@ -25,13 +25,20 @@ constexpr int BUCKETS = FIELD_CELLS + 1;
 constexpr int NO_SLOT = -1;
 
 // Slots are filed by where they stood when the frame's steering began. A firefly that has
-// moved on stays filed there as long as it is within this many pixels on each axis, so
+// moved on stays filed there as long as it is within `loose_px` pixels on each axis, so
 // searches reach this much further; one that moved further (such as across a wrapped edge)
-// joins its swarm's list of strays, which every search looks through.
-constexpr float LOOSE_PX = 16.0f;
+// joins its swarm's list of strays, which every search looks through. The loose reach is
+// what the fastest swarm can move in one frame, at most LOOSE_MAX_PX: beyond that, searches
+// would grow more than the few strays cost.
+constexpr float LOOSE_MAX_PX = 16.0f;
+float loose_px = LOOSE_MAX_PX;
+int loose_whole_px = static_cast<int>(LOOSE_MAX_PX);  // rounded up
 // Searches reach this much beyond their radius, far more than the rounding of a float
 // difference could ever move a distance.
 constexpr double MARGIN_PX = 1.0;
+// Every slot filed in a cell lies within this distance of the cell's centre; set with the
+// loose reach.
+double cell_reach_px = (CELL_PX / 2 + LOOSE_MAX_PX) * M_SQRT2 + MARGIN_PX;
 // Up to this communication range the partner is looked for in the cells around the firefly;
 // beyond it, members are tried from the highest slot down, which ends early because many of
 // them are in range.
@@ -107,8 +114,8 @@ void prepare_tables() {
 
 // The bounding box of the cone of directions heading - c to heading + c, with c below a right
 // angle, out to `reach` pixels: from the walker to the ends of its two edges and to the points
-// where its arc crosses an axis. It grows by the loose reach, since a candidate may be filed
-// that far from where it stands, and by the margin twice over for rounding.
+// where its arc crosses an axis. It grows by the margin twice over for rounding; the loose
+// reach is added where it is used.
 ConeReach cone_box(int heading, int c, double reach) {
     const int lo = heading - c;  // above -90, since the heading is 0 to 359
     const int hi = heading + c;  // below 450
@@ -120,13 +127,27 @@ ConeReach cone_box(int heading, int c, double reach) {
     const double sin_hi = down ? 1.0 : std::max(heading_sin[a], heading_sin[b]);
     const double sin_lo = up ? -1.0 : std::min(heading_sin[a], heading_sin[b]);
     const double r = reach + MARGIN_PX;
-    const double slack = LOOSE_PX + 2.0 * MARGIN_PX;
+    const double slack = 2.0 * MARGIN_PX;
     auto outwards = [](double v) {
         return static_cast<int16_t>(v < 0.0 ? std::floor(v) : std::ceil(v) + 1.0);
     };
     return ConeReach{
         outwards(std::min(0.0, r * cos_lo) - slack), outwards(std::max(0.0, r * cos_hi) + slack),
         outwards(std::min(0.0, r * sin_lo) - slack), outwards(std::max(0.0, r * sin_hi) + slack)};
+}
+
+// A firefly's speed lies between its swarm's lowest and highest speed, or is the highest when
+// they cross; each frame it moves by its speed along its heading and by up to two pixels of
+// flutter across it. A pixel more covers rounding.
+void choose_loose_reach() {
+    double fastest = 0.0;
+    for (int s = 1; s < SWARM_COUNT; ++s) {
+        fastest = std::max({fastest, std::fabs(static_cast<double>(swarms[s].highest_speed)),
+                            std::fabs(static_cast<double>(swarms[s].lowest_speed))});
+    }
+    loose_whole_px = static_cast<int>(std::min(static_cast<double>(LOOSE_MAX_PX), fastest + 3.0));
+    loose_px = static_cast<float>(loose_whole_px);
+    cell_reach_px = (CELL_PX / 2 + loose_px) * M_SQRT2 + MARGIN_PX;
 }
 
 // Works out the cone boxes of every swarm whose field of view is narrow and has changed.
@@ -247,9 +268,6 @@ int first_above(const int16_t* first, const int16_t* last, int top) {
 // The bits of the entries k to end - 1 among the four starting at k.
 int lanes_before(int k, int end) { return 0xF >> (4 - std::min(end - k, 4)); }
 
-// Every slot filed in a cell lies within this distance of the cell's centre.
-constexpr double CELL_REACH_PX = (CELL_PX / 2 + LOOSE_PX) * M_SQRT2 + MARGIN_PX;
-
 // Whether a cell may hold a visible candidate: whether the view cone (the field of view plus
 // the margin, narrower than a right angle) passes within the cell's reach of its centre. With
 // a and b the centre's offsets along and across the heading, the centre lies outside the cone
@@ -262,9 +280,9 @@ inline bool cell_in_view(const Walk& w, int col, int row) {
     const double a = cx * w.hx + cy * w.hy;
     const double b = std::fabs(cx * w.hy - cy * w.hx);
     // Worked out without branches: which way each test goes is hard to foresee.
-    const bool near_edge = b * w.cone_cos - a * w.cone_sin <= CELL_REACH_PX;
+    const bool near_edge = b * w.cone_cos - a * w.cone_sin <= cell_reach_px;
     const bool beside_cone = a * w.cone_cos + b * w.cone_sin >= 0.0;
-    const bool near_tip = a * a + b * b <= CELL_REACH_PX * CELL_REACH_PX;
+    const bool near_tip = a * a + b * b <= cell_reach_px * cell_reach_px;
     return near_edge & (beside_cone | near_tip);
 }
 
@@ -289,7 +307,7 @@ struct CellBox {
 // The walker stands on the field, so its coordinates are small and the box can be found with
 // whole numbers: the reach grows by two pixels to cover rounding the walker's position down.
 CellBox cells_within(const Walk& w, double reach) {
-    const int r = static_cast<int>(std::min(reach + LOOSE_PX + MARGIN_PX, 4.0 * SCREEN_W_PX)) + 2;
+    const int r = static_cast<int>(std::min(reach + loose_px + MARGIN_PX, 4.0 * SCREEN_W_PX)) + 2;
     const int x = static_cast<int>(w.x);
     const int y = static_cast<int>(w.y);
     CellBox box;
@@ -313,10 +331,12 @@ CellBox cells_in_view_nearby(const Walk& w) {
     const int x = static_cast<int>(w.x);
     const int y = static_cast<int>(w.y);
     CellBox box;
-    box.c0 = std::max(0, x + r.left) / CELL_PX;
-    box.c1 = std::min(GRID_COLUMNS - 1, (x + r.right) / CELL_PX);
-    box.r0 = std::max(0, y + r.up) / CELL_PX;
-    box.r1 = std::min(GRID_ROWS - 1, (y + r.down) / CELL_PX);
+    // A candidate may be filed the loose reach further out than it stands.
+    const int loose = loose_whole_px;
+    box.c0 = std::max(0, x + r.left - loose) / CELL_PX;
+    box.c1 = std::min(GRID_COLUMNS - 1, (x + r.right + loose) / CELL_PX);
+    box.r0 = std::max(0, y + r.up - loose) / CELL_PX;
+    box.r1 = std::min(GRID_ROWS - 1, (y + r.down + loose) / CELL_PX);
     return box;
 }
 
@@ -415,7 +435,7 @@ struct NearestVisible {
         const int rings = std::max(GRID_COLUMNS, GRID_ROWS);
         for (int ring = 0; ring < rings; ++ring) {
             // Slots filed in this ring lie at least (ring - 1) cells, less the loose reach, away.
-            if ((ring - 1) * CELL_PX - LOOSE_PX > static_cast<double>(best) + MARGIN_PX) break;
+            if ((ring - 1) * CELL_PX - loose_px > static_cast<double>(best) + MARGIN_PX) break;
             for (int r = row - ring; r <= row + ring; ++r) {
                 if (r < 0 || r >= GRID_ROWS) continue;
                 const bool edge_row = r == row - ring || r == row + ring;
@@ -500,6 +520,7 @@ int last_in_range(const Walk& w, int limit, int hint) {
 void build_steering_grid() {
     if (!tables_ready) prepare_tables();
     prepare_cone_reach();
+    choose_loose_reach();
     for (auto& s : start) {
         for (int& b : s) b = 0;
     }
@@ -553,8 +574,8 @@ void update_steering_grid(int index) {
     entry_x[entry_of[index]] = f.x;
     entry_y[entry_of[index]] = f.y;
     if (strayed[index] || filed_cell[index] == OUTSIDE_CELL) return;
-    if (!(std::fabs(f.x - filed_x[index]) <= LOOSE_PX &&
-          std::fabs(f.y - filed_y[index]) <= LOOSE_PX)) {
+    if (!(std::fabs(f.x - filed_x[index]) <= loose_px &&
+          std::fabs(f.y - filed_y[index]) <= loose_px)) {
         strayed[index] = true;
         strays[s][stray_count[s]++] = static_cast<int16_t>(index);
     }
