@@ -90,15 +90,15 @@ double view_cos[181];  // cosine and sine of a field of view plus the margin
 double view_sin[181];
 bool tables_ready = false;
 
-// How far the cells that a narrow view cone reaches out to the stop distance lie from the
-// walker along each axis, in whole pixels rounded outwards.
-struct ConeReach {
-    int16_t left, right, up, down;
+// The bounding box of a narrow view cone of unit length: how far it reaches from the walker
+// along each axis, each bound taken outwards by a little for rounding.
+struct ConeExtent {
+    float left, right, up, down;
 };
 // Per swarm and whole-degree heading, for the field of view they were worked out for.
-ConeReach cone_reach[SWARM_COUNT][360];
-int cone_reach_view[SWARM_COUNT];
-bool cone_reach_ready[SWARM_COUNT];
+ConeExtent cone_extent[SWARM_COUNT][360];
+int cone_extent_view[SWARM_COUNT];
+bool cone_extent_ready[SWARM_COUNT];
 
 void prepare_tables() {
     for (int a = 0; a < 360; ++a) {
@@ -112,11 +112,9 @@ void prepare_tables() {
     tables_ready = true;
 }
 
-// The bounding box of the cone of directions heading - c to heading + c, with c below a right
-// angle, out to `reach` pixels: from the walker to the ends of its two edges and to the points
-// where its arc crosses an axis. It grows by the margin twice over for rounding; the loose
-// reach is added where it is used.
-ConeReach cone_box(int heading, int c, double reach) {
+// The box of the cone of directions heading - c to heading + c, with c below a right angle:
+// from the walker to the ends of its two edges and to the points where its arc crosses an axis.
+ConeExtent cone_box(int heading, int c) {
     const int lo = heading - c;  // above -90, since the heading is 0 to 359
     const int hi = heading + c;  // below 450
     const int a = (lo + 360) % 360, b = hi % 360;
@@ -126,14 +124,11 @@ ConeReach cone_box(int heading, int c, double reach) {
     const double cos_lo = left ? -1.0 : std::min(heading_cos[a], heading_cos[b]);
     const double sin_hi = down ? 1.0 : std::max(heading_sin[a], heading_sin[b]);
     const double sin_lo = up ? -1.0 : std::min(heading_sin[a], heading_sin[b]);
-    const double r = reach + MARGIN_PX;
-    const double slack = 2.0 * MARGIN_PX;
-    auto outwards = [](double v) {
-        return static_cast<int16_t>(v < 0.0 ? std::floor(v) : std::ceil(v) + 1.0);
-    };
-    return ConeReach{
-        outwards(std::min(0.0, r * cos_lo) - slack), outwards(std::max(0.0, r * cos_hi) + slack),
-        outwards(std::min(0.0, r * sin_lo) - slack), outwards(std::max(0.0, r * sin_hi) + slack)};
+    constexpr double ROUNDING = 1e-3;
+    return ConeExtent{static_cast<float>(std::min(0.0, cos_lo) - ROUNDING),
+                      static_cast<float>(std::max(0.0, cos_hi) + ROUNDING),
+                      static_cast<float>(std::min(0.0, sin_lo) - ROUNDING),
+                      static_cast<float>(std::max(0.0, sin_hi) + ROUNDING)};
 }
 
 // A firefly's speed lies between its swarm's lowest and highest speed, or is the highest when
@@ -151,15 +146,14 @@ void choose_loose_reach() {
 }
 
 // Works out the cone boxes of every swarm whose field of view is narrow and has changed.
-void prepare_cone_reach() {
+void prepare_cone_extents() {
     for (int s = 0; s < SWARM_COUNT; ++s) {
         const int view = swarms[s].field_of_view;
         if (view <= 0 || view + VIEW_MARGIN_DEG >= 90) continue;
-        if (cone_reach_ready[s] && cone_reach_view[s] == view) continue;
-        for (int h = 0; h < 360; ++h)
-            cone_reach[s][h] = cone_box(h, view + VIEW_MARGIN_DEG, TARGET_STOP_DISTANCE);
-        cone_reach_view[s] = view;
-        cone_reach_ready[s] = true;
+        if (cone_extent_ready[s] && cone_extent_view[s] == view) continue;
+        for (int h = 0; h < 360; ++h) cone_extent[s][h] = cone_box(h, view + VIEW_MARGIN_DEG);
+        cone_extent_view[s] = view;
+        cone_extent_ready[s] = true;
     }
 }
 
@@ -318,25 +312,27 @@ CellBox cells_within(const Walk& w, double reach) {
     return box;
 }
 
-// The cells that may hold a close candidate: the bounding box of the walker's view cone out to
-// the stop distance, when the cone is narrower than a right angle and its reach is at hand;
-// otherwise all cells within the stop distance.
-CellBox cells_in_view_nearby(const Walk& w) {
-    if (!w.cone_filter || w.cone_cos <= 0.0 || !cone_reach_ready[w.own_swarm] ||
-        cone_reach_view[w.own_swarm] != w.field_of_view) {
-        return cells_within(w, TARGET_STOP_DISTANCE);
+// The cells that may hold a visible candidate within `reach` pixels: the bounding box of the
+// walker's view cone out to that distance, when the cone is narrower than a right angle and its
+// box is at hand; otherwise all cells within reach.
+CellBox cells_in_view_within(const Walk& w, double reach) {
+    if (!w.cone_filter || w.cone_cos <= 0.0 || !cone_extent_ready[w.own_swarm] ||
+        cone_extent_view[w.own_swarm] != w.field_of_view) {
+        return cells_within(w, reach);
     }
-    const ConeReach& r = cone_reach[w.own_swarm][w.heading];
-    // The walker stands on the field; its position rounded down is at most a pixel short.
-    const int x = static_cast<int>(w.x);
-    const int y = static_cast<int>(w.y);
-    CellBox box;
+    const ConeExtent& e = cone_extent[w.own_swarm][w.heading];
+    // Beyond the field's diagonal the box only grows past the field's edges.
+    const double r = std::min(reach, 2.0 * SCREEN_W_PX) + MARGIN_PX;
     // A candidate may be filed the loose reach further out than it stands.
-    const int loose = loose_whole_px;
-    box.c0 = std::max(0, x + r.left - loose) / CELL_PX;
-    box.c1 = std::min(GRID_COLUMNS - 1, (x + r.right + loose) / CELL_PX);
-    box.r0 = std::max(0, y + r.up - loose) / CELL_PX;
-    box.r1 = std::min(GRID_ROWS - 1, (y + r.down + loose) / CELL_PX);
+    const double slack = loose_px + MARGIN_PX;
+    const double x0 = w.x + r * e.left - slack, x1 = w.x + r * e.right + slack;
+    const double y0 = w.y + r * e.up - slack, y1 = w.y + r * e.down + slack;
+    // The walker stands on the field, so x1 and y1 are not negative.
+    CellBox box;
+    box.c0 = x0 < 0.0 ? 0 : static_cast<int>(x0) / CELL_PX;
+    box.c1 = std::min(GRID_COLUMNS - 1, static_cast<int>(x1) / CELL_PX);
+    box.r0 = y0 < 0.0 ? 0 : static_cast<int>(y0) / CELL_PX;
+    box.r1 = std::min(GRID_ROWS - 1, static_cast<int>(y1) / CELL_PX);
     return box;
 }
 
@@ -379,7 +375,7 @@ struct FirstClose {
     }
     int search(int hint) {
         if (is_candidate(w.swarm, w.self, hint)) test(hint);
-        const CellBox box = cells_in_view_nearby(w);
+        const CellBox box = cells_in_view_within(w, TARGET_STOP_DISTANCE);
         for (int row = box.r0; row <= box.r1; ++row) {
             for (int col = box.c0; col <= box.c1; ++col) {
                 if (worth_scanning(w, col, row, found)) scan_bucket(row * GRID_COLUMNS + col);
@@ -430,17 +426,22 @@ struct NearestVisible {
         if (is_candidate(w.swarm, w.self, hint)) consider(hint);
         scan_bucket(OUTSIDE_CELL);
         for (int k = 0; k < stray_count[w.swarm]; ++k) consider(strays[w.swarm][k]);
+        // Only cells within the box of the view out to the nearest candidate so far can hold
+        // a nearer one; rings of cells around the walker's own are searched outwards.
+        const CellBox box = cells_in_view_within(w, static_cast<double>(best));
         const int col = static_cast<int>(w.x) / CELL_PX;
         const int row = static_cast<int>(w.y) / CELL_PX;
-        const int rings = std::max(GRID_COLUMNS, GRID_ROWS);
+        const int rings = 1 + std::max({col - box.c0, box.c1 - col, row - box.r0, box.r1 - row});
         for (int ring = 0; ring < rings; ++ring) {
             // Slots filed in this ring lie at least (ring - 1) cells, less the loose reach, away.
             if ((ring - 1) * CELL_PX - loose_px > static_cast<double>(best) + MARGIN_PX) break;
-            for (int r = row - ring; r <= row + ring; ++r) {
-                if (r < 0 || r >= GRID_ROWS) continue;
+            const int top = std::max(row - ring, box.r0), bottom = std::min(row + ring, box.r1);
+            const int left = std::max(col - ring, box.c0), right = std::min(col + ring, box.c1);
+            for (int r = top; r <= bottom; ++r) {
                 const bool edge_row = r == row - ring || r == row + ring;
-                for (int c = col - ring; c <= col + ring; c += edge_row ? 1 : 2 * ring) {
-                    if (c >= 0 && c < GRID_COLUMNS && worth_scanning(w, c, r, MAX_FIREFLIES))
+                for (int c = edge_row ? left : col - ring; c <= right;
+                     c += edge_row || ring == 0 ? 1 : 2 * ring) {
+                    if (c >= left && worth_scanning(w, c, r, MAX_FIREFLIES))
                         scan_bucket(r * GRID_COLUMNS + c);
                 }
             }
@@ -519,7 +520,7 @@ int last_in_range(const Walk& w, int limit, int hint) {
 
 void build_steering_grid() {
     if (!tables_ready) prepare_tables();
-    prepare_cone_reach();
+    prepare_cone_extents();
     choose_loose_reach();
     for (auto& s : start) {
         for (int& b : s) b = 0;
