@@ -61,7 +61,11 @@ void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptio
     }
     handle_keyboard(input);
     // Population control runs while paused too, so a changed population shows at once.
-    for (int s = 1; s < SWARM_COUNT; ++s) update_population(s, swarms[s].population);
+    if (options.reference) {
+        for (int s = 1; s < SWARM_COUNT; ++s) update_population(s, swarms[s].population);
+    } else {
+        update_populations();
+    }
     if (paused == 0) simulate(options.reference);
     if (options.draw) {
         if (options.reference) {

@@ -1,5 +1,7 @@
 #include "sim/population.h"
 
+#include <algorithm>
+
 #include "sim/geometry.h"
 #include "sim/world.h"
 
@@ -46,4 +48,25 @@ void update_population(int swarm, int wanted) {
         if (!spawn_firefly(x, y, swarm)) break;
         ++count;
     }
+}
+
+// Whether update_population(s, swarms[s].population) would change nothing for every swarm: its
+// member count is what it wants, or it wants none or fewer and has none.
+static bool populations_settled() {
+    int members[SWARM_COUNT] = {};
+    for (const Firefly& f : fireflies) {
+        const float swarm = f.swarm;
+        if (!(swarm >= 1.0f && swarm < static_cast<float>(SWARM_COUNT))) continue;
+        const int s = static_cast<int>(swarm);
+        if (static_cast<float>(s) == swarm) ++members[s];
+    }
+    for (int s = 1; s < SWARM_COUNT; ++s) {
+        if (members[s] != std::max(0, swarms[s].population)) return false;
+    }
+    return true;
+}
+
+void update_populations() {
+    if (populations_settled()) return;
+    for (int s = 1; s < SWARM_COUNT; ++s) update_population(s, swarms[s].population);
 }

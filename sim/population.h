@@ -9,3 +9,8 @@ bool spawn_firefly(int x, int y, int swarm);
 // Keeps the `wanted` lowest-numbered members of `swarm`, frees the rest, and spawns the
 // missing ones at random points as far as free slots allow.
 void update_population(int swarm, int wanted);
+
+// Brings swarms 1 to 9 to their wanted populations in turn, exactly as update_population
+// called for each of them would; when every swarm already has its number, which is the rule
+// from frame to frame, one pass over the table finds that out and nothing else is done.
+void update_populations();

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <random>
 
 #include "sim/geometry.h"
 #include "sim/population.h"
@@ -116,4 +118,47 @@ TEST_F(Population, LureInSlotZeroCountsAndIsKept) {
     update_population(6, 1);
     EXPECT_EQ(fireflies[0].swarm, 6.0f);
     EXPECT_EQ(fireflies[10].swarm, 0.0f);
+}
+
+// All swarms at once, with the settled table noticed in one pass, against each swarm in turn:
+// the same table and the same random draws, whether nothing has to change or one swarm is
+// off by one, with odd swarm values in the table and populations of none, fewer than none,
+// and more than the table holds.
+TEST_F(Population, AllSwarmsAtOnceMatchEachInTurn) {
+    std::mt19937 rng(7);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    static Firefly start[MAX_FIREFLIES], one_by_one[MAX_FIREFLIES];
+    for (int round = 0; round < 200; ++round) {
+        const float odd[] = {2.5f, 10.0f, -1.0f, NAN, 1e9f};
+        for (Firefly& f : fireflies) {
+            f = Firefly{};
+            const int kind = pick(0, 99);
+            f.swarm = kind < 30   ? 0.0f
+                      : kind < 97 ? static_cast<float>(pick(1, 9))
+                                  : odd[pick(0, 4)];
+        }
+        for (int s = 1; s < SWARM_COUNT; ++s) swarms[s].population = members(s);
+        // Every other round, unsettle one swarm, or ask none of one that has none.
+        if (round % 2 == 1) {
+            const int s = pick(1, 9);
+            const int change[] = {-1, 1, -members(s) - 3, 5000};
+            swarms[s].population += change[pick(0, 3)];
+        } else if (round % 4 == 0) {
+            for (Firefly& f : fireflies) {
+                if (f.swarm == 4.0f) f.swarm = 0.0f;
+            }
+            swarms[4].population = -pick(0, 3);
+        }
+        std::memcpy(start, fireflies, sizeof start);
+        seed_random(static_cast<uint32_t>(round));
+        for (int s = 1; s < SWARM_COUNT; ++s) update_population(s, swarms[s].population);
+        std::memcpy(one_by_one, fireflies, sizeof one_by_one);
+        const uint32_t draws = random_state;
+
+        std::memcpy(fireflies, start, sizeof start);
+        seed_random(static_cast<uint32_t>(round));
+        update_populations();
+        ASSERT_EQ(random_state, draws) << "round " << round;
+        ASSERT_EQ(std::memcmp(fireflies, one_by_one, sizeof one_by_one), 0) << "round " << round;
+    }
 }
