@@ -49,7 +49,7 @@ constexpr int VIEW_MARGIN_DEG = 2;
 
 // Slots by swarm, cell and ascending slot number: bucket b of swarm s holds
 // entries[start[s][b]] up to entries[start[s][b + 1]] - 1.
-int16_t entries[MAX_FIREFLIES];
+int16_t entries[MAX_FIREFLIES + 8];  // padded for reading eight at a time
 int start[SWARM_COUNT][BUCKETS + 1];
 // Per swarm, its slots in ascending order, and each slot's place in that list.
 int16_t members[SWARM_COUNT][MAX_FIREFLIES];
@@ -247,16 +247,22 @@ struct FourAtOnce {
     }
 };
 
-// The place of the first entry above `top` in the ascending entries first to last - 1, by a
-// binary search whose steps choose without branching, which suits short unpredictable lists.
+// The place of the first entry above `top` in the ascending entries first to last - 1.
 int first_above(const int16_t* first, const int16_t* last, int top) {
-    const int16_t* base = first;
-    for (std::ptrdiff_t n = last - first; n > 1;) {
-        const std::ptrdiff_t half = n / 2;
-        base = base[half] <= top ? base + half : base;
-        n -= half;
+    // Eight at a time: whole groups at or below `top` are passed over, and in the group that
+    // reaches past it the entries at or below it are counted. Lanes past the end compare as if
+    // above.
+    const __m128i bound = _mm_set1_epi16(static_cast<int16_t>(std::min(top, 32766) + 1));
+    const int16_t* p = first;
+    for (;; p += 8) {
+        const __m128i group = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const int below = _mm_movemask_epi8(_mm_cmpgt_epi16(bound, group));
+        const std::ptrdiff_t left = last - p;
+        const int in_list = left >= 8 ? 0xFFFF : (1 << (2 * left)) - 1;
+        if ((below & in_list) != 0xFFFF || left <= 8) {
+            return static_cast<int>(p - entries) + __builtin_popcount(below & in_list) / 2;
+        }
     }
-    return static_cast<int>(base - entries) + (base != last && *base <= top ? 1 : 0);
 }
 
 // The bits of the entries k to end - 1 among the four starting at k.
