@@ -32,7 +32,6 @@ constexpr int NO_SLOT = -1;
 // would grow more than the few strays cost.
 constexpr float LOOSE_MAX_PX = 16.0f;
 float loose_px = LOOSE_MAX_PX;
-int loose_whole_px = static_cast<int>(LOOSE_MAX_PX);  // rounded up
 // Searches reach this much beyond their radius, far more than the rounding of a float
 // difference could ever move a distance.
 constexpr double MARGIN_PX = 1.0;
@@ -140,8 +139,7 @@ void choose_loose_reach() {
         fastest = std::max({fastest, std::fabs(static_cast<double>(swarms[s].highest_speed)),
                             std::fabs(static_cast<double>(swarms[s].lowest_speed))});
     }
-    loose_whole_px = static_cast<int>(std::min(static_cast<double>(LOOSE_MAX_PX), fastest + 3.0));
-    loose_px = static_cast<float>(loose_whole_px);
+    loose_px = static_cast<float>(std::min(static_cast<double>(LOOSE_MAX_PX), fastest + 3.0));
     cell_reach_px = (CELL_PX / 2 + loose_px) * M_SQRT2 + MARGIN_PX;
 }
 
