@@ -2,6 +2,7 @@
 
 #include "app/shell.h"
 #include "render/glow.h"
+#include "render/media.h"
 #include "render/panel.h"
 #include "sim/motion.h"
 #include "sim/population.h"
@@ -9,6 +10,7 @@
 #include "sim/steering_grid.h"
 #include "sim/world.h"
 #include "ui/input.h"
+#include "ui/interface_state.h"
 #include "ui/keyboard.h"
 #include "ui/mouse.h"
 #include "ui/settings_file.h"
@@ -17,6 +19,12 @@ void reset_world() {
     // Freeing writes only the swarm number; the rest of each slot stays as it was.
     for (int i = 0; i < MAX_FIREFLIES; ++i) fireflies[i].swarm = 0.0f;
     load_swarms(settings_path);
+}
+
+void clear_program_state() {
+    clear_world();
+    clear_interface();
+    settings_path = SETTINGS_FILE_NAME;
 }
 
 // The status message is drawn centred at the bottom for as many frames as are left.
@@ -69,12 +77,12 @@ void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptio
     if (paused == 0) simulate(options.reference);
     if (options.draw) {
         if (options.reference) {
-            draw_fireflies(back_buffer);
+            draw_fireflies(back_buffer, low_detail != 0);
         } else {
-            draw_fireflies_fast(back_buffer, deferred_background);
+            draw_fireflies_fast(back_buffer, low_detail != 0, deferred_background);
         }
     }
-    if (options.draw && panel_visible != 0) draw_panel(back_buffer);
+    if (options.draw && panel_visible != 0) draw_panel(back_buffer, selected_swarm, selected_row);
     draw_status_line(back_buffer, options.draw);
     handle_mouse(back_buffer, input, options.draw);
 }

@@ -1,3 +1,5 @@
+#include "render/media.h"
+
 #include <allegro.h>
 
 #include <cmath>
@@ -11,11 +13,6 @@ BITMAP* background_image = nullptr;
 
 static const char* const CURSOR_FILES[CURSOR_COUNT] = {"c_att.bmp", "c_hill.bmp", "c_hole.bmp",
                                                        "c_tr.bmp", "c_tl.bmp"};
-
-void set_angle_constants() {
-    DEG_TO_RAD = static_cast<float>(M_PI / 180.0);
-    RAD_TO_DEG = static_cast<float>(180.0 / M_PI);
-}
 
 static void media_path(char (&path)[4096], const char* dir, const char* name) {
     if (dir == nullptr || dir[0] == '\0') {

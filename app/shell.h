@@ -30,15 +30,16 @@ void init_system();
 // Frees every firefly slot and loads the swarm settings.
 void reset_world();
 
+// Puts everything a run changes back to its value at program load: the world, the interface
+// variables and the settings file's path. The media stay loaded.
+void clear_program_state();
+
 // Ends the process with exit status 1 after telling the user which file could not be loaded.
 // Each program says it its own way: a message box, or a line on standard error.
 [[noreturn]] void fail_to_start(const char* file);
 
 // Empties the library's buffer of pending key presses.
 void shutdown_system();
-
-// Sets DEG_TO_RAD and RAD_TO_DEG.
-void set_angle_constants();
 
 // Loads the font, the shine picture and the cursors from dir (empty for the working
 // directory). On failure returns false and names the file in failed; nothing of a file that

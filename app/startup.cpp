@@ -9,6 +9,7 @@
 #include "app/shell.h"
 #include "sim/random.h"
 #include "sim/world.h"
+#include "ui/interface_state.h"
 
 // The window program and the full-screen program differ only in this driver.
 #ifdef LUMORA_FULLSCREEN
@@ -54,7 +55,6 @@ void init_system() {
 
     const char* failed = nullptr;
     if (!load_startup_media("", failed)) fail_to_start(failed);
-    set_angle_constants();
     last_mouse_x = mouse_x;
     last_mouse_y = mouse_y;
     fill_shine_kernel();

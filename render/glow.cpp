@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "render/color.h"
+#include "render/media.h"
 #include "sim/geometry.h"
 #include "sim/world.h"
 
@@ -72,14 +73,14 @@ bool firefly_light(const Firefly& f, int x0, int y0, int x1, int y1, FireflyLigh
     return true;
 }
 
-void draw_fireflies(BITMAP* bmp) {
+void draw_fireflies(BITMAP* bmp, bool low_detail) {
     for (int i = 0; i < MAX_FIREFLIES; ++i) {
         FireflyLight light;
         if (!(fireflies[i].swarm > 0.0f) ||
             !firefly_light(fireflies[i], 0, 0, bmp->w, bmp->h, light))
             continue;
         const int core = makecol(light.r, light.g, light.b);
-        if (low_detail == 0) {
+        if (!low_detail) {
             draw_glow(bmp, light.px, light.py, core);
         } else {
             draw_pattern(bmp, light.px, light.py, core);

@@ -16,13 +16,14 @@ struct FireflyLight {
 // false when it is dark (its brightness is 0) or too far outside to light any pixel there.
 bool firefly_light(const Firefly& f, int x0, int y0, int x1, int y1, FireflyLight& light);
 
-// Draws every live firefly onto bmp with the library's single-pixel calls.
-void draw_fireflies(BITMAP* bmp);
+// Draws every live firefly onto bmp with the library's single-pixel calls: each as the 10 by 10
+// shine glow, or with low_detail as the cheap 3 by 3 pattern.
+void draw_fireflies(BITMAP* bmp, bool low_detail);
 
 // Draws the same pixels as draw_fireflies, working on the rows of a memory bitmap directly.
 // When background is given it is first copied over bmp, band by band together with the light,
 // which keeps each band in the cache; the result is that of a blit followed by the glow.
-void draw_fireflies_fast(BITMAP* bmp, BITMAP* background = nullptr);
+void draw_fireflies_fast(BITMAP* bmp, bool low_detail, BITMAP* background = nullptr);
 
 // Adds the 10 by 10 shine, tinted with color, around (cx, cy).
 void draw_glow(BITMAP* bmp, int cx, int cy, int color);

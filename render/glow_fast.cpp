@@ -11,6 +11,7 @@
 
 #include "render/color.h"
 #include "render/glow.h"
+#include "render/media.h"
 #include "sim/geometry.h"
 #include "sim/world.h"
 
@@ -174,7 +175,7 @@ int band_count[MAX_BANDS];
 
 // Prepares the light of every live firefly and returns how many there are.
 template <typename Pixels>
-int prepare_lights(const Pixels& pixels, const Area& area) {
+int prepare_lights(const Pixels& pixels, const Area& area, bool low_detail) {
     int n = 0;
     for (int i = 0; i < MAX_FIREFLIES; ++i) {
         FireflyLight at;
@@ -187,7 +188,7 @@ int prepare_lights(const Pixels& pixels, const Area& area) {
         light.px = at.px;
         light.py = at.py;
         const int r = pixels.red(core), g = pixels.green(core), b = pixels.blue(core);
-        if (low_detail == 0) {
+        if (!low_detail) {
             for (int k = 0; k <= MAX_WEIGHT; ++k)
                 light.color[k] = pixels.pack(r * k / 10, g * k / 10, b * k / 10);
         } else {
@@ -235,16 +236,16 @@ void add_pattern_rows(const Pixels& pixels, BITMAP* bmp, const Area& area, const
 }
 
 template <typename Pixels>
-void draw_all(const Pixels& pixels, BITMAP* bmp, BITMAP* background) {
+void draw_all(const Pixels& pixels, BITMAP* bmp, bool low_detail, BITMAP* background) {
     const Area area = drawable_area(bmp);
-    const int n = prepare_lights(pixels, area);
+    const int n = prepare_lights(pixels, area, low_detail);
     for (int j = 0; j < GLOW_SIZE; ++j) {
         for (int i = 0; i < GLOW_SIZE; ++i) kernel_rows[j][i] = shine_kernel[i][j];
     }
 
     // File each light under every band its rows touch, keeping slot order within a band.
-    const int above = low_detail == 0 ? 5 : 1;
-    const int below = low_detail == 0 ? 4 : 1;
+    const int above = low_detail ? 1 : 5;
+    const int below = low_detail ? 1 : 4;
     const int bands = (bmp->h + BAND_ROWS - 1) / BAND_ROWS;
     for (int b = 0; b < bands; ++b) band_count[b] = 0;
     for (int k = 0; k < n; ++k) {
@@ -264,7 +265,7 @@ void draw_all(const Pixels& pixels, BITMAP* bmp, BITMAP* background) {
         }
         for (int k = 0; k < band_count[b]; ++k) {
             const Light& light = lights[band_lights[b][k]];
-            if (low_detail == 0) {
+            if (!low_detail) {
                 add_glow_rows(pixels, bmp, area, light, y0, y1);
             } else {
                 add_pattern_rows(pixels, bmp, area, light, y0, y1);
@@ -296,7 +297,7 @@ bool rows_copyable(BITMAP* bmp, BITMAP* background) {
 
 }  // namespace
 
-void draw_fireflies_fast(BITMAP* bmp, BITMAP* background) {
+void draw_fireflies_fast(BITMAP* bmp, bool low_detail, BITMAP* background) {
     if (background != nullptr && !rows_copyable(bmp, background)) {
         blit(background, bmp, 0, 0, 0, 0, bmp->w, bmp->h);
         background = nullptr;
@@ -310,10 +311,10 @@ void draw_fireflies_fast(BITMAP* bmp, BITMAP* background) {
         byte_aligned(_rgb_b_shift_32)) {
         const Depth32 pixels{(0xFFu << _rgb_r_shift_32) | (0xFFu << _rgb_g_shift_32) |
                              (0xFFu << _rgb_b_shift_32)};
-        draw_all(pixels, bmp, background);
+        draw_all(pixels, bmp, low_detail, background);
     } else if (direct && depth == 24 && byte_aligned(_rgb_r_shift_24) &&
                byte_aligned(_rgb_g_shift_24) && byte_aligned(_rgb_b_shift_24)) {
-        draw_all(Depth24{}, bmp, background);
+        draw_all(Depth24{}, bmp, low_detail, background);
     } else if (direct && (depth == 15 || depth == 16)) {
         static Depth16 pixels;
         pixels.wide_green = depth == 16;
@@ -326,9 +327,9 @@ void draw_fireflies_fast(BITMAP* bmp, BITMAP* background) {
         for (int a = 0; a < 64; ++a) {
             for (int b = 0; b < 64; ++b) pixels.sum6[a][b] = widened_sum(a, b, _rgb_scale_6, 6);
         }
-        draw_all(pixels, bmp, background);
+        draw_all(pixels, bmp, low_detail, background);
     } else {
         if (background != nullptr) blit(background, bmp, 0, 0, 0, 0, bmp->w, bmp->h);
-        draw_fireflies(bmp);
+        draw_fireflies(bmp, low_detail);
     }
 }

@@ -5,19 +5,27 @@
 #include <cstdio>
 
 #include "render/color.h"
+#include "render/media.h"
 #include "sim/world.h"
-#include "ui/keyboard.h"
 
 constexpr int PANEL_LINE_PX = 10;
 
-// Label of each panel row, in the panel's order; row 0 also shows the swarm number.
-static const char* const ROW_FORMAT[PANEL_ROWS] = {
-    "SWARM %d: %d Fireflies", "Turning Speed: %d", "Field of View: %d", "Highest Speed: %d",
-    "Lowest Speed: %d",       "Acceleration: %d",  "Braking: %d",       "Color Red: %d",
-    "Color Green: %d",        "Color Blue: %d",    "Communication: %d", "Target Swarm: %d",
+const PanelRow PANEL_ROW[PANEL_ROWS] = {
+    {"SWARM %d: %d Fireflies", &Swarm::population},
+    {"Turning Speed: %d", &Swarm::turning_speed},
+    {"Field of View: %d", &Swarm::field_of_view},
+    {"Highest Speed: %d", &Swarm::highest_speed},
+    {"Lowest Speed: %d", &Swarm::lowest_speed},
+    {"Acceleration: %d", &Swarm::acceleration},
+    {"Braking: %d", &Swarm::braking},
+    {"Color Red: %d", &Swarm::color_red},
+    {"Color Green: %d", &Swarm::color_green},
+    {"Color Blue: %d", &Swarm::color_blue},
+    {"Communication: %d", &Swarm::communication},
+    {"Target Swarm: %d", &Swarm::target_swarm},
 };
 
-void draw_panel(BITMAP* bmp) {
+void draw_panel(BITMAP* bmp, int selected_swarm, int selected_row) {
     const Swarm& s = swarms[selected_swarm];
     const int bar_y = (selected_row + 1) * PANEL_LINE_PX;
     rectfill(bmp, 0, bar_y, 200, bar_y + 8, makecol(100, 100, 100));
@@ -31,11 +39,11 @@ void draw_panel(BITMAP* bmp) {
     const int white = makecol(255, 255, 255);
     char line[64];
     for (int row = 0; row < PANEL_ROWS; ++row) {
-        const int value = swarm_field(s, ROW_FIELD[row]);
+        const int value = s.*PANEL_ROW[row].field;
         if (row == 0) {
-            std::snprintf(line, sizeof line, ROW_FORMAT[row], selected_swarm, value);
+            std::snprintf(line, sizeof line, PANEL_ROW[row].format, selected_swarm, value);
         } else {
-            std::snprintf(line, sizeof line, ROW_FORMAT[row], value);
+            std::snprintf(line, sizeof line, PANEL_ROW[row].format, value);
         }
         textout_ex(bmp, ui_font, line, 10, (row + 1) * PANEL_LINE_PX, white, -1);
     }

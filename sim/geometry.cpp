@@ -22,7 +22,7 @@ int random_range(int lo, int hi) {
     const float span = static_cast<float>(static_cast<int64_t>(hi) - lo);
     const int r = next_random();
     // Divide first, then scale: hi itself comes only from the largest draw.
-    const int64_t offset = trunc_to_int(r / 32767.0 * span);
+    const int64_t offset = trunc_to_int(r / static_cast<double>(RANDOM_MAX) * span);
     return saturate_to_int(lo + offset);
 }
 
@@ -32,7 +32,7 @@ static constexpr int POLAR_LO = -720;
 static constexpr int POLAR_HI = 1080;
 static double polar_cos[POLAR_HI - POLAR_LO];
 static double polar_sin[POLAR_HI - POLAR_LO];
-static float polar_built_for = 0.0f;  // the DEG_TO_RAD the tables were made with
+static bool polar_built = false;
 
 static void polar_cos_sin(int angle, double& c, double& s) {
     const float a = static_cast<float>(angle * static_cast<double>(DEG_TO_RAD));
@@ -43,10 +43,10 @@ static void polar_cos_sin(int angle, double& c, double& s) {
 void step_polar(float& x, float& y, int angle, float dist) {
     double c, s;
     if (angle >= POLAR_LO && angle < POLAR_HI) {
-        if (polar_built_for != DEG_TO_RAD) {
+        if (!polar_built) {
             for (int k = POLAR_LO; k < POLAR_HI; ++k)
                 polar_cos_sin(k, polar_cos[k - POLAR_LO], polar_sin[k - POLAR_LO]);
-            polar_built_for = DEG_TO_RAD;
+            polar_built = true;
         }
         c = polar_cos[angle - POLAR_LO];
         s = polar_sin[angle - POLAR_LO];

@@ -61,8 +61,11 @@ void move_firefly(int index) {
     const int32_t w = trunc_to_int(2.0 * std::sin(static_cast<double>(f.flutter_phase)));
     step_polar(f.x, f.y, trunc_to_int(f.heading + 90.0), static_cast<float>(w));
 
-    if (f.x >= 1024.0f) f.x = static_cast<float>(f.x - 1024.0);
-    if (f.y >= 768.0f) f.y = static_cast<float>(f.y - 768.0);
-    if (f.x < 0.0f) f.x = static_cast<float>(f.x + 1024.0);
-    if (f.y < 0.0f) f.y = static_cast<float>(f.y + 768.0);
+    // The field is the screen; a position past an edge comes back in at the other, by one step.
+    constexpr double WIDTH = SCREEN_W_PX;
+    constexpr double HEIGHT = SCREEN_H_PX;
+    if (f.x >= static_cast<float>(WIDTH)) f.x = static_cast<float>(f.x - WIDTH);
+    if (f.y >= static_cast<float>(HEIGHT)) f.y = static_cast<float>(f.y - HEIGHT);
+    if (f.x < 0.0f) f.x = static_cast<float>(f.x + WIDTH);
+    if (f.y < 0.0f) f.y = static_cast<float>(f.y + HEIGHT);
 }

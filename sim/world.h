@@ -1,21 +1,14 @@
-// The whole state of a running lumora: the firefly table, the swarm table, the variables of
-// the user interface, the media handles and the glow kernel. One instance, static lifetime,
-// read and written directly by every subsystem.
+// The simulated world: the firefly table and the swarm table. One instance, static lifetime,
+// read and written directly by the simulation and by everything built on it.
 #pragma once
 
 #include <cstdint>
-
-struct BITMAP;
-struct FONT;
 
 constexpr int MAX_FIREFLIES = 2000;  // slots in `fireflies`
 constexpr int SWARM_COUNT = 10;      // records in `swarms`; 0 is no swarm, 1 to 9 are usable
 constexpr int SWARM_FIELDS = 20;     // integers in one swarm record
 constexpr int SCREEN_W_PX = 1024;    // width of the screen, the back buffer and the world
 constexpr int SCREEN_H_PX = 768;     // height of the same
-constexpr int CURSOR_COUNT = 5;      // one cursor picture per mouse tool
-constexpr int STATUS_TEXT_SIZE = 100;
-constexpr int STATUS_SHOW_FRAMES = 100;
 
 // Every field is single precision, also those that hold whole numbers. A slot is live while
 // `swarm` is above 0.0; freeing a slot writes only `swarm`.
@@ -71,33 +64,10 @@ extern Swarm swarms[SWARM_COUNT];
 // so the truncation is exact and always names a record.
 inline Swarm& swarm_of(const Firefly& f) { return swarms[static_cast<int>(f.swarm)]; }
 
-// Variables of the user interface.
-extern int32_t selected_swarm;  // 1 to 9: shown on the panel, joined by the lure
-extern int32_t selected_row;    // 0 to 11: highlighted panel row
-extern int32_t panel_visible;   // flag
-extern int32_t paused;          // flag: steering and motion stand still
-extern int32_t low_detail;      // flag: 3 by 3 pattern instead of the shine glow
-extern int32_t key_cooldown;    // frames since the last key or right-button action
-extern char status_text[STATUS_TEXT_SIZE];
-extern int32_t status_frames;      // frames in which the status message is still drawn
-extern int32_t mouse_tool;         // 0 to 4
-extern int32_t mouse_idle_frames;  // frames since the mouse last moved
-extern int32_t last_mouse_x;
-extern int32_t last_mouse_y;
-
-// Media handles, loaded once at start-up and kept until the process ends.
-extern FONT* ui_font;
-extern BITMAP* shine_image;
-extern BITMAP* cursor_images[CURSOR_COUNT];
-extern int32_t shine_kernel[10][10];  // [column][row], weights 0 to 10
-
 // Degree and radian conversions, rounded to single precision.
-extern float DEG_TO_RAD;
-extern float RAD_TO_DEG;
+constexpr float DEG_TO_RAD = static_cast<float>(3.14159265358979323846 / 180.0);
+constexpr float RAD_TO_DEG = static_cast<float>(180.0 / 3.14159265358979323846);
 
-// Shows a message on the status line for the next 100 frames; the last one set wins.
-void set_status(const char* message);
-
-// Puts every item back to its value at program load: zeros, except `selected_swarm` 1 and
-// `mouse_idle_frames` 1000. Media handles are left alone.
+// Puts the world back to its state at program load: every slot and record zero, the random
+// generator at its first seed and the fast steering's remembered choices forgotten.
 void clear_world();

@@ -20,11 +20,6 @@ void init_headless(int depth) {
     set_color_depth(depth);
 }
 
-void reset_state() {
-    clear_world();
-    set_angle_constants();
-}
-
 std::string make_temp_dir() {
     char pattern[] = "/tmp/lumora-test-XXXXXX";
     const char* dir = mkdtemp(pattern);

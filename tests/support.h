@@ -1,15 +1,15 @@
-// Shared set-up for tests: the library without a display, and a world back at its start.
+// Shared set-up for tests: the library without a display, temporary folders and files. A test
+// puts the program back to its start with clear_program_state().
 #pragma once
 
 #include <string>
+
+#include "app/shell.h"
 
 struct BITMAP;
 
 // Starts the library without a display (once) and sets the colour depth for new bitmaps.
 void init_headless(int depth = 32);
-
-// Puts the whole world state back to program load and sets the angle constants.
-void reset_state();
 
 // A fresh, empty folder for one test's files.
 std::string make_temp_dir();

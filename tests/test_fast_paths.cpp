@@ -9,6 +9,7 @@
 
 #include "app/shell.h"
 #include "render/glow.h"
+#include "render/media.h"
 #include "sim/motion.h"
 #include "sim/random.h"
 #include "sim/steering.h"
@@ -129,7 +130,7 @@ struct Snapshot {
 
 class FastPaths : public ::testing::Test {
   protected:
-    void SetUp() override { reset_state(); }
+    void SetUp() override { clear_program_state(); }
 };
 
 }  // namespace
@@ -332,7 +333,7 @@ TEST_F(FastPaths, GlowMatchesTheSinglePixelVersionAtEveryDepth) {
         }
         if (depth == 32) putpixel(background, 100, 100, 0xFF102030);  // a set top byte
         for (int round = 0; round < 8; ++round) {
-            reset_state();
+            clear_program_state();
             random_world(rng, round * 300);
             for (int i = 0; i < 10; ++i) {
                 for (int j = 0; j < 10; ++j)
@@ -340,19 +341,19 @@ TEST_F(FastPaths, GlowMatchesTheSinglePixelVersionAtEveryDepth) {
             }
             swarms[3].color_red = 300;
             swarms[4].color_green = -7;
-            low_detail = round % 2;
+            const bool low_detail = round % 2 == 1;
             const bool banded = round % 4 < 2;
             const bool clipped = round == 7;
             blit(background, plain, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
             if (clipped) set_clip_rect(plain, 40, 30, 700, 500);
-            draw_fireflies(plain);
+            draw_fireflies(plain, low_detail);
             if (banded && !clipped) {
                 clear_bitmap(fast);
-                draw_fireflies_fast(fast, background);
+                draw_fireflies_fast(fast, low_detail, background);
             } else {
                 blit(background, fast, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
                 if (clipped) set_clip_rect(fast, 40, 30, 700, 500);
-                draw_fireflies_fast(fast);
+                draw_fireflies_fast(fast, low_detail);
             }
             int differing = 0;
             for (int y = 0; y < SCREEN_H_PX; ++y) {

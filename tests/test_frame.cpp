@@ -9,13 +9,14 @@
 #include "sim/world.h"
 #include "tests/support.h"
 #include "ui/input.h"
+#include "ui/interface_state.h"
 #include "ui/settings_file.h"
 
 class Frame : public ::testing::Test {
   protected:
     void SetUp() override {
         init_headless(32);
-        reset_state();
+        clear_program_state();
         seed_random(5);
         dir = make_temp_dir();
         path = dir + "/lmr.sav";

@@ -11,7 +11,7 @@
 
 class Geometry : public ::testing::Test {
   protected:
-    void SetUp() override { reset_state(); }
+    void SetUp() override { clear_program_state(); }
 };
 
 TEST_F(Geometry, AngleConstantsAreTheSinglePrecisionValues) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "render/glow.h"
+#include "render/media.h"
 #include "sim/world.h"
 #include "tests/support.h"
 
@@ -20,7 +21,7 @@ class Glow : public ::testing::Test {
   protected:
     void SetUp() override {
         init_headless(32);
-        reset_state();
+        clear_program_state();
         bmp = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
         clear_bitmap(bmp);
         swarms[1].color_red = 255;
@@ -35,6 +36,7 @@ class Glow : public ::testing::Test {
         }
     }
     void TearDown() override { destroy_bitmap(bmp); }
+    void draw() { draw_fireflies(bmp, low_detail); }
     Rgb at(int x, int y) const {
         const int p = getpixel(bmp, x, y);
         return {getr(p), getg(p), getb(p)};
@@ -50,6 +52,7 @@ class Glow : public ::testing::Test {
         return n;
     }
     BITMAP* bmp = nullptr;
+    bool low_detail = false;
 };
 
 TEST_F(Glow, ThreeByThreePatternFollowsTheWorkedColours) {
@@ -66,7 +69,7 @@ TEST_F(Glow, ThreeByThreePatternFollowsTheWorkedColours) {
     for (const Case& c : cases) {
         clear_bitmap(bmp);
         place(0, 100, 100, c.phase);
-        draw_fireflies(bmp);
+        draw();
         EXPECT_EQ(changed_pixels(), 9) << c.phase;
         EXPECT_EQ(at(100, 100), c.core) << c.phase;
         for (auto [x, y] : {std::pair{101, 100}, {99, 100}, {100, 101}, {100, 99}}) {
@@ -80,7 +83,7 @@ TEST_F(Glow, ThreeByThreePatternFollowsTheWorkedColours) {
 
 TEST_F(Glow, ShineGlowScalesTheCoreByItsWeightsAroundTheFirefly) {
     place(0, 100.9f, 100.2f, 1.5707964f);
-    draw_fireflies(bmp);
+    draw();
     for (int y = 90; y < 110; ++y) {
         for (int x = 90; x < 110; ++x) {
             Rgb expected{0, 0, 0};
@@ -101,7 +104,7 @@ TEST_F(Glow, LightSaturatesAndWhiteStaysWhite) {
     place(0, 300, 300, 1.5707964f);
     place(1, 300, 300, 1.5707964f);
     putpixel(bmp, 301, 300, makecol(255, 255, 255));
-    draw_fireflies(bmp);
+    draw();
     EXPECT_EQ(at(300, 300), (Rgb{255, 0, 0}));
     EXPECT_EQ(at(301, 300), (Rgb{255, 255, 255}));
     EXPECT_EQ(at(299, 300), (Rgb{250, 0, 0}));
@@ -113,7 +116,7 @@ TEST_F(Glow, OutOfRangeColoursAreClampedPerChannel) {
     swarms[1].color_green = -5;
     swarms[1].color_blue = 1000000;
     place(0, 50, 50, 1.5707964f);
-    draw_fireflies(bmp);
+    draw();
     EXPECT_EQ(at(50, 50), (Rgb{255, 0, 255}));
     EXPECT_EQ(swarms[1].color_red, 300);  // the stored value stays
 }
@@ -122,7 +125,7 @@ TEST_F(Glow, PositionsTruncateAndEdgesClip) {
     low_detail = 1;
     place(0, 0.7f, 0.7f, 1.5707964f);
     place(1, -0.5f, 10, 1.5707964f);
-    draw_fireflies(bmp);
+    draw();
     EXPECT_EQ(at(0, 0), (Rgb{255, 200, 0}));
     EXPECT_EQ(at(0, 10), (Rgb{255, 200, 0}));
     EXPECT_EQ(changed_pixels(), 4 + 6);
@@ -134,7 +137,7 @@ TEST_F(Glow, PositionsTruncateAndEdgesClip) {
     low_detail = 0;
     place(0, 2, 2, 1.5707964f);
     place(1, 1e30f, -1e30f, 1.5707964f);  // far outside: draws nothing, and stays defined
-    draw_fireflies(bmp);
+    draw();
     for (int y = 0; y <= 6; ++y) {
         for (int x = 0; x <= 6; ++x) {
             const int k = shine_kernel[x + 3][y + 3];
@@ -149,6 +152,6 @@ TEST_F(Glow, DarkAndFreeSlotsDrawNothing) {
     fireflies[1].swarm = 0.0f;
     place(2, 300, 300, 1.5707964f);
     swarms[1].color_red = swarms[1].color_green = swarms[1].color_blue = 0;
-    draw_fireflies(bmp);
+    draw();
     EXPECT_EQ(changed_pixels(), 0);
 }

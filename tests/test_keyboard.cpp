@@ -2,11 +2,16 @@
 
 #include <climits>
 #include <initializer_list>
+#include <map>
+#include <set>
 #include <string>
+#include <vector>
 
+#include "render/panel.h"
 #include "sim/world.h"
 #include "tests/support.h"
 #include "ui/input.h"
+#include "ui/interface_state.h"
 #include "ui/keyboard.h"
 #include "ui/settings_file.h"
 
@@ -14,7 +19,7 @@ class Keyboard : public ::testing::Test {
   protected:
     void SetUp() override {
         init_headless(32);
-        reset_state();
+        clear_program_state();
         dir = make_temp_dir();
         path = dir + "/lmr.sav";
         settings_path = path.c_str();
@@ -104,13 +109,36 @@ TEST_F(Keyboard, RowsWrapAndPickTheirFields) {
     EXPECT_EQ(swarms[1].population, 1);
     EXPECT_EQ(swarms[1].turning_speed, 0);
     EXPECT_EQ(selected_row, 1);
-    const int fields[PANEL_ROWS] = {10, 3, 4, 1, 2, 5, 6, 7, 8, 9, 12, 11};
+}
+
+// Each panel line edits the value it shows under its label, and the twelve lines together edit
+// every parameter once; the unused fields are never touched.
+TEST_F(Keyboard, EachLineEditsTheParameterItNames) {
+    const std::map<int, std::string> label_of_field = {
+        {1, "Highest Speed"}, {2, "Lowest Speed"}, {3, "Turning Speed"}, {4, "Field of View"},
+        {5, "Acceleration"},  {6, "Braking"},      {7, "Color Red"},     {8, "Color Green"},
+        {9, "Color Blue"},    {10, "Fireflies"},   {11, "Target Swarm"}, {12, "Communication"},
+    };
+    show_panel();
+    std::set<int> edited;
     for (int row = 0; row < PANEL_ROWS; ++row) {
+        const Swarm before = swarms[1];
         selected_row = row;
         open_keyboard();
         frame({KEY_6_PAD});
-        EXPECT_EQ(swarm_field(swarms[1], fields[row]), row == 0 ? 11 : 10) << row;
+        std::vector<int> changed;
+        for (int f = 0; f < SWARM_FIELDS; ++f) {
+            if (swarm_field(swarms[1], f) != swarm_field(before, f)) changed.push_back(f);
+        }
+        ASSERT_EQ(changed.size(), 1u) << "line " << row;
+        ASSERT_TRUE(label_of_field.count(changed[0])) << "line " << row << " edits an unused field";
+        EXPECT_NE(std::string(PANEL_ROW[row].format).find(label_of_field.at(changed[0])),
+                  std::string::npos)
+            << "line " << row << " shows '" << PANEL_ROW[row].format << "'";
+        EXPECT_EQ(swarms[1].*PANEL_ROW[row].field, swarm_field(swarms[1], changed[0]));
+        edited.insert(changed[0]);
     }
+    EXPECT_EQ(edited.size(), 12u);
 }
 
 TEST_F(Keyboard, SwarmChoiceStopsAtOneAndNine) {

@@ -9,7 +9,7 @@
 class Motion : public ::testing::Test {
   protected:
     void SetUp() override {
-        reset_state();
+        clear_program_state();
         swarms[1] = Swarm{};
         swarms[1].highest_speed = 5;
         swarms[1].lowest_speed = 1;

@@ -4,9 +4,11 @@
 #include <cmath>
 
 #include "render/color.h"
+#include "render/media.h"
 #include "sim/world.h"
 #include "tests/support.h"
 #include "ui/input.h"
+#include "ui/interface_state.h"
 #include "ui/keyboard.h"
 #include "ui/mouse.h"
 
@@ -14,7 +16,7 @@ class Mouse : public ::testing::Test {
   protected:
     void SetUp() override {
         init_headless(32);
-        reset_state();
+        clear_program_state();
         bmp = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
         clear_bitmap(bmp);
         for (BITMAP*& c : cursor_images) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/shell.h"
+#include "render/media.h"
 #include "render/panel.h"
 #include "sim/world.h"
 #include "tests/support.h"
@@ -12,12 +13,11 @@ class Panel : public ::testing::Test {
   protected:
     void SetUp() override {
         init_headless(32);
-        reset_state();
+        clear_program_state();
         const char* failed = nullptr;
         ASSERT_TRUE(load_startup_media(LUMORA_ASSETS_DIR, failed)) << failed;
         bmp = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
         clear_bitmap(bmp);
-        selected_swarm = 3;
         swarms[3].population = 250;
         swarms[3].color_red = 10;
         swarms[3].color_green = 200;
@@ -28,6 +28,8 @@ class Panel : public ::testing::Test {
         swarms[5].color_blue = 0;
     }
     void TearDown() override { destroy_bitmap(bmp); }
+    // The panel of swarm 3 with `row` on the bar.
+    void draw(int row = 0) { draw_panel(bmp, 3, row); }
     // Rows of column x that hold the colour c.
     std::vector<int> rows_of(int x, int c) const {
         std::vector<int> rows;
@@ -52,8 +54,7 @@ TEST_F(Panel, BarFollowsTheSelectedRow) {
     const int grey = makecol(100, 100, 100);
     for (int row : {0, 5, 11}) {
         clear_bitmap(bmp);
-        selected_row = row;
-        draw_panel(bmp);
+        draw(row);
         const std::vector<int> rows = rows_of(199, grey);
         ASSERT_EQ(rows.size(), 9u) << row;
         EXPECT_EQ(rows.front(), (row + 1) * 10);
@@ -63,7 +64,7 @@ TEST_F(Panel, BarFollowsTheSelectedRow) {
 }
 
 TEST_F(Panel, FrameAndTargetBoxTakeTheSwarmColours) {
-    draw_panel(bmp);
+    draw();
     const int own = makecol(10, 200, 30);
     const int target = makecol(250, 40, 0);
     EXPECT_EQ(getpixel(bmp, 0, 2), own);
@@ -81,7 +82,7 @@ TEST_F(Panel, FrameAndTargetBoxTakeTheSwarmColours) {
     blit(bmp, before, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
     swarms[3].target_swarm = 6;
     clear_bitmap(bmp);
-    draw_panel(bmp);
+    draw();
     int changed_outside = 0;
     for (int y = 0; y < 150; ++y) {
         for (int x = 0; x < 230; ++x) {
@@ -103,7 +104,7 @@ TEST_F(Panel, OutOfRangeValuesAreClampedOrLeftOut) {
     for (int target : {10, -1, INT32_MAX, INT32_MIN}) {
         swarms[3].target_swarm = target;
         clear_bitmap(bmp);
-        draw_panel(bmp);
+        draw();
         EXPECT_EQ(getpixel(bmp, 0, 70), makecol(255, 0, 255)) << target;
         for (int y = 0; y < 150; ++y)
             EXPECT_EQ(getpixel(bmp, 210, y), 0) << "no box for target " << target;
@@ -113,14 +114,14 @@ TEST_F(Panel, OutOfRangeValuesAreClampedOrLeftOut) {
     swarms[3].target_swarm = 0;
     swarms[0].color_blue = 90;
     clear_bitmap(bmp);
-    draw_panel(bmp);
+    draw();
     EXPECT_EQ(getpixel(bmp, 210, 70), makecol(0, 0, 90));
 }
 
 // The first line shows the swarm and its population; text for a known value matches what the
 // font draws for the same words.
 TEST_F(Panel, LinesPrintTheirValues) {
-    draw_panel(bmp);
+    draw();
     BITMAP* expected = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
     clear_bitmap(expected);
     textprintf_ex(expected, ui_font, 10, 10, makecol(255, 255, 255), -1, "SWARM 3: 250 Fireflies");

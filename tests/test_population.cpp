@@ -13,7 +13,7 @@
 class Population : public ::testing::Test {
   protected:
     void SetUp() override {
-        reset_state();
+        clear_program_state();
         seed_random(42);
     }
     static int members(int swarm) {

@@ -11,12 +11,13 @@
 
 #include "sim/world.h"
 #include "tests/support.h"
+#include "ui/interface_state.h"
 #include "ui/settings_file.h"
 
 class SettingsFile : public ::testing::Test {
   protected:
     void SetUp() override {
-        reset_state();
+        clear_program_state();
         dir = make_temp_dir();
         path = dir + "/lmr.sav";
     }

@@ -9,7 +9,7 @@
 class Steering : public ::testing::Test {
   protected:
     void SetUp() override {
-        reset_state();
+        clear_program_state();
         seed_random(3);
         swarms[1].target_swarm = 2;
         swarms[1].field_of_view = 45;

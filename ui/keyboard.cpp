@@ -2,11 +2,11 @@
 
 #include <cstdint>
 
+#include "render/panel.h"
 #include "sim/world.h"
 #include "ui/input.h"
+#include "ui/interface_state.h"
 #include "ui/settings_file.h"
-
-const int ROW_FIELD[PANEL_ROWS] = {10, 3, 4, 1, 2, 5, 6, 7, 8, 9, 12, 11};
 
 enum ValueAction { NO_ACTION, PLUS_ONE, MINUS_ONE, PLUS_TEN, MINUS_TEN };
 
@@ -67,7 +67,7 @@ static void handle_general_keys(const InputSnapshot& in) {
 
 // The row keys and one value action; the value edited is the field of the row held on entry
 // to the frame, even when a row key moves the row in the same frame.
-static void handle_panel_keys(const InputSnapshot& in, int field) {
+static void handle_panel_keys(const InputSnapshot& in, int32_t Swarm::*field) {
     if (in.held[KEY_DOWN] || in.held[KEY_2_PAD]) {
         ++selected_row;
         key_cooldown = 0;
@@ -83,13 +83,13 @@ static void handle_panel_keys(const InputSnapshot& in, int field) {
     if (in.held[KEY_4_PAD]) action = MINUS_TEN;
     if (in.held[KEY_6_PAD]) action = PLUS_TEN;
     if (action != NO_ACTION) {
-        apply_value_action(swarm_field(swarms[selected_swarm], field), action);
+        apply_value_action(swarms[selected_swarm].*field, action);
         key_cooldown = 0;
     }
 }
 
 void handle_keyboard(const InputSnapshot& input) {
-    const int field = ROW_FIELD[selected_row];
+    int32_t Swarm::*const field = PANEL_ROW[selected_row].field;
     if (key_cooldown >= KEY_REPEAT_FRAMES) {
         handle_general_keys(input);
         if (panel_visible != 0) handle_panel_keys(input, field);

@@ -7,10 +7,6 @@ struct InputSnapshot;
 // Frames that must pass after an action before the keyboard opens again.
 constexpr int KEY_REPEAT_FRAMES = 10;
 constexpr int KEY_COOLDOWN_CAP = 200;
-constexpr int PANEL_ROWS = 12;
-
-// The swarm field that each panel row shows and edits, in the panel's order.
-extern const int ROW_FIELD[PANEL_ROWS];
 
 // Handles the held keys of one frame.
 void handle_keyboard(const InputSnapshot& input);

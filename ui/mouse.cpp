@@ -1,13 +1,14 @@
 #include "ui/mouse.h"
 
-#include <allegro.h>
-
 #include <cstdint>
 
-#include "render/color.h"
+#include "render/cursor.h"
+#include "render/media.h"
 #include "sim/geometry.h"
 #include "sim/world.h"
 #include "ui/input.h"
+#include "ui/interface_state.h"
+#include "ui/keyboard.h"
 
 void apply_tool_field(int tool, int mx, int my) {
     const float to_x = static_cast<float>(mx);
@@ -29,39 +30,15 @@ void apply_tool_field(int tool, int mx, int my) {
     }
 }
 
-static void draw_cursor(BITMAP* target, int mx, int my) {
-    // A mouse position far outside the picture shows nothing; skipping it also keeps the
-    // pixel arithmetic below within the int range.
-    if (mx < -CURSOR_SIZE || my < -CURSOR_SIZE || mx > target->w + CURSOR_SIZE ||
-        my > target->h + CURSOR_SIZE) {
-        return;
-    }
-    if (mouse_tool == TOOL_LURE) {
-        const int c = swarm_color(swarms[selected_swarm]);
-        putpixel(target, mx + 1, my, c);
-        putpixel(target, mx - 1, my, c);
-        putpixel(target, mx, my + 1, c);
-        putpixel(target, mx, my - 1, c);
-        putpixel(target, mx - 3, my - 3, c);
-        putpixel(target, mx - 3, my + 3, c);
-        putpixel(target, mx + 3, my - 3, c);
-        putpixel(target, mx + 3, my + 3, c);
-    }
-    BITMAP* image = cursor_images[mouse_tool];
-    const int white = makecol(255, 255, 255);
-    for (int u = 0; u < CURSOR_SIZE && u < image->w; ++u) {
-        for (int v = 0; v < CURSOR_SIZE && v < image->h; ++v) {
-            if (getpixel(image, u, v) != 0) putpixel(target, mx + u - 6, my + v - 6, white);
-        }
-    }
-}
-
 void handle_mouse(BITMAP* target, const InputSnapshot& input, bool draw) {
     const int mx = input.mouse_x;
     const int my = input.mouse_y;
 
     if (mouse_idle_frames < CURSOR_IDLE_FRAMES) {
-        if (draw) draw_cursor(target, mx, my);
+        if (draw) {
+            const Swarm* spark = mouse_tool == TOOL_LURE ? &swarms[selected_swarm] : nullptr;
+            draw_cursor(target, cursor_images[mouse_tool], mx, my, spark);
+        }
     } else {
         mouse_idle_frames = 1000;  // keeps the count from growing without end
     }
@@ -79,7 +56,7 @@ void handle_mouse(BITMAP* target, const InputSnapshot& input, bool draw) {
     }
 
     // Shares the keyboard's counter, which has already counted this frame.
-    if ((input.mouse_b & MOUSE_RIGHT) && key_cooldown > 10) {
+    if ((input.mouse_b & MOUSE_RIGHT) && key_cooldown > KEY_REPEAT_FRAMES) {
         ++mouse_tool;
         key_cooldown = 0;
     }

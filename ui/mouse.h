@@ -12,7 +12,6 @@ constexpr int TOOL_SWIRL_CW = 3;
 constexpr int TOOL_SWIRL_CCW = 4;
 constexpr int TOOL_RADIUS = 200;   // pixels: fireflies nearer than this are pushed
 constexpr int TOOL_STRENGTH = 12;  // pixels: the push at distance 0
-constexpr int CURSOR_SIZE = 13;    // pixels, square
 constexpr int CURSOR_IDLE_FRAMES = 100;
 
 // Draws the cursor onto target when drawing is on, applies and switches the tools, and counts

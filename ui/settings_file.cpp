@@ -8,7 +8,9 @@
 #include <cstdio>
 #include <cstring>
 
-const char* settings_path = "lmr.sav";
+#include "ui/interface_state.h"
+
+const char* settings_path = SETTINGS_FILE_NAME;
 
 static bool is_separator(int c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 static bool is_digit(int c) { return c >= '0' && c <= '9'; }

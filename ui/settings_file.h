@@ -9,6 +9,9 @@
 
 constexpr int SETTINGS_VALUES = SWARM_COUNT * SWARM_FIELDS;
 
+// The settings file's name in the working directory.
+constexpr const char* SETTINGS_FILE_NAME = "lmr.sav";
+
 // The file that start-up loads and that the keyboard saves and loads.
 extern const char* settings_path;
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/input_script.h"
+#include "headless/input_script.h"
 
 namespace {
 

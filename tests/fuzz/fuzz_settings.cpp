@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "sim/world.h"
+#include "ui/interface_state.h"
 #include "ui/settings_file.h"
 
 namespace {

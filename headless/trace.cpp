@@ -1,7 +1,9 @@
-#include "tools/trace.h"
+#include "headless/trace.h"
 
 #include <cinttypes>
 #include <cstring>
+
+#include "ui/interface_state.h"
 
 void write_trace_frame(TraceWriter& trace, int64_t frame) {
     std::FILE* out = trace.out;

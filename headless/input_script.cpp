@@ -1,4 +1,4 @@
-#include "tools/input_script.h"
+#include "headless/input_script.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -13,12 +13,13 @@
 #include <vector>
 
 #include "app/shell.h"
+#include "headless/input_script.h"
+#include "headless/sim_options.h"
+#include "headless/trace.h"
 #include "sim/random.h"
 #include "sim/world.h"
-#include "tools/input_script.h"
-#include "tools/sim_options.h"
-#include "tools/trace.h"
 #include "ui/input.h"
+#include "ui/interface_state.h"
 #include "ui/settings_file.h"
 
 constexpr int EXIT_BAD_USAGE = 2;
@@ -80,7 +81,6 @@ int main(int argc, char** argv) {
     if (!load_startup_media(assets, failed) || !load_loop_pictures(assets, failed))
         fail_to_start(failed);
     if (!options.reference) prepare_background();
-    set_angle_constants();
     fill_shine_kernel();
     seed_random(options.seed);
 

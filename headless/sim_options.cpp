@@ -1,4 +1,4 @@
-#include "tools/sim_options.h"
+#include "headless/sim_options.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,0 +1,4 @@
+// Must not compile: the simulation is plain C++ and may not use the game library.
+#include <allegro.h>
+
+#include "sim/world.h"
