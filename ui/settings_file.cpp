@@ -113,9 +113,9 @@ static bool write_all(int fd, const char* data, int length) {
     return true;
 }
 
-// Writes the table next to the settings file and renames it over the file only when all of
-// it is on disk, so that the file is always either the old one or the new one, whole.
-static bool replace_settings_file(const char* path) {
+// The text goes next to the settings file first and is renamed over the file only when all of
+// it is on disk.
+bool write_settings_file(const char* path, const Swarm (&table)[SWARM_COUNT]) {
     char temp[4096];
     if (std::snprintf(temp, sizeof temp, "%s.tmp", path) >= static_cast<int>(sizeof temp))
         return false;
@@ -125,7 +125,7 @@ static bool replace_settings_file(const char* path) {
     if (fd < 0) return false;
 
     char text[SETTINGS_TEXT_MAX];
-    const int length = format_settings(text, swarms);
+    const int length = format_settings(text, table);
     bool ok = write_all(fd, text, length) && fsync(fd) == 0;
     ok = close(fd) == 0 && ok;
     ok = ok && std::rename(temp, path) == 0;
@@ -134,5 +134,5 @@ static bool replace_settings_file(const char* path) {
 }
 
 void save_swarms(const char* path) {
-    set_status(replace_settings_file(path) ? "saving succesful" : "saving failed");
+    set_status(write_settings_file(path, swarms) ? "saving succesful" : "saving failed");
 }

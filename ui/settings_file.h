@@ -30,6 +30,10 @@ int format_settings(char* buf, const Swarm (&table)[SWARM_COUNT]);
 // Loads the table from path: all values or none. Sets "loading succesful" or "loading failed".
 void load_swarms(const char* path);
 
-// Saves the table to path through a temporary file that replaces the old one only once it is
-// completely written. Sets "saving succesful" or "saving failed".
+// Writes table to path through a temporary file that replaces the old one only once it is
+// completely written, so the file is always either the old one or the new one, whole.
+// Returns false, leaving the old file as it was, when any step fails. Sets no status.
+bool write_settings_file(const char* path, const Swarm (&table)[SWARM_COUNT]);
+
+// Saves the table to path with write_settings_file. Sets "saving succesful" or "saving failed".
 void save_swarms(const char* path);
