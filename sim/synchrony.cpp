@@ -1,0 +1,79 @@
+#include "sim/synchrony.h"
+
+#include <cmath>
+
+namespace {
+
+// Sums of the unit points of a group of fireflies.
+struct PhaseSum {
+    int32_t count = 0;
+    double cos_sum = 0.0;
+    double sin_sum = 0.0;
+};
+
+double order_of(const PhaseSum& a, const PhaseSum& b = PhaseSum{}) {
+    const int32_t n = a.count + b.count;
+    if (n == 0) return 0.0;
+    return std::hypot(a.cos_sum + b.cos_sum, a.sin_sum + b.sin_sum) / n;
+}
+
+}  // namespace
+
+void measure_synchrony(Synchrony& out) {
+    PhaseSum sums[SWARM_COUNT];
+    PhaseSum all;
+    int32_t flashing[SWARM_COUNT] = {};
+    for (const Firefly& f : fireflies) {
+        if (!(f.swarm > 0.0f)) continue;
+        // Live fireflies hold the whole numbers 1 to 9; anything else belongs to no swarm.
+        const int s = f.swarm < static_cast<float>(SWARM_COUNT) ? static_cast<int>(f.swarm) : 0;
+        const double phase = f.glow_phase;
+        const double c = std::cos(phase);
+        const double sn = std::sin(phase);
+        all.count += 1;
+        all.cos_sum += c;
+        all.sin_sum += sn;
+        if (s < 1 || static_cast<float>(s) != f.swarm) continue;
+        sums[s].count += 1;
+        sums[s].cos_sum += c;
+        sums[s].sin_sum += sn;
+        if (sn > 0.0) ++flashing[s];
+    }
+    out.global_order = order_of(all);
+    out.swarm[0] = SwarmSynchrony{};
+    for (int s = 1; s < SWARM_COUNT; ++s) {
+        SwarmSynchrony& m = out.swarm[s];
+        m.population = sums[s].count;
+        m.flashing = flashing[s];
+        m.order = order_of(sums[s]);
+        const int32_t t = swarms[s].target_swarm;
+        if (t == s) {
+            m.lock = m.order;
+        } else if (t >= 1 && t < SWARM_COUNT) {
+            m.lock = order_of(sums[s], sums[t]);
+        } else {
+            m.lock = 0.0;
+        }
+    }
+}
+
+SyncTimer make_sync_timer() {
+    SyncTimer timer;
+    for (int s = 0; s < SWARM_COUNT; ++s) {
+        timer.run_start[s] = -1;
+        timer.sync_frame[s] = -1;
+    }
+    return timer;
+}
+
+void track_synchrony(SyncTimer& timer, int64_t frame, const Synchrony& measured) {
+    for (int s = 1; s < SWARM_COUNT; ++s) {
+        if (!(measured.swarm[s].order >= SYNC_ORDER)) {
+            timer.run_start[s] = -1;
+            continue;
+        }
+        if (timer.run_start[s] < 0) timer.run_start[s] = frame;
+        if (timer.sync_frame[s] < 0 && frame - timer.run_start[s] + 1 >= SYNC_HOLD_FRAMES)
+            timer.sync_frame[s] = timer.run_start[s];
+    }
+}
