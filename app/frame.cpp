@@ -21,8 +21,13 @@ void reset_world() {
     load_swarms(settings_path);
 }
 
+Synchrony frame_synchrony;
+OrderHistory order_history;
+
 void clear_program_state() {
     clear_world();
+    frame_synchrony = Synchrony{};
+    order_history = OrderHistory{};
     clear_interface();
     settings_path = SETTINGS_FILE_NAME;
 }
@@ -85,4 +90,6 @@ void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptio
     if (options.draw && panel_visible != 0) draw_panel(back_buffer, selected_swarm, selected_row);
     draw_status_line(back_buffer, options.draw);
     handle_mouse(back_buffer, input, options.draw);
+    measure_synchrony(frame_synchrony);
+    record_order(order_history, frame_synchrony);
 }

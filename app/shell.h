@@ -3,12 +3,19 @@
 // the display.
 #pragma once
 
+#include "sim/synchrony.h"
+
 struct BITMAP;
 struct InputSnapshot;
 
 // Pictures the frame loop uses, loaded once and kept until the process ends.
 extern BITMAP* title_image;
 extern BITMAP* background_image;
+
+// How far the swarms blinked in step after the latest frame, and over the latest frames. Every
+// frame measures them at its end; measuring changes nothing.
+extern Synchrony frame_synchrony;
+extern OrderHistory order_history;
 
 // What a frame does besides the simulation. The headless runner can leave out every drawing
 // step; the status line and the cursor's idle count still run.
@@ -64,5 +71,6 @@ bool prepare_background();
 BITMAP* plain_background();
 
 // One frame, steps 1 to 8: background, keyboard, population, steering and motion, fireflies,
-// panel, status line, mouse. Copying to the screen is the caller's.
+// panel, status line, mouse; then the synchrony is measured. Copying to the screen is the
+// caller's.
 void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptions& options);

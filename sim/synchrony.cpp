@@ -57,6 +57,15 @@ void measure_synchrony(Synchrony& out) {
     }
 }
 
+void record_order(OrderHistory& history, const Synchrony& measured) {
+    history.swarm_order[history.next][0] = 0.0f;
+    for (int s = 1; s < SWARM_COUNT; ++s)
+        history.swarm_order[history.next][s] = static_cast<float>(measured.swarm[s].order);
+    history.global_order[history.next] = static_cast<float>(measured.global_order);
+    history.next = (history.next + 1) % ORDER_HISTORY_FRAMES;
+    if (history.count < ORDER_HISTORY_FRAMES) ++history.count;
+}
+
 SyncTimer make_sync_timer() {
     SyncTimer timer;
     for (int s = 0; s < SWARM_COUNT; ++s) {

@@ -30,6 +30,19 @@ struct Synchrony {
 // order 0, and a swarm whose target is outside 1 to 9 has lock 0.
 void measure_synchrony(Synchrony& out);
 
+// The order of every swarm and of all fireflies together over the latest frames, oldest first
+// from `next` on once the ring is full.
+constexpr int ORDER_HISTORY_FRAMES = 600;
+struct OrderHistory {
+    float swarm_order[ORDER_HISTORY_FRAMES][SWARM_COUNT];  // entry 0 of each frame is unused
+    float global_order[ORDER_HISTORY_FRAMES];
+    int count;  // frames held, at most ORDER_HISTORY_FRAMES
+    int next;   // where the next frame goes
+};
+
+// Adds one frame's measures, dropping the oldest when the ring is full.
+void record_order(OrderHistory& history, const Synchrony& measured);
+
 // When each swarm first fell into step: the first frame of the first run of SYNC_HOLD_FRAMES
 // frames in a row in which its order was at least SYNC_ORDER.
 struct SyncTimer {

@@ -109,3 +109,17 @@ TEST_F(Synchronies, WideCommunicationSynchronisesAndNoneDoesNot) {
     EXPECT_GE(timer.sync_frame[1], 1);
     EXPECT_EQ(timer.sync_frame[2], -1);
 }
+
+// The history keeps the latest 600 frames; once full, the oldest is the one at `next`.
+TEST_F(Synchronies, HistoryKeepsTheLatestFrames) {
+    static OrderHistory history{};
+    Synchrony m{};
+    for (int frame = 1; frame <= 650; ++frame) {
+        m.swarm[4].order = frame / 1000.0;
+        m.global_order = frame / 2000.0;
+        record_order(history, m);
+    }
+    EXPECT_EQ(history.count, ORDER_HISTORY_FRAMES);
+    EXPECT_FLOAT_EQ(history.swarm_order[history.next][4], 0.051f);
+    EXPECT_FLOAT_EQ(history.global_order[(history.next + 599) % 600], 0.325f);
+}
