@@ -83,20 +83,22 @@ void fill_shine_kernel() {
 
 // The background scaled once to the picture size; pixels that scaling skips as the mask
 // colour keep the mask colour here, so a masked copy skips exactly the same pixels.
-static BITMAP* scaled_background = nullptr;
-static bool scaled_background_has_mask = false;
+static struct {
+    BITMAP* picture = nullptr;
+    bool has_mask = false;  // it cannot stand in for the scaled picture by a plain copy
+} scaled_background;
 
 bool prepare_background() {
-    scaled_background = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
-    if (scaled_background == nullptr) return false;
-    const int mask = bitmap_mask_color(scaled_background);
-    clear_to_color(scaled_background, mask);
-    stretch_sprite(scaled_background, background_image, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
-    scaled_background_has_mask = false;
-    for (int y = 0; y < SCREEN_H_PX && !scaled_background_has_mask; ++y) {
+    scaled_background.picture = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
+    if (scaled_background.picture == nullptr) return false;
+    const int mask = bitmap_mask_color(scaled_background.picture);
+    clear_to_color(scaled_background.picture, mask);
+    stretch_sprite(scaled_background.picture, background_image, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
+    scaled_background.has_mask = false;
+    for (int y = 0; y < SCREEN_H_PX && !scaled_background.has_mask; ++y) {
         for (int x = 0; x < SCREEN_W_PX; ++x) {
-            if (getpixel(scaled_background, x, y) == mask) {
-                scaled_background_has_mask = true;
+            if (getpixel(scaled_background.picture, x, y) == mask) {
+                scaled_background.has_mask = true;
                 break;
             }
         }
@@ -104,14 +106,16 @@ bool prepare_background() {
     return true;
 }
 
-BITMAP* plain_background() { return scaled_background_has_mask ? nullptr : scaled_background; }
+BITMAP* plain_background() {
+    return scaled_background.has_mask ? nullptr : scaled_background.picture;
+}
 
 void draw_background(BITMAP* back_buffer, bool reference) {
-    if (reference || scaled_background == nullptr) {
+    if (reference || scaled_background.picture == nullptr) {
         stretch_sprite(back_buffer, background_image, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
-    } else if (scaled_background_has_mask) {
-        masked_blit(scaled_background, back_buffer, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
+    } else if (scaled_background.has_mask) {
+        masked_blit(scaled_background.picture, back_buffer, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
     } else {
-        blit(scaled_background, back_buffer, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
+        blit(scaled_background.picture, back_buffer, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
     }
 }

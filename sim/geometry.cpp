@@ -30,9 +30,6 @@ int random_range(int lo, int hi) {
 // exactly as for any other angle, so that a look-up gives the same bits as the call.
 static constexpr int POLAR_LO = -720;
 static constexpr int POLAR_HI = 1080;
-static double polar_cos[POLAR_HI - POLAR_LO];
-static double polar_sin[POLAR_HI - POLAR_LO];
-static bool polar_built = false;
 
 static void polar_cos_sin(int angle, double& c, double& s) {
     const float a = static_cast<float>(angle * static_cast<double>(DEG_TO_RAD));
@@ -40,16 +37,28 @@ static void polar_cos_sin(int angle, double& c, double& s) {
     s = std::sin(static_cast<double>(a));
 }
 
+struct PolarTable {
+    double cos[POLAR_HI - POLAR_LO];
+    double sin[POLAR_HI - POLAR_LO];
+};
+
+// Worked out on first use and never changed.
+static const PolarTable& polar_table() {
+    static const PolarTable table = [] {
+        PolarTable t;
+        for (int k = POLAR_LO; k < POLAR_HI; ++k)
+            polar_cos_sin(k, t.cos[k - POLAR_LO], t.sin[k - POLAR_LO]);
+        return t;
+    }();
+    return table;
+}
+
 void step_polar(float& x, float& y, int angle, float dist) {
     double c, s;
     if (angle >= POLAR_LO && angle < POLAR_HI) {
-        if (!polar_built) {
-            for (int k = POLAR_LO; k < POLAR_HI; ++k)
-                polar_cos_sin(k, polar_cos[k - POLAR_LO], polar_sin[k - POLAR_LO]);
-            polar_built = true;
-        }
-        c = polar_cos[angle - POLAR_LO];
-        s = polar_sin[angle - POLAR_LO];
+        const PolarTable& table = polar_table();
+        c = table.cos[angle - POLAR_LO];
+        s = table.sin[angle - POLAR_LO];
     } else {
         polar_cos_sin(angle, c, s);
     }
