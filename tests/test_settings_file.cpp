@@ -170,3 +170,34 @@ TEST_F(SettingsFile, LeftoverTemporaryFileIsReplaced) {
     EXPECT_EQ(read_file(path), expected_text());
     EXPECT_EQ(access((path + ".tmp").c_str(), F_OK), -1);
 }
+
+// A settings file kept elsewhere through a link stays linked, and a saved file keeps the
+// permission bits the user gave it, also when reached through a relative link.
+TEST_F(SettingsFile, SavingKeepsLinksAndPermissionBits) {
+    ASSERT_EQ(mkdir((dir + "/kept").c_str(), 0755), 0);
+    const std::string target = dir + "/kept/mine.sav";
+    write_file(target, "old\n");
+    ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+    ASSERT_EQ(symlink("kept/mine.sav", path.c_str()), 0);
+    fill_table();
+    save_swarms(path.c_str());
+    EXPECT_STREQ(status_text, "saving succesful");
+
+    struct stat link_info, file_info;
+    ASSERT_EQ(lstat(path.c_str(), &link_info), 0);
+    EXPECT_TRUE(S_ISLNK(link_info.st_mode));
+    EXPECT_EQ(read_file(target), expected_text());
+    ASSERT_EQ(stat(target.c_str(), &file_info), 0);
+    EXPECT_EQ(file_info.st_mode & 07777, 0640u);
+    EXPECT_EQ(access((path + ".tmp").c_str(), F_OK), -1);
+    EXPECT_EQ(access((target + ".tmp").c_str(), F_OK), -1);
+
+    // A plain file keeps unusual bits too.
+    unlink(path.c_str());
+    write_file(path, "old\n");
+    ASSERT_EQ(chmod(path.c_str(), 0604), 0);
+    save_swarms(path.c_str());
+    ASSERT_EQ(stat(path.c_str(), &file_info), 0);
+    EXPECT_EQ(file_info.st_mode & 07777, 0604u);
+    EXPECT_EQ(read_file(path), expected_text());
+}

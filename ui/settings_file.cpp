@@ -1,11 +1,14 @@
 #include "ui/settings_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "ui/interface_state.h"
@@ -114,21 +117,30 @@ static bool write_all(int fd, const char* data, int length) {
 }
 
 // The text goes next to the settings file first and is renamed over the file only when all of
-// it is on disk.
+// it is on disk. A settings file that is a link stays one: the file it leads to is the one
+// replaced, and the new file keeps the old one's permission bits.
 bool write_settings_file(const char* path, const Swarm (&table)[SWARM_COUNT]) {
-    char temp[4096];
-    if (std::snprintf(temp, sizeof temp, "%s.tmp", path) >= static_cast<int>(sizeof temp))
+    // A file that does not exist yet is written where the path says.
+    char target[PATH_MAX];
+    if (realpath(path, target) == nullptr) {
+        if (std::snprintf(target, sizeof target, "%s", path) >= static_cast<int>(sizeof target))
+            return false;
+    }
+    char temp[PATH_MAX + 8];
+    if (std::snprintf(temp, sizeof temp, "%s.tmp", target) >= static_cast<int>(sizeof temp))
         return false;
     // A temporary file left by an interrupted save is stale: start afresh.
     unlink(temp);
     const int fd = open(temp, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) return false;
 
+    struct stat old_file;
+    bool ok = stat(target, &old_file) != 0 || fchmod(fd, old_file.st_mode & 07777) == 0;
     char text[SETTINGS_TEXT_MAX];
     const int length = format_settings(text, table);
-    bool ok = write_all(fd, text, length) && fsync(fd) == 0;
+    ok = ok && write_all(fd, text, length) && fsync(fd) == 0;
     ok = close(fd) == 0 && ok;
-    ok = ok && std::rename(temp, path) == 0;
+    ok = ok && std::rename(temp, target) == 0;
     if (!ok) unlink(temp);
     return ok;
 }

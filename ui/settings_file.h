@@ -31,8 +31,10 @@ int format_settings(char* buf, const Swarm (&table)[SWARM_COUNT]);
 void load_swarms(const char* path);
 
 // Writes table to path through a temporary file that replaces the old one only once it is
-// completely written, so the file is always either the old one or the new one, whole.
-// Returns false, leaving the old file as it was, when any step fails. Sets no status.
+// completely written, so the file is always either the old one or the new one, whole. When
+// path is a link, the file it leads to is replaced and the link stays; the new file keeps the
+// old one's permission bits. Returns false, leaving the old file as it was, when any step
+// fails. Sets no status.
 bool write_settings_file(const char* path, const Swarm (&table)[SWARM_COUNT]);
 
 // Saves the table to path with write_settings_file. Sets "saving succesful" or "saving failed".
