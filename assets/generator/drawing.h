@@ -91,3 +91,9 @@ void draw_glowing_text(Canvas& c, const std::string& text, int x, int y, int sca
 // Writes the canvas as a 24-bit BMP file; says so on stderr and returns false when it cannot
 // (save_canvas.cpp).
 bool save_canvas(const Canvas& c, const std::string& path);
+
+// Writes the canvas as a PNG file, like save_canvas (save_canvas.cpp).
+bool save_canvas_png(const Canvas& c, const std::string& path);
+
+// Writes text to a file; says so on stderr and returns false when it cannot (save_canvas.cpp).
+bool save_text(const std::string& text, const std::string& path);

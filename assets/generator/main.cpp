@@ -7,6 +7,7 @@
 // (Canvas, Mask) and handed to Allegro only for text glyphs and for writing the files.
 
 #include <allegro.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -39,6 +40,10 @@ int main(int argc, char** argv) {
     ok &= save_canvas(make_cursor(SWIRL_CLOCKWISE_ART, false), dir + "c_tr.bmp");
     ok &= save_canvas(make_cursor(SWIRL_CLOCKWISE_ART, true), dir + "c_tl.bmp");
     ok &= write_default_settings(dir + "lmr.sav");
+    // The icons are named by the program's desktop id, as the desktop looks them up.
+    mkdir((dir + "icons").c_str(), 0755);
+    ok &= save_canvas_png(make_icon(), dir + "icons/" + LUMORA_APP_ID + ".png");
+    ok &= save_text(make_icon_svg(), dir + "icons/" + LUMORA_APP_ID + ".svg");
     return ok ? 0 : 1;
 }
 END_OF_MAIN()

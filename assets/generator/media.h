@@ -32,3 +32,8 @@ bool write_panel_font(const std::string& path);
 
 // The swarm table lumora starts with, in the settings file format (default_settings.cpp).
 bool write_default_settings(const std::string& path);
+
+// The program's icon as a 48x48 picture and as the same scene in a scalable drawing's text
+// (icon.cpp).
+Canvas make_icon();
+std::string make_icon_svg();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "assets/generator/drawing.h"
+#include "render/picture_file.h"
 
 static int channel(double v) { return static_cast<int>(std::lround(std::clamp(v, 0.0, 255.0))); }
 
@@ -28,6 +29,22 @@ bool save_canvas(const Canvas& c, const std::string& path) {
     BITMAP* bmp = to_bitmap(c);
     const bool ok = save_bmp(path.c_str(), bmp, nullptr) == 0;
     destroy_bitmap(bmp);
+    if (!ok) std::fprintf(stderr, "make-assets: cannot write %s\n", path.c_str());
+    return ok;
+}
+
+bool save_canvas_png(const Canvas& c, const std::string& path) {
+    BITMAP* bmp = to_bitmap(c);
+    const bool ok = save_png(path.c_str(), bmp);
+    destroy_bitmap(bmp);
+    if (!ok) std::fprintf(stderr, "make-assets: cannot write %s\n", path.c_str());
+    return ok;
+}
+
+bool save_text(const std::string& text, const std::string& path) {
+    std::FILE* out = std::fopen(path.c_str(), "w");
+    bool ok = out != nullptr && std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    if (out != nullptr) ok = std::fclose(out) == 0 && ok;
     if (!ok) std::fprintf(stderr, "make-assets: cannot write %s\n", path.c_str());
     return ok;
 }
