@@ -1,5 +1,6 @@
 #include <allegro.h>
 
+#include "app/file_places.h"
 #include "app/shell.h"
 #include "render/glow.h"
 #include "render/media.h"
@@ -18,7 +19,7 @@
 void reset_world() {
     // Freeing writes only the swarm number; the rest of each slot stays as it was.
     for (int i = 0; i < MAX_FIREFLIES; ++i) fireflies[i].swarm = 0.0f;
-    load_swarms(settings_path);
+    load_swarms(startup_settings_path != nullptr ? startup_settings_path : settings_path);
 }
 
 Synchrony frame_synchrony;
@@ -30,6 +31,7 @@ void clear_program_state() {
     order_history = OrderHistory{};
     clear_interface();
     settings_path = SETTINGS_FILE_NAME;
+    clear_file_places();
 }
 
 // The status message is drawn centred at the bottom for as many frames as are left.

@@ -5,6 +5,7 @@
 
 #include "app/shell.h"
 #include "sim/world.h"
+#include "ui/folders.h"
 #include "ui/input.h"
 
 constexpr int FRAMES_PER_SECOND = 60;
@@ -53,7 +54,7 @@ int run_simulation(int, char**) {
     }
     clear_bitmap(back_buffer);
     const char* failed = nullptr;
-    if (!load_loop_pictures("", failed)) fail_to_start(failed);
+    if (!load_loop_pictures(media_dir, failed)) fail_to_start(failed);
     prepare_background();
 
     reset_world();

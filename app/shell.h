@@ -38,7 +38,7 @@ void init_system();
 void reset_world();
 
 // Puts everything a run changes back to its value at program load: the world, the interface
-// variables and the settings file's path. The media stay loaded.
+// variables, the settings file's path and the folders start-up chose. The media stay loaded.
 void clear_program_state();
 
 // Ends the process with exit status 1 after telling the user which file could not be loaded.

@@ -6,9 +6,11 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "app/file_places.h"
 #include "app/shell.h"
 #include "sim/random.h"
 #include "sim/world.h"
+#include "ui/folders.h"
 #include "ui/interface_state.h"
 
 // The window program and the full-screen program differ only in this driver.
@@ -53,8 +55,10 @@ void init_system() {
     // A save that reaches the file size limit must fail and say so, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
 
+    // Found once the display works: a program that cannot start makes no folder of the user's.
+    use_file_places(find_file_places(this_process_inputs()));
     const char* failed = nullptr;
-    if (!load_startup_media("", failed)) fail_to_start(failed);
+    if (!load_startup_media(media_dir, failed)) fail_to_start(failed);
     last_mouse_x = mouse_x;
     last_mouse_y = mouse_y;
     fill_shine_kernel();

@@ -1,0 +1,34 @@
+#include "ui/folders.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+const char* media_dir = "";
+const char* picture_dir = "";
+
+bool join_path(char (&out)[PATH_SIZE], const char* folder, const char* name) {
+    const int n = folder[0] == '\0' ? std::snprintf(out, sizeof out, "%s", name)
+                                    : std::snprintf(out, sizeof out, "%s/%s", folder, name);
+    return n >= 0 && n < PATH_SIZE;
+}
+
+// Each folder on the way is made in turn; one that exists already (made by another program
+// meanwhile too) is no failure.
+bool make_folders(const char* folder, unsigned mode) {
+    char path[PATH_SIZE];
+    if (std::snprintf(path, sizeof path, "%s", folder) >= PATH_SIZE) return false;
+    const size_t length = std::strlen(path);
+    for (size_t i = 1; i <= length; ++i) {
+        if (path[i] != '/' && path[i] != '\0') continue;
+        const char kept = path[i];
+        path[i] = '\0';
+        const bool ok = mkdir(path, mode) == 0 || errno == EEXIST;
+        path[i] = kept;
+        if (!ok) return false;
+    }
+    struct stat info;
+    return stat(folder, &info) == 0 && S_ISDIR(info.st_mode);
+}
