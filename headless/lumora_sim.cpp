@@ -2,6 +2,7 @@
 // copy to the screen; every frame is the program's own, fed from an input script. It is the
 // benchmark, the way to make pictures without a display, and the way tests drive whole runs.
 #include <allegro.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
@@ -12,17 +13,22 @@
 #include <string>
 #include <vector>
 
+#include "app/file_places.h"
 #include "app/shell.h"
 #include "headless/input_script.h"
 #include "headless/sim_options.h"
 #include "headless/trace.h"
 #include "sim/random.h"
 #include "sim/world.h"
+#include "ui/folders.h"
 #include "ui/input.h"
 #include "ui/interface_state.h"
 #include "ui/settings_file.h"
 
 constexpr int EXIT_BAD_USAGE = 2;
+
+// The shipped settings an installed runner starts from; startup_settings_path points into it.
+static std::string shipped_settings;
 
 void fail_to_start(const char* file) {
     std::fprintf(stderr, "lumora-sim: the file \"%s\" is missing or cannot be read\n", file);
@@ -56,6 +62,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "lumora-sim: %s\n%s", error.c_str(), SIM_USAGE);
         return EXIT_BAD_USAGE;
     }
+    if (options.version) {
+        std::printf("lumora-sim %s\n", LUMORA_VERSION);
+        return 0;
+    }
     std::vector<ScriptLine> script;
     if (!options.input.empty() && !load_script(options.input, script)) return EXIT_BAD_USAGE;
 
@@ -76,8 +86,18 @@ int main(int argc, char** argv) {
     set_color_depth(options.depth);
     std::signal(SIGXFSZ, SIG_IGN);
 
+    // Without --assets, a working directory without the media gives way to the installed share
+    // folder. Such an installed runner starts from the shipped settings when the settings file
+    // it saves to does not exist yet.
+    std::string media = options.assets;
+    if (media.empty()) media = find_media_dir("", own_program_path());
+    if (!media.empty() && media != options.assets && access(options.settings.c_str(), F_OK) != 0) {
+        shipped_settings = media + "/" + SETTINGS_FILE_NAME;
+        startup_settings_path = shipped_settings.c_str();
+    }
+    media_dir = media.c_str();
     const char* failed = nullptr;
-    const char* assets = options.assets.c_str();
+    const char* assets = media_dir;
     if (!load_startup_media(assets, failed) || !load_loop_pictures(assets, failed))
         fail_to_start(failed);
     if (!options.reference) prepare_background();

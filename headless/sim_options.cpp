@@ -7,7 +7,8 @@
 const char* const SIM_USAGE =
     "usage: lumora-sim [--settings FILE] [--assets DIR] [--seed N] [--frames N] [--input FILE]\n"
     "                  [--trace FILE] [--shot FILE] [--depth 15|16|24|32] [--no-draw]\n"
-    "                  [--reference]\n";
+    "                  [--reference]\n"
+    "       lumora-sim --version\n";
 
 // A whole number from 0 to hi, digits only.
 static bool parse_count(const char* text, uint64_t hi, uint64_t& value) {
@@ -29,6 +30,10 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
         }
         if (name == "--reference") {
             options.reference = true;
+            continue;
+        }
+        if (name == "--version") {
+            options.version = true;
             continue;
         }
         const bool takes_value = name == "--settings" || name == "--assets" || name == "--seed" ||

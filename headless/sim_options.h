@@ -15,6 +15,7 @@ struct SimOptions {
     int depth = 32;
     bool draw = true;
     bool reference = false;  // the straightforward paths instead of the fast ones
+    bool version = false;    // print the version and run nothing
 };
 
 extern const char* const SIM_USAGE;
