@@ -7,6 +7,8 @@ BIN_DIR="$1"
 ASSETS_DIR="$2"
 SEND_CLOSE="$3"
 WORK="$(mktemp -d /tmp/lumora-e2e-XXXXXX)"
+# The folder the program starts in; a test may point it elsewhere.
+APP_DIR="$WORK"
 APP_PID=""
 XVFB_PID=""
 
@@ -38,14 +40,14 @@ prepare_workdir() {
   cp "$ASSETS_DIR"/*.bmp "$ASSETS_DIR"/*.pcx "$ASSETS_DIR"/lmr.sav "$WORK/"
 }
 
-# Starts a program (lumora by default) in the working directory. A start that ends at once
+# Starts a program (lumora by default) in APP_DIR. A start that ends at once
 # because the library found no display to connect to is logged and tried again: on a busy
 # machine the virtual display now and then turns a connection away.
 start_app() {
   local prog="${1:-lumora}"
   for attempt in 1 2 3; do
     : >"$WORK/start.log"
-    (cd "$WORK" && exec "$BIN_DIR/$prog" 2>>"$WORK/start.log") &
+    (cd "$APP_DIR" && exec "$BIN_DIR/$prog" 2>>"$WORK/start.log") &
     APP_PID=$!
     for _ in $(seq 30); do
       kill -0 "$APP_PID" 2>/dev/null || break
