@@ -51,9 +51,14 @@ shot moving2
 [ "$(differ_in title moving1 1024x700+0+0)" -gt 10000 ] || fail "the title is still shown"
 [ "$(differ_in moving1 moving2 1024x700+0+0)" -gt 0 ] || fail "no fireflies move"
 
-press s
-# Saving replaces the file, so a new one stands there.
-wait_until '[ "$(stat -c %i "$user_file")" != "$made" ]' || fail "S did not save the settings"
+# Saving replaces the file, so a new one stands there. A busy machine's slow frame may miss a
+# short key press: it is pressed again.
+saved=""
+for _ in 1 2 3; do
+  press s
+  wait_until '[ "$(stat -c %i "$user_file")" != "$made" ]' && { saved=yes; break; }
+done
+[ -n "$saved" ] || fail "S did not save the settings"
 [ "$(wc -l <"$user_file")" = 200 ] || fail "the saved settings do not have 200 lines"
 press Escape
 expect_exit 0 "ESC"
