@@ -38,7 +38,7 @@ void init_system();
 void reset_world();
 
 // Puts everything a run changes back to its value at program load: the world, the interface
-// variables and the settings file's path. The media stay loaded.
+// variables, the settings file's path and the presets' folder. The media stay loaded.
 void clear_program_state();
 
 // Ends the process with exit status 1 after telling the user which file could not be loaded.
@@ -70,7 +70,7 @@ bool prepare_background();
 // has no pixel of the mask colour, which scaling would skip); otherwise null.
 BITMAP* plain_background();
 
-// One frame, steps 1 to 8: background, keyboard, population, steering and motion, fireflies,
-// panel, status line, mouse; then the synchrony is measured. Copying to the screen is the
-// caller's.
+// One frame in order: background, keyboard, population, steering and motion, fireflies, panel,
+// synchrony graph, help, status line, the picture F12 asked for, mouse; then the synchrony is
+// measured. Copying to the screen is the caller's.
 void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptions& options);

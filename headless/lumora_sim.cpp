@@ -20,6 +20,7 @@
 #include "sim/world.h"
 #include "ui/input.h"
 #include "ui/interface_state.h"
+#include "ui/preset.h"
 #include "ui/settings_file.h"
 
 constexpr int EXIT_BAD_USAGE = 2;
@@ -91,6 +92,10 @@ int main(int argc, char** argv) {
     last_mouse_y = start.mouse_y;
 
     settings_path = options.settings.c_str();
+    // The number keys find the presets beside the media.
+    const std::string presets =
+        options.assets.empty() ? PRESETS_FOLDER_NAME : options.assets + "/" + PRESETS_FOLDER_NAME;
+    presets_folder = presets.c_str();
     reset_world();
 
     BITMAP* back_buffer = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <climits>
+#include <cstring>
 #include <initializer_list>
 #include <map>
 #include <set>
@@ -13,6 +15,7 @@
 #include "ui/input.h"
 #include "ui/interface_state.h"
 #include "ui/keyboard.h"
+#include "ui/preset.h"
 #include "ui/settings_file.h"
 
 class Keyboard : public ::testing::Test {
@@ -26,6 +29,7 @@ class Keyboard : public ::testing::Test {
     }
     void TearDown() override {
         settings_path = "lmr.sav";
+        presets_folder = PRESETS_FOLDER_NAME;
         std::system(("rm -rf '" + dir + "'").c_str());
     }
     // One frame's keyboard step with these keys held.
@@ -201,4 +205,66 @@ TEST_F(Keyboard, MessagesForPauseDetailSaveAndLoad) {
     open_keyboard();
     frame({KEY_L});
     EXPECT_EQ(swarms[2].color_red, 77);
+}
+
+// G, F1 and F12 rest like every key and change only what is drawn and kept, never the swarms.
+TEST_F(Keyboard, GraphHelpAndPictureKeysTouchOnlyTheView) {
+    swarms[4].population = 30;
+    Swarm before[SWARM_COUNT];
+    std::memcpy(before, swarms, sizeof before);
+    frame({KEY_G, KEY_F1, KEY_F12});
+    EXPECT_EQ(graph_visible + help_visible + picture_requested, 0) << "the keyboard rests";
+    open_keyboard();
+    frame({KEY_G, KEY_F1, KEY_F12});
+    EXPECT_EQ(graph_visible, 1);
+    EXPECT_EQ(help_visible, 1);
+    EXPECT_EQ(picture_requested, 1);
+    EXPECT_EQ(key_cooldown, 1);
+    open_keyboard();
+    frame({KEY_G});
+    EXPECT_EQ(graph_visible, 0);
+    EXPECT_EQ(help_visible, 1);
+    EXPECT_EQ(0, std::memcmp(before, swarms, sizeof before));
+    clear_interface();
+    EXPECT_EQ(help_visible + picture_requested, 0);
+}
+
+// Key N loads the preset whose name starts with "N-" and ends in ".sav", all or nothing; S
+// still saves to the settings file.
+TEST_F(Keyboard, NumberKeysLoadPresetsAllOrNothing) {
+    const std::string presets = dir + "/presets";
+    mkdir(presets.c_str(), 0755);
+    presets_folder = presets.c_str();
+    const auto table = [](int population) {
+        std::string text;
+        for (int n = 0; n < SETTINGS_VALUES; ++n)
+            text += n == 30 ? std::to_string(population) + "\n" : "1\n";
+        return text;
+    };
+    write_file(presets + "/3-ring.sav", table(333));
+    write_file(presets + "/3-second.sav", table(999));  // sorts after 3-ring.sav
+    write_file(presets + "/13-other.sav", table(999));
+    write_file(presets + "/4-broken.sav", table(444).substr(0, 40));
+    write_file(presets + "/5-wrong.txt", table(555));
+    write_file(presets + "/6-.sav.bak", table(666));
+
+    open_keyboard();
+    frame({KEY_3});
+    EXPECT_STREQ(status_text, "loading succesful");
+    EXPECT_EQ(swarms[1].population, 333);
+    for (int key : {KEY_4, KEY_5, KEY_6, KEY_1}) {
+        set_status("");
+        open_keyboard();
+        frame({key});
+        EXPECT_STREQ(status_text, "loading failed") << key;
+        EXPECT_EQ(swarms[1].population, 333) << key;
+    }
+    open_keyboard();
+    frame({KEY_S});
+    EXPECT_EQ(read_file(path), table(333));
+    const std::string absent = dir + "/absent";
+    presets_folder = absent.c_str();
+    open_keyboard();
+    frame({KEY_3});
+    EXPECT_STREQ(status_text, "loading failed");
 }
