@@ -11,6 +11,7 @@ constexpr int GRAPH_LEFT = 589;
 constexpr int GRAPH_TOP = 607;
 constexpr int GRAPH_RIGHT = 1016;
 constexpr int GRAPH_BOTTOM = 748;
+static_assert(GRAPH_BOTTOM < 758, "the status line's text starts at row 758");
 
 // The chart inside the box: one column for every two frames, order 1 on the top row and 0 on
 // the bottom one, the latest frame in the right column.

@@ -51,74 +51,50 @@ TEST(PictureFile, PngKeepsEveryPixelAndFailsCleanly) {
     std::system(("rm -rf '" + dir + "'").c_str());
 }
 
-class PictureRequest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        init_headless(32);
-        clear_program_state();
-        dir = make_temp_dir();
-        path = dir + "/lmr.sav";
-        settings_path = path.c_str();
-        bmp = create_bitmap(64, 48);
-        for (int y = 0; y < bmp->h; ++y) {
-            for (int x = 0; x < bmp->w; ++x) putpixel(bmp, x, y, makecol(x * 4, y * 5, x * y));
-        }
+// F12's picture goes beside the settings file under the first free number and never over a
+// taken name; one that cannot be written says so and leaves no file, not even a part of one.
+TEST(PictureRequest, FirstFreeNumberBesideTheSettingsOrNothing) {
+    init_headless(32);
+    clear_program_state();
+    const std::string dir = make_temp_dir();
+    const std::string path = dir + "/lmr.sav", gone = dir + "/gone/lmr.sav";
+    BITMAP* bmp = create_bitmap(64, 48);
+    for (int y = 0; y < bmp->h; ++y) {
+        for (int x = 0; x < bmp->w; ++x) putpixel(bmp, x, y, makecol(x * 4, y * 5, x * y));
     }
-    void TearDown() override {
-        destroy_bitmap(bmp);
-        settings_path = SETTINGS_FILE_NAME;
-        std::system(("rm -rf '" + dir + "'").c_str());
-    }
-    // Asks for a picture and serves the request as the frame does.
-    void take(BITMAP* picture) {
+    const auto take = [&](const std::string& settings, BITMAP* picture) {
+        settings_path = settings.c_str();
         picture_requested = 1;
         serve_picture_request(picture);
         EXPECT_EQ(picture_requested, 0);
-    }
-    bool exists(const std::string& name) const {
-        return access((dir + "/" + name).c_str(), F_OK) == 0;
-    }
-    std::string dir, path;
-    BITMAP* bmp = nullptr;
-};
+        return std::string(status_text);
+    };
+    const auto exists = [&](const char* name) { return access((dir + name).c_str(), F_OK) == 0; };
 
-// Pictures go beside the settings file under the first free number; a name already taken,
-// by a picture or anything else, is never written over.
-TEST_F(PictureRequest, NumbersSkipTakenNamesAndNeverOverwrite) {
-    serve_picture_request(bmp);
-    EXPECT_FALSE(exists("lumora-0001.png")) << "nothing asked, nothing saved";
     write_file(dir + "/lumora-0001.png", "kept");
     write_file(dir + "/lumora-0003.png", "kept too");
-    take(bmp);
-    EXPECT_STREQ(status_text, "picture saved");
+    EXPECT_EQ(take(path, bmp), "picture saved");
     EXPECT_EQ(read_file(dir + "/lumora-0002.png").substr(1, 3), "PNG");
-    take(bmp);
-    EXPECT_EQ(read_file(dir + "/lumora-0004.png").substr(1, 3), "PNG");
-    EXPECT_EQ(read_file(dir + "/lumora-0001.png"), "kept");
-    EXPECT_EQ(read_file(dir + "/lumora-0003.png"), "kept too");
-}
+    EXPECT_EQ(take(path, bmp), "picture saved");
+    EXPECT_TRUE(exists("/lumora-0004.png"));
+    EXPECT_EQ(read_file(dir + "/lumora-0001.png") + read_file(dir + "/lumora-0003.png"),
+              "keptkept too");
 
-// A picture that cannot be written says so and leaves no file, not even a part-written one.
-TEST_F(PictureRequest, FailuresSayPictureFailedAndLeaveNoFile) {
-    const std::string gone = dir + "/gone/lmr.sav";
-    settings_path = gone.c_str();
-    take(bmp);
-    EXPECT_STREQ(status_text, "picture failed");
-
-    settings_path = path.c_str();
-    take(nullptr);  // nothing was drawn
-    EXPECT_STREQ(status_text, "picture failed");
-    EXPECT_FALSE(exists("lumora-0001.png"));
-
-    // The file size limit stops the write after its name was taken.
+    std::system(("rm '" + dir + "'/lumora-*").c_str());
+    EXPECT_EQ(take(gone, bmp), "picture failed");
+    EXPECT_EQ(take(path, nullptr), "picture failed") << "nothing was drawn";
+    // The file size limit stops the write after the name was taken.
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit saved_limit;
     getrlimit(RLIMIT_FSIZE, &saved_limit);
     rlimit small = saved_limit;
     small.rlim_cur = 100;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    take(bmp);
+    EXPECT_EQ(take(path, bmp), "picture failed");
     setrlimit(RLIMIT_FSIZE, &saved_limit);
-    EXPECT_STREQ(status_text, "picture failed");
-    EXPECT_FALSE(exists("lumora-0001.png"));
+    EXPECT_FALSE(exists("/lumora-0001.png"));
+
+    settings_path = SETTINGS_FILE_NAME;
+    destroy_bitmap(bmp);
+    std::system(("rm -rf '" + dir + "'").c_str());
 }
