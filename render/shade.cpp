@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 // The bits that remain of each channel when a packed colour moves down two places: every
 // channel field keeps all but its top two bits, so no bit spills into the next field.
@@ -38,16 +39,25 @@ void darken_box(BITMAP* bmp, int x0, int y0, int x1, int y1) {
         return;
     }
     // A memory bitmap's rows are written directly, a pixel costing a shift and a mask. At 24
-    // and 32 bits every channel is a byte of its own, so the bytes can be shifted one by one.
+    // and 32 bits every channel is a byte of its own, so a row's bytes are shifted four at a time
+    // with the top two bits of each byte cleared.
     for (int y = y0; y < y1; ++y) {
         uint8_t* row = bmp->line[y];
         if (two_bytes) {
             uint16_t* p = reinterpret_cast<uint16_t*>(row);
             for (int x = x0; x < x1; ++x) p[x] = static_cast<uint16_t>((p[x] >> 2) & mask);
-        } else {
-            const int bytes = depth / 8;
-            for (int i = x0 * bytes; i < x1 * bytes; ++i)
-                row[i] = static_cast<uint8_t>(row[i] >> 2);
+            continue;
         }
+        const int bytes = depth / 8;
+        uint8_t* p = row + x0 * bytes;
+        const int n = (x1 - x0) * bytes;
+        int i = 0;
+        for (; i + 4 <= n; i += 4) {
+            uint32_t word;
+            std::memcpy(&word, p + i, 4);
+            word = (word >> 2) & 0x3f3f3f3fu;
+            std::memcpy(p + i, &word, 4);
+        }
+        for (; i < n; ++i) p[i] = static_cast<uint8_t>(p[i] >> 2);
     }
 }
