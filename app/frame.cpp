@@ -3,8 +3,10 @@
 #include "app/file_places.h"
 #include "app/shell.h"
 #include "render/glow.h"
+#include "render/help_overlay.h"
 #include "render/media.h"
 #include "render/panel.h"
+#include "render/sync_graph.h"
 #include "sim/motion.h"
 #include "sim/population.h"
 #include "sim/steering.h"
@@ -14,6 +16,7 @@
 #include "ui/interface_state.h"
 #include "ui/keyboard.h"
 #include "ui/mouse.h"
+#include "ui/picture_request.h"
 #include "ui/settings_file.h"
 
 void reset_world() {
@@ -90,7 +93,12 @@ void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptio
         }
     }
     if (options.draw && panel_visible != 0) draw_panel(back_buffer, selected_swarm, selected_row);
+    if (options.draw && graph_visible != 0)
+        draw_sync_graph(back_buffer, order_history, frame_synchrony);
+    if (options.draw && help_visible != 0) draw_help(back_buffer);
     draw_status_line(back_buffer, options.draw);
+    // The picture the user asked for is the one they see, without the cursor drawn next.
+    serve_picture_request(options.draw ? back_buffer : nullptr);
     handle_mouse(back_buffer, input, options.draw);
     measure_synchrony(frame_synchrony);
     record_order(order_history, frame_synchrony);

@@ -70,7 +70,7 @@ bool prepare_background();
 // has no pixel of the mask colour, which scaling would skip); otherwise null.
 BITMAP* plain_background();
 
-// One frame, steps 1 to 8: background, keyboard, population, steering and motion, fireflies,
-// panel, status line, mouse; then the synchrony is measured. Copying to the screen is the
-// caller's.
+// One frame in order: background, keyboard, population, steering and motion, fireflies, panel,
+// synchrony graph, help, status line, the picture F12 asked for, mouse; then the synchrony is
+// measured. Copying to the screen is the caller's.
 void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptions& options);

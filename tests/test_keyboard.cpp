@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <climits>
 #include <initializer_list>
@@ -10,9 +11,11 @@
 #include "render/panel.h"
 #include "sim/world.h"
 #include "tests/support.h"
+#include "ui/folders.h"
 #include "ui/input.h"
 #include "ui/interface_state.h"
 #include "ui/keyboard.h"
+#include "ui/preset.h"
 #include "ui/settings_file.h"
 
 class Keyboard : public ::testing::Test {
@@ -25,7 +28,7 @@ class Keyboard : public ::testing::Test {
         settings_path = path.c_str();
     }
     void TearDown() override {
-        settings_path = "lmr.sav";
+        clear_program_state();
         std::system(("rm -rf '" + dir + "'").c_str());
     }
     // One frame's keyboard step with these keys held.
@@ -47,13 +50,18 @@ class Keyboard : public ::testing::Test {
 };
 
 TEST_F(Keyboard, NothingActsInTheFirstTenFrames) {
-    for (int i = 0; i < 10; ++i) frame({KEY_ENTER, KEY_P});
-    EXPECT_EQ(panel_visible, 0);
-    EXPECT_EQ(paused, 0);
-    frame({KEY_ENTER, KEY_P});
+    for (int i = 0; i < 10; ++i) frame({KEY_ENTER, KEY_P, KEY_G, KEY_F1, KEY_F12});
+    EXPECT_EQ(panel_visible + paused + graph_visible + help_visible + picture_requested, 0);
+    frame({KEY_ENTER, KEY_P, KEY_G, KEY_F1, KEY_F12});
     EXPECT_EQ(panel_visible, 1);
     EXPECT_EQ(paused, 1);
+    EXPECT_EQ(graph_visible, 1);
+    EXPECT_EQ(help_visible, 1);
+    EXPECT_EQ(picture_requested, 1) << "the frame saves the picture once it is drawn";
     EXPECT_EQ(key_cooldown, 1);
+    open_keyboard();
+    frame({KEY_G});
+    EXPECT_EQ(graph_visible, 0);
     for (int i = 0; i < 500; ++i) frame();
     EXPECT_EQ(key_cooldown, 200);
 }
@@ -201,4 +209,43 @@ TEST_F(Keyboard, MessagesForPauseDetailSaveAndLoad) {
     open_keyboard();
     frame({KEY_L});
     EXPECT_EQ(swarms[2].color_red, 77);
+}
+
+// Key N loads the preset whose name starts with "N-" and ends in ".sav", all or nothing; S
+// still saves to the settings file.
+TEST_F(Keyboard, NumberKeysLoadPresetsAllOrNothing) {
+    const std::string presets = dir + "/presets";
+    mkdir(presets.c_str(), 0755);
+    media_dir = dir.c_str();  // the presets live beside the media
+    const auto table = [](int population) {
+        std::string text;
+        for (int n = 0; n < SETTINGS_VALUES; ++n)
+            text += n == 30 ? std::to_string(population) + "\n" : "1\n";
+        return text;
+    };
+    write_file(presets + "/3-ring.sav", table(333));
+    write_file(presets + "/3-second.sav", table(999));  // sorts after 3-ring.sav
+    write_file(presets + "/13-other.sav", table(999));
+    write_file(presets + "/4-broken.sav", table(444).substr(0, 40));
+    write_file(presets + "/5-wrong.txt", table(555));
+
+    open_keyboard();
+    frame({KEY_3});
+    EXPECT_STREQ(status_text, "loading succesful");
+    EXPECT_EQ(swarms[1].population, 333);
+    for (int key : {KEY_4, KEY_5, KEY_1}) {
+        set_status("");
+        open_keyboard();
+        frame({key});
+        EXPECT_STREQ(status_text, "loading failed") << key;
+        EXPECT_EQ(swarms[1].population, 333) << key;
+    }
+    open_keyboard();
+    frame({KEY_S});
+    EXPECT_EQ(read_file(path), table(333));
+    const std::string absent = dir + "/absent";
+    media_dir = absent.c_str();
+    open_keyboard();
+    frame({KEY_3});
+    EXPECT_STREQ(status_text, "loading failed");
 }

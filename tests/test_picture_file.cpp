@@ -1,12 +1,19 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 #include <png.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <string>
 #include <vector>
 
 #include "render/picture_file.h"
 #include "tests/support.h"
+#include "ui/folders.h"
+#include "ui/interface_state.h"
+#include "ui/picture_request.h"
+#include "ui/settings_file.h"
 
 // A picture saved as PNG reads back with the colours the library gives its pixels, at every
 // depth; a place that cannot be written fails and leaves nothing behind.
@@ -42,5 +49,59 @@ TEST(PictureFile, PngKeepsEveryPixelAndFailsCleanly) {
         destroy_bitmap(bmp);
     }
     init_headless(32);
+    std::system(("rm -rf '" + dir + "'").c_str());
+}
+
+// F12's picture goes beside the settings file under the first free number and never over a
+// taken name; one that cannot be written says so and leaves no file, not even a part of one.
+TEST(PictureRequest, FirstFreeNumberBesideTheSettingsOrNothing) {
+    init_headless(32);
+    clear_program_state();
+    const std::string dir = make_temp_dir();
+    const std::string path = dir + "/lmr.sav", gone = dir + "/gone/lmr.sav";
+    BITMAP* bmp = create_bitmap(64, 48);
+    for (int y = 0; y < bmp->h; ++y) {
+        for (int x = 0; x < bmp->w; ++x) putpixel(bmp, x, y, makecol(x * 4, y * 5, x * y));
+    }
+    const auto take = [&](const std::string& settings, BITMAP* picture) {
+        settings_path = settings.c_str();
+        picture_requested = 1;
+        serve_picture_request(picture);
+        EXPECT_EQ(picture_requested, 0);
+        return std::string(status_text);
+    };
+    const auto exists = [&](const char* name) { return access((dir + name).c_str(), F_OK) == 0; };
+
+    write_file(dir + "/lumora-0001.png", "kept");
+    write_file(dir + "/lumora-0003.png", "kept too");
+    EXPECT_EQ(take(path, bmp), "picture saved");
+    EXPECT_EQ(read_file(dir + "/lumora-0002.png").substr(1, 3), "PNG");
+    EXPECT_EQ(take(path, bmp), "picture saved");
+    EXPECT_TRUE(exists("/lumora-0004.png"));
+    EXPECT_EQ(read_file(dir + "/lumora-0001.png") + read_file(dir + "/lumora-0003.png"),
+              "keptkept too");
+
+    std::system(("rm '" + dir + "'/lumora-*").c_str());
+    EXPECT_EQ(take(gone, bmp), "picture failed");
+    EXPECT_EQ(take(path, nullptr), "picture failed") << "nothing was drawn";
+    // The file size limit stops the write after the name was taken.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved_limit;
+    getrlimit(RLIMIT_FSIZE, &saved_limit);
+    rlimit small = saved_limit;
+    small.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    EXPECT_EQ(take(path, bmp), "picture failed");
+    setrlimit(RLIMIT_FSIZE, &saved_limit);
+    EXPECT_FALSE(exists("/lumora-0001.png"));
+
+    // An installed program keeps pictures in the user's picture folder, made on the first one.
+    const std::string pictures = dir + "/Pictures/lumora";
+    picture_dir = pictures.c_str();
+    EXPECT_EQ(take(path, bmp), "picture saved");
+    EXPECT_TRUE(exists("/Pictures/lumora/lumora-0001.png"));
+
+    clear_program_state();
+    destroy_bitmap(bmp);
     std::system(("rm -rf '" + dir + "'").c_str());
 }

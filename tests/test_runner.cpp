@@ -1,11 +1,16 @@
 // Whole runs of the headless runner, as a user or a script drives it.
 #include <gtest/gtest.h>
+#include <png.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
 #include <random>
+#include <sstream>
 #include <string>
+#include <vector>
 
+#include "render/help_overlay.h"
+#include "render/sync_graph.h"
 #include "tests/support.h"
 
 class Runner : public ::testing::Test {
@@ -164,4 +169,74 @@ TEST_F(Runner, FastAndReferencePathsGiveIdenticalRuns) {
                 << "world " << world << " depth " << depth;
         }
     }
+}
+
+// The lines of a trace that describe the world, swarm records and fireflies, without the
+// interface's.
+static std::string world_lines(const std::string& trace) {
+    std::istringstream in(trace);
+    std::string line, world;
+    while (std::getline(in, line)) {
+        if (line[0] != 'u') world += line + "\n";
+    }
+    return world;
+}
+
+// G and F1 draw the graph and the help into their boxes and change nothing of the flight; F12
+// keeps the picture beside the settings file as it stands before the cursor is drawn.
+TEST_F(Runner, GraphHelpAndPictureKeysChangeOnlyThePicture) {
+    write_file(dir + "/plain.txt", "0 - 100 100 0\n30 - 120 110 0\n");  // the cursor shows
+    write_file(dir + "/keys.txt",
+               "0 - 100 100 0\n11 G 100 100 0\n12 - 100 100 0\n21 F1 100 100 0\n"
+               "22 - 100 100 0\n30 - 120 110 0\n40 F12 120 110 0\n");
+    ASSERT_EQ(sim("--frames 40 --input plain.txt --trace a.txt --shot a.bmp"), 0) << err;
+    ASSERT_EQ(sim("--frames 40 --input keys.txt --trace b.txt --shot b.bmp"), 0) << err;
+    EXPECT_EQ(world_lines(file("a.txt")), world_lines(file("b.txt")));
+    EXPECT_NE(file("b.txt").find("\nu 40 1 0 0 0 0 1 0 10 100 picture saved\n"), std::string::npos);
+
+    // The shots are 24-bit BMPs, rows bottom-up after a 54-byte header, each pixel blue, green,
+    // red; the kept picture is read back as rows of red, green, blue.
+    const std::string plain = file("a.bmp"), keys = file("b.bmp");
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&image, (dir + "/lumora-0001.png").c_str()));
+    image.format = PNG_FORMAT_BGR;
+    std::vector<uint8_t> kept(PNG_IMAGE_SIZE(image));
+    ASSERT_TRUE(png_image_finish_read(&image, nullptr, kept.data(), 0, nullptr));
+    ASSERT_EQ(plain.size(), 54u + 1024 * 768 * 3);
+    ASSERT_EQ(kept.size(), 1024u * 768 * 3);
+    int in_graph = 0, in_help = 0, elsewhere = 0, under_cursor = 0, kept_elsewhere = 0;
+    for (int y = 0; y < 768; ++y) {
+        for (int x = 0; x < 1024; ++x) {
+            const size_t b = 54 + ((767 - y) * 1024 + x) * 3, k = (y * 1024 + x) * 3;
+            const bool graph =
+                x >= GRAPH_LEFT && x <= GRAPH_RIGHT && y >= GRAPH_TOP && y <= GRAPH_BOTTOM;
+            const bool help =
+                x >= HELP_LEFT && x <= HELP_RIGHT && y >= HELP_TOP && y <= HELP_BOTTOM;
+            if (plain.compare(b, 3, keys, b, 3) != 0)
+                ++(graph ? in_graph : help ? in_help : elsewhere);
+            const bool cursor = std::abs(x - 120) <= 6 && std::abs(y - 110) <= 6;
+            if (keys.compare(b, 3, reinterpret_cast<const char*>(&kept[k]), 3) != 0)
+                ++(cursor ? under_cursor : kept_elsewhere);
+        }
+    }
+    EXPECT_GT(in_graph, 10000);
+    EXPECT_GT(in_help, 10000);
+    EXPECT_EQ(elsewhere, 0);
+    EXPECT_GT(under_cursor, 0) << "the kept picture has no cursor";
+    EXPECT_EQ(kept_elsewhere, 0);
+}
+
+// A number key loads its preset from the folder beside the media given with --assets.
+TEST_F(Runner, NumberKeyLoadsPresetBesideTheMedia) {
+    const std::string media = dir + "/media";
+    std::system(("mkdir -p '" + media + "/presets' && cp '" + LUMORA_ASSETS_DIR + "'/*.bmp '" +
+                 LUMORA_ASSETS_DIR + "'/*.pcx '" + media + "'")
+                    .c_str());
+    std::string preset;  // swarm 1 has 7 fireflies, the others 2 each
+    for (int n = 0; n < 200; ++n) preset += n == 30 ? "7\n" : "2\n";
+    write_file(media + "/presets/3-test.sav", preset);
+    write_file(dir + "/in.txt", "0 - 0 0 0\n11 3 0 0 0\n12 - 0 0 0\n");
+    ASSERT_EQ(sim("--assets '" + media + "' --frames 12 --input in.txt"), 0) << err;
+    EXPECT_NE(out.find("frames=12 fireflies=23 "), std::string::npos) << out;
 }

@@ -1,6 +1,7 @@
 // The variables of the user interface: what the panel shows, pause and glow detail, the
-// shared key rest, the status message and the mouse's tool and rest. One instance, static
-// lifetime; the keyboard and the mouse write them, the frame hands them to drawing.
+// synchrony graph, the help and a picture asked for, the shared key rest, the status message
+// and the mouse's tool and rest. One instance, static lifetime; the keyboard and the mouse
+// write them, the frame hands them to drawing.
 #pragma once
 
 #include <cstdint>
@@ -8,12 +9,15 @@
 constexpr int STATUS_TEXT_SIZE = 100;
 constexpr int STATUS_SHOW_FRAMES = 100;
 
-extern int32_t selected_swarm;  // 1 to 9: shown on the panel, joined by the lure
-extern int32_t selected_row;    // 0 to 11: highlighted panel row
-extern int32_t panel_visible;   // flag
-extern int32_t paused;          // flag: steering and motion stand still
-extern int32_t low_detail;      // flag: 3 by 3 pattern instead of the shine glow
-extern int32_t key_cooldown;    // frames since the last key or right-button action
+extern int32_t selected_swarm;     // 1 to 9: shown on the panel, joined by the lure
+extern int32_t selected_row;       // 0 to 11: highlighted panel row
+extern int32_t panel_visible;      // flag
+extern int32_t paused;             // flag: steering and motion stand still
+extern int32_t low_detail;         // flag: 3 by 3 pattern instead of the shine glow
+extern int32_t graph_visible;      // flag: the synchrony graph is drawn
+extern int32_t help_visible;       // flag: the help overlay is drawn
+extern int32_t picture_requested;  // flag: save the picture once this frame is drawn
+extern int32_t key_cooldown;       // frames since the last key or right-button action
 extern char status_text[STATUS_TEXT_SIZE];
 extern int32_t status_frames;      // frames in which the status message is still drawn
 extern int32_t mouse_tool;         // 0 to 4

@@ -6,6 +6,7 @@
 #include "sim/world.h"
 #include "ui/input.h"
 #include "ui/interface_state.h"
+#include "ui/preset.h"
 #include "ui/settings_file.h"
 
 enum ValueAction { NO_ACTION, PLUS_ONE, MINUS_ONE, PLUS_TEN, MINUS_TEN };
@@ -65,6 +66,30 @@ static void handle_general_keys(const InputSnapshot& in) {
     }
 }
 
+// The graph, the help and the picture change only what is drawn and kept, never the flight. The
+// picture is only asked for here: it is saved once the frame has drawn everything it shows.
+// Each held number key loads its preset in turn, so the last one wins, as with S and L.
+static void handle_view_and_preset_keys(const InputSnapshot& in) {
+    if (in.held[KEY_G]) {
+        graph_visible = graph_visible == 0 ? 1 : 0;
+        key_cooldown = 0;
+    }
+    if (in.held[KEY_F1]) {
+        help_visible = help_visible == 0 ? 1 : 0;
+        key_cooldown = 0;
+    }
+    if (in.held[KEY_F12]) {
+        picture_requested = 1;
+        key_cooldown = 0;
+    }
+    for (int n = 1; n <= 9; ++n) {
+        if (in.held[KEY_1 + n - 1]) {
+            load_preset(n);
+            key_cooldown = 0;
+        }
+    }
+}
+
 // The row keys and one value action; the value edited is the field of the row held on entry
 // to the frame, even when a row key moves the row in the same frame.
 static void handle_panel_keys(const InputSnapshot& in, int32_t Swarm::*field) {
@@ -92,6 +117,7 @@ void handle_keyboard(const InputSnapshot& input) {
     int32_t Swarm::*const field = PANEL_ROW[selected_row].field;
     if (key_cooldown >= KEY_REPEAT_FRAMES) {
         handle_general_keys(input);
+        handle_view_and_preset_keys(input);
         if (panel_visible != 0) handle_panel_keys(input, field);
         if (selected_row < 0) selected_row = PANEL_ROWS - 1;
         if (selected_row >= PANEL_ROWS) selected_row = 0;

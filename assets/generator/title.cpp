@@ -147,7 +147,7 @@ Canvas make_title() {
     }
 
     // Panel geometry first: decorative fireflies keep out of it so the text stays readable.
-    const int px0 = 112, px1 = 912, py0 = 318, py1 = 686;
+    const int px0 = 112, px1 = 912, py0 = 300, py1 = 694;
     Rng rng = make_rng(7031u);
     auto in_panel = [&](double x, double y) {
         return x > px0 - 14 && x < px1 + 14 && y > py0 - 14 && y < py1 + 14;
@@ -193,24 +193,29 @@ Canvas make_title() {
         const char* keys;
         const char* action;
     };
+    // Keys that change the swarms first, then the ones that change only the view, then the
+    // mouse; fourteen lines at 23 pixels keep the letters apart and fit the panel.
     const Line lines[] = {
         {"SPACE", "start"},
         {"ENTER", "settings panel"},
         {"ARROWS or KEYPAD 2/4/6/8", "edit a setting"},
         {"PGUP / PGDN", "choose swarm"},
         {"S / L", "save / load settings"},
+        {"1 to 9", "load a preset"},
         {"P", "pause"},
         {"D", "glow detail"},
+        {"G", "synchrony graph"},
+        {"F1", "help"},
+        {"F12", "save a picture"},
         {"hold SPACE", "light trails"},
-        {"LEFT MOUSE BUTTON", "apply tool"},
-        {"RIGHT MOUSE BUTTON", "next tool"},
+        {"LEFT / RIGHT MOUSE BUTTON", "apply / next tool"},
         {"ESC", "quit"},
     };
-    int y = py0 + 58;
+    int y = py0 + 54;
     for (const Line& l : lines) {
         draw_text(c, l.keys, px0 + 40, y, 2, Rgb{255, 214, 110});
         draw_text(c, l.action, px0 + 40 + 16 * 26, y, 2, Rgb{220, 228, 236});
-        y += 27;
+        y += 23;
     }
 
     const std::string prompt = "press SPACE to start";

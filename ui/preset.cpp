@@ -1,0 +1,44 @@
+#include "ui/preset.h"
+
+#include <dirent.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "ui/folders.h"
+#include "ui/interface_state.h"
+#include "ui/settings_file.h"
+
+static bool ends_with(const char* text, const char* tail) {
+    const size_t n = std::strlen(text), m = std::strlen(tail);
+    return n >= m && std::strcmp(text + n - m, tail) == 0;
+}
+
+bool find_preset(const char* folder, int n, char (&path)[4096]) {
+    if (n < 1 || n > 9) return false;
+    const char prefix[3] = {static_cast<char>('0' + n), '-', '\0'};
+    DIR* dir = opendir(folder);
+    if (dir == nullptr) return false;
+    char best[256] = "";
+    while (const dirent* entry = readdir(dir)) {
+        const char* name = entry->d_name;
+        if (std::strncmp(name, prefix, 2) != 0 || !ends_with(name, ".sav")) continue;
+        if (best[0] == '\0' || std::strcmp(name, best) < 0) {
+            std::snprintf(best, sizeof best, "%s", name);
+        }
+    }
+    closedir(dir);
+    if (best[0] == '\0') return false;
+    const int length = std::snprintf(path, sizeof path, "%s/%s", folder, best);
+    return length > 0 && length < static_cast<int>(sizeof path);
+}
+
+void load_preset(int n) {
+    char folder[PATH_SIZE];
+    char path[4096];
+    if (!join_path(folder, media_dir, PRESETS_FOLDER_NAME) || !find_preset(folder, n, path)) {
+        set_status("loading failed");
+        return;
+    }
+    load_swarms(path);
+}
