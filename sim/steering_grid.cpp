@@ -1,13 +1,12 @@
 #include "sim/steering_grid.h"
 
-#include <emmintrin.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
+#include "sim/four_at_once.h"
 #include "sim/geometry.h"
 #include "sim/steering.h"
 #include "sim/world.h"
@@ -205,66 +204,13 @@ bool maybe_visible(const Walk& w, float dx, float dy, double d2) {
     return dot >= 0.0 || dot * dot <= reach;
 }
 
-// A coarse test of four bucket entries at once, in single precision: which of them lie at a
-// squared distance between lo2 and hi2 and, if asked, in the view cone. Its bounds and the
-// cone carry margins far wider than single-precision rounding, so it only passes over entries
-// that the exact test would reject; every entry it lets through is tested exactly.
-struct FourAtOnce {
-    __m128 wx, wy, hx, hy, lo2, hi2, cos2;
-    bool cone, wide;  // wide: the cone is more than a right angle across each side
-
-    FourAtOnce(const Walk& w, double lo, double hi, bool use_cone) {
-        wx = _mm_set1_ps(w.x);
-        wy = _mm_set1_ps(w.y);
-        cone = use_cone && w.cone_filter;
-        wide = cone && w.cone_cos < 0.0;
-        hx = _mm_set1_ps(cone ? static_cast<float>(w.hx) : 0.0f);
-        hy = _mm_set1_ps(cone ? static_cast<float>(w.hy) : 0.0f);
-        cos2 = _mm_set1_ps(cone ? static_cast<float>(w.cone_cos2) : 0.0f);
-        set_bounds(lo, hi);
-    }
-    void set_bounds(double lo, double hi) {
-        lo2 = _mm_set1_ps(lo < 0.0 ? -1.0f : static_cast<float>(lo * lo));
-        hi2 = _mm_set1_ps(static_cast<float>(std::min(hi * hi, 1e30)));
-    }
-    // Bit b stands for entry k + b.
-    int mask(int k) const {
-        const __m128 dx = _mm_sub_ps(_mm_loadu_ps(entry_x + k), wx);
-        const __m128 dy = _mm_sub_ps(_mm_loadu_ps(entry_y + k), wy);
-        const __m128 d2 = _mm_add_ps(_mm_mul_ps(dx, dx), _mm_mul_ps(dy, dy));
-        __m128 m = _mm_and_ps(_mm_cmpgt_ps(d2, lo2), _mm_cmplt_ps(d2, hi2));
-        if (cone) {
-            const __m128 dot = _mm_add_ps(_mm_mul_ps(dx, hx), _mm_mul_ps(dy, hy));
-            const __m128 front = _mm_cmpge_ps(dot, _mm_setzero_ps());
-            const __m128 dot2 = _mm_mul_ps(dot, dot);
-            const __m128 edge2 = _mm_mul_ps(d2, cos2);
-            m = _mm_and_ps(m, wide ? _mm_or_ps(front, _mm_cmple_ps(dot2, edge2))
-                                   : _mm_and_ps(front, _mm_cmpge_ps(dot2, edge2)));
-        }
-        return _mm_movemask_ps(m);
-    }
-};
-
-// The place of the first entry above `top` in the ascending entries first to last - 1.
-int first_above(const int16_t* first, const int16_t* last, int top) {
-    // Eight at a time: whole groups at or below `top` are passed over, and in the group that
-    // reaches past it the entries at or below it are counted. Lanes past the end compare as if
-    // above.
-    const __m128i bound = _mm_set1_epi16(static_cast<int16_t>(std::min(top, 32766) + 1));
-    const int16_t* p = first;
-    for (;; p += 8) {
-        const __m128i group = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const int below = _mm_movemask_epi8(_mm_cmpgt_epi16(bound, group));
-        const std::ptrdiff_t left = last - p;
-        const int in_list = left >= 8 ? 0xFFFF : (1 << (2 * left)) - 1;
-        if ((below & in_list) != 0xFFFF || left <= 8) {
-            return static_cast<int>(p - entries) + __builtin_popcount(below & in_list) / 2;
-        }
-    }
+// The four-at-once test of the entries between lo and hi pixels from the walker, in its view
+// cone when use_cone is set.
+FourAtOnce entries_between(const Walk& w, double lo, double hi, bool use_cone) {
+    FourAtOnce four(entry_x, entry_y, w.x, w.y, lo, hi);
+    if (use_cone && w.cone_filter) four.set_cone(w.hx, w.hy, w.cone_cos);
+    return four;
 }
-
-// The bits of the entries k to end - 1 among the four starting at k.
-int lanes_before(int k, int end) { return 0xF >> (4 - std::min(end - k, 4)); }
 
 // Whether a cell may hold a visible candidate: whether the view cone (the field of view plus
 // the margin, narrower than a right angle) passes within the cell's reach of its centre. With
@@ -348,7 +294,7 @@ struct FirstClose {
     float dist = 0.0f;
     int32_t turn = 0;
 
-    FourAtOnce four{w, 19.9, 80.1, true};
+    FourAtOnce four = entries_between(w, 19.9, 80.1, true);
 
     // Tries slot j; false once j and everything after it in slot order cannot matter.
     bool test(int j) {
@@ -373,7 +319,7 @@ struct FirstClose {
         const int end = start[w.swarm][bucket + 1];
         for (int k = start[w.swarm][bucket]; k < end && entries[k] < found; k += 4) {
             for (int m = four.mask(k) & lanes_before(k, end); m != 0; m &= m - 1) {
-                if (!test(entries[k + __builtin_ctz(m)])) return;
+                if (!test(entries[k + lowest_lane(m)])) return;
             }
         }
     }
@@ -399,7 +345,7 @@ struct NearestVisible {
     float best = NO_TARGET_DISTANCE;
     int best_slot = NO_SLOT;
     int32_t turn = 0;
-    FourAtOnce four{w, 19.9, NO_TARGET_DISTANCE + MARGIN_PX, true};
+    FourAtOnce four = entries_between(w, 19.9, NO_TARGET_DISTANCE + MARGIN_PX, true);
 
     void consider(int j) {
         if (j == w.self) return;
@@ -422,7 +368,7 @@ struct NearestVisible {
         const int end = start[w.swarm][bucket + 1];
         for (int k = start[w.swarm][bucket]; k < end; k += 4) {
             for (int m = four.mask(k) & lanes_before(k, end); m != 0; m &= m - 1) {
-                consider(entries[k + __builtin_ctz(m)]);
+                consider(entries[k + lowest_lane(m)]);
             }
         }
     }
@@ -473,7 +419,7 @@ int last_in_range(const Walk& w, int limit, int hint) {
         int found = NO_SLOT;
         if (hint <= limit && is_candidate(w.swarm, w.self, hint) && within_range(w, hint))
             found = hint;
-        const FourAtOnce four{w, -1.0, w.range + MARGIN_PX, false};
+        const FourAtOnce four = entries_between(w, -1.0, w.range + MARGIN_PX, false);
         auto scan_bucket = [&](int bucket) {
             // Buckets list their slots in ascending order: scan downwards from the limit and
             // stop at the best found so far. A bucket wholly above the limit or not above the
@@ -483,12 +429,12 @@ int last_in_range(const Walk& w, int limit, int hint) {
             if (begin == stop || entries[stop - 1] <= found || entries[begin] > limit) return;
             int end = entries[stop - 1] <= limit
                           ? stop
-                          : first_above(entries + begin, entries + stop, limit);
+                          : begin + first_above(entries + begin, entries + stop, limit);
             while (end > begin && entries[end - 1] > found) {
                 const int k = std::max(begin, end - 4);
                 int m = four.mask(k) & lanes_before(k, end);
-                for (; m != 0; m &= ~(1 << (31 - __builtin_clz(m)))) {
-                    const int j = entries[k + 31 - __builtin_clz(m)];
+                for (; m != 0; m &= ~(1 << highest_lane(m))) {
+                    const int j = entries[k + highest_lane(m)];
                     if (j <= found) return;
                     if (j != w.self && within_range(w, j)) {
                         found = j;
