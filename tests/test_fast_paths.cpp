@@ -13,6 +13,7 @@
 #include "sim/random.h"
 #include "sim/steering.h"
 #include "sim/steering_grid.h"
+#include "sim/steering_search.h"
 #include "sim/world.h"
 #include "tests/support.h"
 #include "ui/input.h"
