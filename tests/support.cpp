@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "app/shell.h"
+#include "sim/steering_grid.h"
 #include "sim/world.h"
 
 void init_headless(int depth) {
@@ -22,6 +23,7 @@ void init_headless(int depth) {
 
 void reset_state() {
     clear_world();
+    reset_steering_grid();
     set_angle_constants();
 }
 

@@ -146,6 +146,23 @@ TEST_F(FastPaths, SteeringMatchesTheWalkOnRandomWorlds) {
     }
 }
 
+// The previous target and partner are only hints: from one world, a grid that remembers last
+// frame's choices and a freshly reset one steer alike, and both as the walk does.
+TEST_F(FastPaths, ResetGridSteersAsTheHintedOne) {
+    std::mt19937 rng(99);
+    random_world(rng, 1500);
+    for (int frame = 0; frame < 3; ++frame) ASSERT_TRUE(same_step());
+    static Snapshot before, hinted;
+    before.take();
+    simulate_once(true);
+    hinted.take();
+    before.restore();
+    reset_steering_grid();
+    ASSERT_TRUE(same_step());
+    EXPECT_EQ(hinted.random, random_state);
+    EXPECT_TRUE(same_tables(hinted.table, fireflies));
+}
+
 // Hand-made layouts where the order of the walk decides.
 class WalkLayouts : public FastPaths {
   protected:
