@@ -120,9 +120,8 @@ void update_steering_grid(int index) {
 // The position is on the field, so its coordinates are small and the box can be found with
 // whole numbers: the reach grows by two pixels to cover rounding the position down.
 CellBox cells_within(float x, float y, double reach) {
-    const int r =
-        static_cast<int>(std::min(reach + steering_grid.loose_px + MARGIN_PX, 4.0 * SCREEN_W_PX)) +
-        2;
+    const double widest = reach + steering_grid.loose_px + MARGIN_PX;
+    const int r = static_cast<int>(std::min(widest, 4.0 * SCREEN_W_PX)) + 2;
     const int px = static_cast<int>(x);
     const int py = static_cast<int>(y);
     CellBox box;
