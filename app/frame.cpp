@@ -11,6 +11,7 @@
 #include "sim/population.h"
 #include "sim/steering.h"
 #include "sim/steering_grid.h"
+#include "sim/steering_search.h"
 #include "sim/world.h"
 #include "ui/input.h"
 #include "ui/interface_state.h"

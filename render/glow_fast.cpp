@@ -2,7 +2,6 @@
 // a memory bitmap, and finished band by band together with the background copy so that each
 // band is still in the cache when its light is added.
 #include <allegro.h>
-#include <emmintrin.h>
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +12,7 @@
 #include "render/glow.h"
 #include "render/media.h"
 #include "sim/geometry.h"
+#include "sim/simd_switch.h"
 #include "sim/world.h"
 
 namespace {
@@ -47,6 +47,7 @@ struct Depth32 {
     static int red(int c) { return getr32(c); }
     static int green(int c) { return getg32(c); }
     static int blue(int c) { return getb32(c); }
+#if LUMORA_SSE2
     // Four pixels with four colours added, bytes saturating; a colour of 0 or less leaves its
     // pixel as it is.
     __m128i add4(__m128i pixels, __m128i light) const {
@@ -86,6 +87,29 @@ struct Depth32 {
         }
         for (; i < n; ++i) add1(p[i], palette[weights[i]]);
     }
+#else
+    // All four bytes add and saturate, as the SSE2 version's do, before the byte that holds no
+    // channel is cleared; a colour of 0 or less leaves the pixel as it is.
+    void add1(uint32_t& pixel, int color) const {
+        if (color <= 0) return;
+        const uint32_t c = static_cast<uint32_t>(color);
+        uint32_t sum = 0;
+        for (int shift = 0; shift < 32; shift += 8) {
+            const uint32_t v = ((pixel >> shift) & 0xFFu) + ((c >> shift) & 0xFFu);
+            sum |= (v > 255 ? 255u : v) << shift;
+        }
+        pixel = sum & channels;
+    }
+    void add_run(uint8_t* row, int x, const int* colors, int n) const {
+        uint32_t* p = reinterpret_cast<uint32_t*>(row) + x;
+        for (int i = 0; i < n; ++i) add1(p[i], colors[i]);
+    }
+    void add_weighted_run(uint8_t* row, int x, const int* palette, const int* weights,
+                          int n) const {
+        uint32_t* p = reinterpret_cast<uint32_t*>(row) + x;
+        for (int i = 0; i < n; ++i) add1(p[i], palette[weights[i]]);
+    }
+#endif
 };
 
 struct Depth24 {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "sim/random.h"
+#include "sim/steering_grid.h"
 
 static_assert(sizeof(Firefly) == 11 * sizeof(float), "a firefly is eleven floats");
 static_assert(sizeof(Swarm) == SWARM_FIELDS * sizeof(int32_t), "a swarm is twenty ints");
@@ -22,4 +23,5 @@ void clear_world() {
     std::memset(fireflies, 0, sizeof fireflies);
     std::memset(swarms, 0, sizeof swarms);
     seed_random(1);
+    reset_steering_grid();
 }

@@ -14,6 +14,7 @@
 #include "sim/random.h"
 #include "sim/steering.h"
 #include "sim/steering_grid.h"
+#include "sim/steering_search.h"
 #include "sim/world.h"
 #include "tests/support.h"
 #include "ui/input.h"
@@ -144,6 +145,23 @@ TEST_F(FastPaths, SteeringMatchesTheWalkOnRandomWorlds) {
         for (int frame = 0; frame < 12; ++frame)
             ASSERT_TRUE(same_step()) << "world " << world << " frame " << frame;
     }
+}
+
+// The previous target and partner are only hints: from one world, a grid that remembers last
+// frame's choices and a freshly reset one steer alike, and both as the walk does.
+TEST_F(FastPaths, ResetGridSteersAsTheHintedOne) {
+    std::mt19937 rng(99);
+    random_world(rng, 1500);
+    for (int frame = 0; frame < 3; ++frame) ASSERT_TRUE(same_step());
+    static Snapshot before, hinted;
+    before.take();
+    simulate_once(true);
+    hinted.take();
+    before.restore();
+    reset_steering_grid();
+    ASSERT_TRUE(same_step());
+    EXPECT_EQ(hinted.random, random_state);
+    EXPECT_TRUE(same_tables(hinted.table, fireflies));
 }
 
 // Hand-made layouts where the order of the walk decides.
