@@ -185,17 +185,20 @@ struct Light {
     int color[MAX_WEIGHT + 1];
 };
 
-Light lights[MAX_FIREFLIES];
-
-// The shine weights by row, for adding a glow a row at a time.
-int kernel_rows[GLOW_SIZE][GLOW_SIZE];
-
 // Bands of rows, each listing the lights that reach into it in slot order, so that a pixel
 // receives its light in slot order as with the whole picture at once.
 constexpr int BAND_ROWS = 32;
 constexpr int MAX_BANDS = (SCREEN_H_PX + BAND_ROWS - 1) / BAND_ROWS;
-int16_t band_lights[MAX_BANDS][MAX_FIREFLIES];
-int band_count[MAX_BANDS];
+
+// The work space of one drawing, filled afresh each frame; kept static so that a frame
+// allocates nothing.
+struct GlowWork {
+    Light lights[MAX_FIREFLIES];
+    int kernel_rows[GLOW_SIZE][GLOW_SIZE];  // the shine weights by row, for a row at a time
+    int16_t band_lights[MAX_BANDS][MAX_FIREFLIES];
+    int band_count[MAX_BANDS];
+};
+GlowWork work;
 
 // Prepares the light of every live firefly and returns how many there are.
 template <typename Pixels>
@@ -208,7 +211,7 @@ int prepare_lights(const Pixels& pixels, const Area& area, bool low_detail) {
             continue;
         }
         const int core = pixels.pack(at.r, at.g, at.b);
-        Light& light = lights[n++];
+        Light& light = work.lights[n++];
         light.px = at.px;
         light.py = at.py;
         const int r = pixels.red(core), g = pixels.green(core), b = pixels.blue(core);
@@ -237,8 +240,8 @@ void add_glow_rows(const Pixels& pixels, BITMAP* bmp, const Area& area, const Li
     const int j0 = std::max(0, y0 - top);
     const int j1 = std::min(GLOW_SIZE, y1 - top);
     for (int j = j0; j < j1; ++j) {
-        add_weighted_run(pixels, bmp->line[top + j], left + i0, light.color, kernel_rows[j] + i0,
-                         i1 - i0);
+        add_weighted_run(pixels, bmp->line[top + j], left + i0, light.color,
+                         work.kernel_rows[j] + i0, i1 - i0);
     }
 }
 
@@ -264,19 +267,19 @@ void draw_all(const Pixels& pixels, BITMAP* bmp, bool low_detail, BITMAP* backgr
     const Area area = drawable_area(bmp);
     const int n = prepare_lights(pixels, area, low_detail);
     for (int j = 0; j < GLOW_SIZE; ++j) {
-        for (int i = 0; i < GLOW_SIZE; ++i) kernel_rows[j][i] = shine_kernel[i][j];
+        for (int i = 0; i < GLOW_SIZE; ++i) work.kernel_rows[j][i] = shine_kernel[i][j];
     }
 
     // File each light under every band its rows touch, keeping slot order within a band.
     const int above = low_detail ? 1 : 5;
     const int below = low_detail ? 1 : 4;
     const int bands = (bmp->h + BAND_ROWS - 1) / BAND_ROWS;
-    for (int b = 0; b < bands; ++b) band_count[b] = 0;
+    for (int b = 0; b < bands; ++b) work.band_count[b] = 0;
     for (int k = 0; k < n; ++k) {
-        const int top = std::max(area.y0, lights[k].py - above);
-        const int bottom = std::min(area.y1 - 1, lights[k].py + below);
+        const int top = std::max(area.y0, work.lights[k].py - above);
+        const int bottom = std::min(area.y1 - 1, work.lights[k].py + below);
         for (int b = top / BAND_ROWS; top <= bottom && b <= bottom / BAND_ROWS; ++b) {
-            band_lights[b][band_count[b]++] = static_cast<int16_t>(k);
+            work.band_lights[b][work.band_count[b]++] = static_cast<int16_t>(k);
         }
     }
 
@@ -287,8 +290,8 @@ void draw_all(const Pixels& pixels, BITMAP* bmp, bool low_detail, BITMAP* backgr
         if (background != nullptr) {
             for (int y = y0; y < y1; ++y) std::memcpy(bmp->line[y], background->line[y], row_bytes);
         }
-        for (int k = 0; k < band_count[b]; ++k) {
-            const Light& light = lights[band_lights[b][k]];
+        for (int k = 0; k < work.band_count[b]; ++k) {
+            const Light& light = work.lights[work.band_lights[b][k]];
             if (!low_detail) {
                 add_glow_rows(pixels, bmp, area, light, y0, y1);
             } else {
