@@ -1,4 +1,5 @@
-// make-assets: writes every media file lumora loads, plus the default settings, into a folder.
+// make-assets: writes every media file lumora loads, plus the default settings and the presets,
+// into a folder.
 //
 //   make-assets OUTDIR
 //
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
     ok &= save_canvas(make_cursor(SWIRL_CLOCKWISE_ART, false), dir + "c_tr.bmp");
     ok &= save_canvas(make_cursor(SWIRL_CLOCKWISE_ART, true), dir + "c_tl.bmp");
     ok &= write_default_settings(dir + "lmr.sav");
+    ok &= write_presets(dir + "presets");
     return ok ? 0 : 1;
 }
 END_OF_MAIN()

@@ -32,3 +32,7 @@ bool write_panel_font(const std::string& path);
 
 // The swarm table lumora starts with, in the settings file format (default_settings.cpp).
 bool write_default_settings(const std::string& path);
+
+// The curated presets, N-name.sav for N from 1, in the folder dir, made if missing
+// (presets.cpp).
+bool write_presets(const std::string& dir);
