@@ -2,6 +2,7 @@
 // copy to the screen; every frame is the program's own, fed from an input script. It is the
 // benchmark, the way to make pictures without a display, and the way tests drive whole runs.
 #include <allegro.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -17,7 +18,9 @@
 #include "app/shell.h"
 #include "headless/input_script.h"
 #include "headless/sim_options.h"
+#include "headless/stats_file.h"
 #include "headless/trace.h"
+#include "render/picture_file.h"
 #include "sim/random.h"
 #include "sim/world.h"
 #include "ui/folders.h"
@@ -47,6 +50,18 @@ static bool load_script(const std::string& path, std::vector<ScriptLine>& lines)
     if (!ok)
         std::fprintf(stderr, "lumora-sim: input script '%s' %s\n", path.c_str(), error.c_str());
     return ok;
+}
+
+// Makes the folder of a picture series unless it is there already.
+static bool make_frames_dir(const std::string& dir) {
+    struct stat st;
+    if (stat(dir.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+    return mkdir(dir.c_str(), 0777) == 0;
+}
+
+static bool save_picture(const std::string& path, BITMAP* bmp) {
+    if (is_png_name(path)) return save_png(path.c_str(), bmp);
+    return save_bmp(path.c_str(), bmp, nullptr) == 0;
 }
 
 static int live_fireflies() {
@@ -80,6 +95,22 @@ int main(int argc, char** argv) {
         static char trace_buffer[1 << 16];
         std::setvbuf(trace.out, trace_buffer, _IOFBF, sizeof trace_buffer);
     }
+
+    StatsWriter stats;
+    if (!options.stats.empty() &&
+        !open_stats_file(stats, options.stats.c_str(), options.stats_every)) {
+        std::fprintf(stderr, "lumora-sim: cannot write the statistics '%s'\n",
+                     options.stats.c_str());
+        return 1;
+    }
+    if (!options.frames_dir.empty() && !make_frames_dir(options.frames_dir)) {
+        std::fprintf(stderr, "lumora-sim: cannot make the folder '%s' for the pictures\n",
+                     options.frames_dir.c_str());
+        return 1;
+    }
+    // The series' file names are formatted into one buffer, long enough for any frame number.
+    std::vector<char> series_path(options.frames_dir.size() + 40);
+    int64_t series_count = 0;
 
     // Memory bitmaps, pictures and fonts need no display.
     install_allegro(SYSTEM_NONE, &errno, atexit);
@@ -132,6 +163,18 @@ int main(int argc, char** argv) {
         run_frame(back_buffer, input, frame_options);
         frames_run = frame;
         if (trace.out != nullptr) write_trace_frame(trace, frame);
+        write_stats_frame(stats, frame, frame_synchrony);
+        if (!options.frames_dir.empty() && frame % options.every == 0) {
+            ++series_count;
+            std::snprintf(series_path.data(), series_path.size(), "%s/frame-%06" PRId64 ".png",
+                          options.frames_dir.c_str(), series_count);
+            // A series with a gap would make a video that skips: stop at the first failure.
+            if (!save_png(series_path.data(), back_buffer)) {
+                std::fprintf(stderr, "lumora-sim: cannot write the picture '%s'\n",
+                             series_path.data());
+                return 1;
+            }
+        }
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
@@ -140,7 +183,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "lumora-sim: writing the trace '%s' failed\n", options.trace.c_str());
         return 1;
     }
-    if (!options.shot.empty() && save_bmp(options.shot.c_str(), back_buffer, nullptr) != 0) {
+    if (!close_stats_file(stats)) {
+        std::fprintf(stderr, "lumora-sim: writing the statistics '%s' failed\n",
+                     options.stats.c_str());
+        return 1;
+    }
+    if (!options.shot.empty() && !save_picture(options.shot, back_buffer)) {
         std::fprintf(stderr, "lumora-sim: cannot write the picture '%s'\n", options.shot.c_str());
         return 1;
     }

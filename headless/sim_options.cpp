@@ -7,7 +7,8 @@
 const char* const SIM_USAGE =
     "usage: lumora-sim [--settings FILE] [--assets DIR] [--seed N] [--frames N] [--input FILE]\n"
     "                  [--trace FILE] [--shot FILE] [--depth 15|16|24|32] [--no-draw]\n"
-    "                  [--reference]\n"
+    "                  [--reference] [--stats FILE [--stats-every N]]\n"
+    "                  [--frames-dir DIR [--every N]]\n"
     "       lumora-sim --version\n";
 
 // A whole number from 0 to hi, digits only.
@@ -22,6 +23,8 @@ static bool parse_count(const char* text, uint64_t hi, uint64_t& value) {
 }
 
 bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& error) {
+    bool stats_every_given = false;
+    bool every_given = false;
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
         if (name == "--no-draw") {
@@ -38,7 +41,9 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
         }
         const bool takes_value = name == "--settings" || name == "--assets" || name == "--seed" ||
                                  name == "--frames" || name == "--input" || name == "--trace" ||
-                                 name == "--shot" || name == "--depth";
+                                 name == "--shot" || name == "--depth" || name == "--stats" ||
+                                 name == "--stats-every" || name == "--frames-dir" ||
+                                 name == "--every";
         if (!takes_value) {
             error = "unknown option '" + name + "'";
             return false;
@@ -59,6 +64,17 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
             options.trace = value;
         } else if (name == "--shot") {
             options.shot = value;
+        } else if (name == "--stats") {
+            options.stats = value;
+        } else if (name == "--frames-dir") {
+            options.frames_dir = value;
+        } else if (name == "--stats-every" || name == "--every") {
+            if (!parse_count(value, INT64_MAX, n) || n == 0) {
+                error =
+                    name + " takes a whole number of 1 or more, not '" + std::string(value) + "'";
+                return false;
+            }
+            (name == "--every" ? options.every : options.stats_every) = static_cast<int64_t>(n);
         } else if (name == "--seed") {
             if (!parse_count(value, UINT32_MAX, n)) {
                 error = "--seed takes a whole number from 0 to 4294967295, not '" +
@@ -84,6 +100,28 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
             error = "option " + name + " needs a non-empty value";
             return false;
         }
+        if (name == "--stats-every") stats_every_given = true;
+        if (name == "--every") every_given = true;
+    }
+    if (stats_every_given && options.stats.empty()) {
+        error = "--stats-every needs --stats";
+        return false;
+    }
+    if (every_given && options.frames_dir.empty()) {
+        error = "--every needs --frames-dir";
+        return false;
+    }
+    // A series without drawing would be the same black picture over and over.
+    if (!options.frames_dir.empty() && !options.draw) {
+        error = "--frames-dir needs drawing: it cannot go with --no-draw";
+        return false;
     }
     return true;
+}
+
+bool is_png_name(const std::string& path) {
+    if (path.size() < 4) return false;
+    const std::string end = path.substr(path.size() - 4);
+    return end[0] == '.' && (end[1] == 'p' || end[1] == 'P') && (end[2] == 'n' || end[2] == 'N') &&
+           (end[3] == 'g' || end[3] == 'G');
 }

@@ -6,6 +6,7 @@
 
 #include "render/color.h"
 #include "render/media.h"
+#include "sim/blink_point.h"
 #include "sim/geometry.h"
 #include "sim/world.h"
 
@@ -54,9 +55,11 @@ static void draw_pattern(BITMAP* bmp, int px, int py, int core) {
     add_pixel(bmp, px, py - 1, edge);
 }
 
-bool firefly_light(const Firefly& f, int x0, int y0, int x1, int y1, FireflyLight& light) {
-    const float brightness =
-        static_cast<float>((std::sin(static_cast<double>(f.glow_phase)) + 1.0) / 2.0);
+bool firefly_light(int slot, int x0, int y0, int x1, int y1, FireflyLight& light) {
+    const Firefly& f = fireflies[slot];
+    // The sine of the glow phase comes with its cosine, which the synchrony measures at the end
+    // of the frame take from the same slot instead of working it out again.
+    const float brightness = static_cast<float>((blink_point(slot).sine + 1.0) / 2.0);
     light.px = trunc_to_int(f.x);
     light.py = trunc_to_int(f.y);
     if (!(brightness > 0.0f)) return false;
@@ -76,8 +79,7 @@ bool firefly_light(const Firefly& f, int x0, int y0, int x1, int y1, FireflyLigh
 void draw_fireflies(BITMAP* bmp, bool low_detail) {
     for (int i = 0; i < MAX_FIREFLIES; ++i) {
         FireflyLight light;
-        if (!(fireflies[i].swarm > 0.0f) ||
-            !firefly_light(fireflies[i], 0, 0, bmp->w, bmp->h, light))
+        if (!(fireflies[i].swarm > 0.0f) || !firefly_light(i, 0, 0, bmp->w, bmp->h, light))
             continue;
         const int core = makecol(light.r, light.g, light.b);
         if (!low_detail) {

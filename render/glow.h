@@ -3,7 +3,6 @@
 #pragma once
 
 struct BITMAP;
-struct Firefly;
 
 // Where a live firefly's light lands and its core colour, channels clamped to 0 to 255, before
 // the colour is packed.
@@ -12,9 +11,10 @@ struct FireflyLight {
     int r, g, b;
 };
 
-// The light of a live firefly whose glow may reach the rectangle x0 to x1 - 1, y0 to y1 - 1;
-// false when it is dark (its brightness is 0) or too far outside to light any pixel there.
-bool firefly_light(const Firefly& f, int x0, int y0, int x1, int y1, FireflyLight& light);
+// The light of the live firefly in slot, when its glow may reach the rectangle x0 to x1 - 1,
+// y0 to y1 - 1; false when it is dark (its brightness is 0) or too far outside to light any
+// pixel there.
+bool firefly_light(int slot, int x0, int y0, int x1, int y1, FireflyLight& light);
 
 // Draws every live firefly onto bmp with the library's single-pixel calls: each as the 10 by 10
 // shine glow, or with low_detail as the cheap 3 by 3 pattern.

@@ -207,7 +207,7 @@ int prepare_lights(const Pixels& pixels, const Area& area, bool low_detail) {
     for (int i = 0; i < MAX_FIREFLIES; ++i) {
         FireflyLight at;
         if (!(fireflies[i].swarm > 0.0f) ||
-            !firefly_light(fireflies[i], area.x0, area.y0, area.x1, area.y1, at)) {
+            !firefly_light(i, area.x0, area.y0, area.x1, area.y1, at)) {
             continue;
         }
         const int core = pixels.pack(at.r, at.g, at.b);

@@ -1,6 +1,9 @@
 #include "sim/synchrony.h"
 
 #include <cmath>
+#include <utility>
+
+#include "sim/blink_point.h"
 
 namespace {
 
@@ -17,19 +20,19 @@ double order_of(const PhaseSum& a, const PhaseSum& b = PhaseSum{}) {
     return std::hypot(a.cos_sum + b.cos_sum, a.sin_sum + b.sin_sum) / n;
 }
 
-}  // namespace
-
-void measure_synchrony(Synchrony& out) {
+// Sums every live firefly's point into its swarm and into the whole table, in slot order, and
+// works out the measures from the sums. point_of(i) gives slot i's cosine and sine.
+template <typename PointOf>
+void measure_with(Synchrony& out, PointOf point_of) {
     PhaseSum sums[SWARM_COUNT];
     PhaseSum all;
     int32_t flashing[SWARM_COUNT] = {};
-    for (const Firefly& f : fireflies) {
+    for (int i = 0; i < MAX_FIREFLIES; ++i) {
+        const Firefly& f = fireflies[i];
         if (!(f.swarm > 0.0f)) continue;
         // Live fireflies hold the whole numbers 1 to 9; anything else belongs to no swarm.
         const int s = f.swarm < static_cast<float>(SWARM_COUNT) ? static_cast<int>(f.swarm) : 0;
-        const double phase = f.glow_phase;
-        const double c = std::cos(phase);
-        const double sn = std::sin(phase);
+        const auto [c, sn] = point_of(i);
         all.count += 1;
         all.cos_sum += c;
         all.sin_sum += sn;
@@ -55,6 +58,22 @@ void measure_synchrony(Synchrony& out) {
             m.lock = 0.0;
         }
     }
+}
+
+}  // namespace
+
+void measure_synchrony(Synchrony& out) {
+    measure_with(out, [](int i) {
+        const BlinkPoint& p = blink_point(i);
+        return std::pair<double, double>(p.cosine, p.sine);
+    });
+}
+
+void measure_synchrony_plain(Synchrony& out) {
+    measure_with(out, [](int i) {
+        const double phase = fireflies[i].glow_phase;
+        return std::pair<double, double>(std::cos(phase), std::sin(phase));
+    });
 }
 
 void record_order(OrderHistory& history, const Synchrony& measured) {

@@ -27,8 +27,13 @@ struct Synchrony {
 };
 
 // Measures the table as it stands. Computed in double precision; a swarm without members has
-// order 0, and a swarm whose target is outside 1 to 9 has lock 0.
+// order 0, and a swarm whose target is outside 1 to 9 has lock 0. Each firefly's point comes
+// from blink_point, which the glow has usually worked out already in the same frame.
 void measure_synchrony(Synchrony& out);
+
+// The same measures with every point worked out afresh: the straightforward way, which
+// measure_synchrony matches bit for bit.
+void measure_synchrony_plain(Synchrony& out);
 
 // The order of every swarm and of all fireflies together over the latest frames, oldest first
 // from `next` on once the ring is full.

@@ -2,6 +2,7 @@
 // loads and draws them.
 
 #include <allegro.h>
+#include <dirent.h>
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -9,8 +10,12 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <regex>
 #include <string>
 #include <vector>
+
+#include "sim/world.h"
+#include "ui/settings_file.h"
 
 namespace {
 
@@ -198,6 +203,45 @@ TEST(Assets, DefaultSettingsAreTenRecordsOfTwentyIntegers) {
     EXPECT_GE(population, 1500);
     EXPECT_LE(population, 2000);
     EXPECT_EQ(field(0, 10), 0);  // record 0 is no swarm
+}
+
+// The presets in presets/ are found by their number: at least six, named N-name.sav with N
+// from 1 to 9 used once, each a whole table whose fireflies all fit in the table and whose
+// swarms with members chase swarms with members, so each behaviour shows in full.
+TEST(Assets, PresetsAreNumberedTablesThatFitTheProgram) {
+    const std::string dir = asset("presets");
+    DIR* folder = opendir(dir.c_str());
+    ASSERT_NE(folder, nullptr);
+    bool numbers[10] = {};
+    int presets = 0;
+    while (const dirent* entry = readdir(folder)) {
+        const std::string name = entry->d_name;
+        if (name[0] == '.') continue;
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(std::regex_match(name, std::regex("[1-9]-[a-z0-9]+(-[a-z0-9]+)*\\.sav")));
+        EXPECT_FALSE(numbers[name[0] - '0']) << "a second preset with this number";
+        numbers[name[0] - '0'] = true;
+        ++presets;
+
+        std::FILE* in = std::fopen((dir + "/" + name).c_str(), "r");
+        ASSERT_NE(in, nullptr);
+        Swarm table[SWARM_COUNT];
+        EXPECT_TRUE(read_settings(in, table));
+        std::fclose(in);
+        int population = 0;
+        for (int s = 1; s < SWARM_COUNT; ++s) {
+            population += table[s].population;
+            const int t = table[s].target_swarm;
+            if (table[s].population > 0) {
+                ASSERT_TRUE(t >= 1 && t <= 9) << "swarm " << s;
+                EXPECT_GT(table[t].population, 0) << "swarm " << s << " chases an empty swarm";
+            }
+        }
+        EXPECT_GT(population, 0);
+        EXPECT_LE(population, MAX_FIREFLIES);
+    }
+    closedir(folder);
+    EXPECT_GE(presets, 6);
 }
 
 }  // namespace

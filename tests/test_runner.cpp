@@ -3,8 +3,11 @@
 #include <png.h>
 #include <sys/wait.h>
 
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -86,8 +89,20 @@ TEST_F(Runner, InputScriptDrivesKeysAndMouse) {
 
 TEST_F(Runner, BadArgumentsAndScriptsExitWithTwo) {
     const char* bad[] = {
-        "--bogus",   "--seed -1", "--seed 4294967296",   "--frames x",
-        "--depth 8", "--frames",  "--input missing.txt", "--seed 1x",
+        "--bogus",
+        "--seed -1",
+        "--seed 4294967296",
+        "--frames x",
+        "--depth 8",
+        "--frames",
+        "--input missing.txt",
+        "--seed 1x",
+        "--stats s.csv --stats-every 0",
+        "--stats s.csv --stats-every -2",
+        "--stats-every 2",  // without a table to write
+        "--frames-dir d --every x",
+        "--every 2",
+        "--frames-dir d --no-draw",
     };
     for (const char* args : bad) {
         EXPECT_EQ(sim(args), 2) << args;
@@ -239,4 +254,82 @@ TEST_F(Runner, NumberKeyLoadsPresetBesideTheMedia) {
     write_file(dir + "/in.txt", "0 - 0 0 0\n11 3 0 0 0\n12 - 0 0 0\n");
     ASSERT_EQ(sim("--assets '" + media + "' --frames 12 --input in.txt"), 0) << err;
     EXPECT_NE(out.find("frames=12 fireflies=23 "), std::string::npos) << out;
+}
+
+// The statistics table does not change the run: the trace is the same with and without it.
+// Its rows are the measures of the frames the trace numbers, for every N-th frame only; a table
+// that cannot be written stops the run before it starts.
+TEST_F(Runner, StatsTableFollowsTheTraceAndLeavesItAlone) {
+    ASSERT_EQ(sim("--seed 3 --frames 7 --trace plain.txt"), 0) << err;
+    const std::string summary = out.substr(0, out.find(" seconds="));
+    ASSERT_EQ(sim("--seed 3 --frames 7 --trace t.txt --stats s.csv --stats-every 3"), 0) << err;
+    EXPECT_EQ(file("t.txt"), file("plain.txt"));
+    EXPECT_EQ(out.substr(0, out.find(" seconds=")), summary);
+
+    std::istringstream table(file("s.csv"));
+    std::string line;
+    std::getline(table, line);
+    EXPECT_EQ(line, "frame,swarm,target,population,flashing,order,lock");
+    int rows = 0;
+    while (std::getline(table, line)) {
+        // Order and lock with four decimals, always: "0.0123", never "0.0123456" or "1.2e-05".
+        ASSERT_TRUE(std::regex_match(line, std::regex(R"(\d+,\d,\d+,\d+,\d+,\d\.\d{4},\d\.\d{4})")))
+            << line;
+        long frame = 0;
+        int swarm = 0, target = 0, population = 0, flashing = 0;
+        double order = 0, lock = 0;
+        std::sscanf(line.c_str(), "%ld,%d,%d,%d,%d,%lf,%lf", &frame, &swarm, &target, &population,
+                    &flashing, &order, &lock);
+        SCOPED_TRACE(line);
+        EXPECT_EQ(frame, 3 * (rows / 9 + 1));
+        EXPECT_EQ(swarm, rows % 9 + 1);
+
+        // The default settings: 200 in each swarm, 1 to 4 in a ring, 5 and 6 in a pair.
+        EXPECT_EQ(population, 200);
+        EXPECT_EQ(target, swarm <= 4 ? swarm % 4 + 1 : swarm <= 6 ? 11 - swarm : swarm);
+        if (frame == 6) {
+            // The order after frame 6 from the glow phases the trace gives for frame 6.
+            std::istringstream trace(file("t.txt"));
+            std::string f;
+            double c = 0, sn = 0;
+            int members = 0;
+            while (std::getline(trace, f)) {
+                int slot = 0;
+                long at = 0;
+                float v[11];
+                if (std::sscanf(f.c_str(), "f %ld %d %g %g %g %g %g %g %g %g %g %g %g", &at, &slot,
+                                &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6], &v[7], &v[8],
+                                &v[9], &v[10]) != 13 ||
+                    at != 6 || v[0] != swarm)
+                    continue;
+                ++members;
+                c += std::cos(static_cast<double>(v[8]));
+                sn += std::sin(static_cast<double>(v[8]));
+            }
+            EXPECT_EQ(members, population);
+            EXPECT_NEAR(order, std::hypot(c, sn) / members, 0.00005);
+        }
+        ++rows;
+    }
+    EXPECT_EQ(rows, 2 * 9) << "frames 3 and 6";
+
+    EXPECT_EQ(sim("--frames 5 --trace t2.txt --stats missing/s.csv"), 1);
+    EXPECT_NE(err.find("missing/s.csv"), std::string::npos) << err;
+    EXPECT_EQ(file("t2.txt"), "") << "the run never started";
+}
+
+// --shot writes PNG for a .png name and BMP otherwise; a picture series numbers its files from
+// 1 without gaps, one every N frames, and the series' last picture is the run's last picture.
+TEST_F(Runner, PicturesAsPngAndNumberedSeries) {
+    ASSERT_EQ(sim("--frames 6 --shot last.PNG --frames-dir series --every 3"), 0) << err;
+    EXPECT_EQ(file("last.PNG").substr(1, 3), "PNG");
+    EXPECT_EQ(file("series/frame-000002.png"), file("last.PNG"));
+    EXPECT_EQ(file("series/frame-000001.png").substr(1, 3), "PNG");
+    EXPECT_NE(file("series/frame-000001.png"), file("last.PNG"));
+    EXPECT_EQ(file("series/frame-000003.png"), "");
+
+    ASSERT_EQ(sim("--frames 2 --shot last.bmp"), 0) << err;
+    EXPECT_EQ(file("last.bmp").substr(0, 2), "BM");
+    EXPECT_EQ(sim("--frames 2 --frames-dir none/series"), 1);
+    EXPECT_NE(err.find("none/series"), std::string::npos) << err;
 }

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <random>
 
+#include "sim/blink_point.h"
 #include "sim/random.h"
 #include "sim/synchrony.h"
 #include "sim/world.h"
@@ -122,4 +124,39 @@ TEST_F(Synchronies, HistoryKeepsTheLatestFrames) {
     EXPECT_EQ(history.count, ORDER_HISTORY_FRAMES);
     EXPECT_FLOAT_EQ(history.swarm_order[history.next][4], 0.051f);
     EXPECT_FLOAT_EQ(history.global_order[(history.next + 599) % 600], 0.325f);
+}
+
+// The measures take each firefly's point from its slot, where the glow has usually put it
+// earlier in the frame, or an earlier frame left it for another phase. On random tables with
+// such leftovers, odd swarm numbers and odd phases (both zeros, the smallest, huge, infinite,
+// not a number) they match working every point out afresh bit for bit, and a slot's point is
+// what sin and cos, each called alone, give: the glow's brightness keeps its bits.
+TEST_F(Synchronies, MeasuresFromKeptPointsMatchWorkingThemOut) {
+    std::mt19937 rng(11);
+    const float odd[] = {0.0f, -0.0f, 1e-45f, 3e38f, -7.5f, INFINITY, NAN, 16777216.0f};
+    const auto phase = [&] {
+        return rng() % 16 == 0 ? odd[rng() % 8]
+                               : std::uniform_real_distribution<float>(-10.0f, 5000.0f)(rng);
+    };
+    for (int table = 0; table < 40; ++table) {
+        SCOPED_TRACE(table);
+        for (Firefly& f : fireflies) {
+            const unsigned kind = rng() % 16;
+            f.swarm = kind < 4 ? 0.0f : kind == 4 ? 2.5f : kind == 5 ? 12.0f : 1.0f + rng() % 9;
+            f.glow_phase = phase();
+        }
+        for (Swarm& s : swarms) s.target_swarm = static_cast<int32_t>(rng() % 12) - 1;
+        for (int i = 0; i < MAX_FIREFLIES; i += 1 + rng() % 3) blink_point(i);
+        for (int i = 0; i < MAX_FIREFLIES; i += 1 + rng() % 4) fireflies[i].glow_phase = phase();
+        Synchrony kept, afresh;
+        measure_synchrony(kept);
+        measure_synchrony_plain(afresh);
+        ASSERT_EQ(std::memcmp(&kept, &afresh, sizeof kept), 0);
+        for (int i = 0; i < MAX_FIREFLIES; ++i) {
+            volatile double x = fireflies[i].glow_phase;
+            const double alone[2] = {std::cos(x), std::sin(x)};
+            const double point[2] = {blink_point(i).cosine, blink_point(i).sine};
+            ASSERT_EQ(std::memcmp(alone, point, sizeof alone), 0) << fireflies[i].glow_phase;
+        }
+    }
 }

@@ -1,4 +1,5 @@
-// make-assets: writes every media file lumora loads, plus the default settings, into a folder.
+// make-assets: writes every media file lumora loads, plus the default settings and the presets,
+// into a folder.
 //
 //   make-assets OUTDIR
 //
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
     mkdir((dir + "icons").c_str(), 0755);
     ok &= save_canvas_png(make_icon(), dir + "icons/" + LUMORA_APP_ID + ".png");
     ok &= save_text(make_icon_svg(), dir + "icons/" + LUMORA_APP_ID + ".svg");
+    ok &= write_presets(dir + "presets");
     return ok ? 0 : 1;
 }
 END_OF_MAIN()

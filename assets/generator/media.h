@@ -37,3 +37,7 @@ bool write_default_settings(const std::string& path);
 // (icon.cpp).
 Canvas make_icon();
 std::string make_icon_svg();
+
+// The curated presets, N-name.sav for N from 1, in the folder dir, made if missing
+// (presets.cpp).
+bool write_presets(const std::string& dir);
