@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "sweep/sweep_file.h"
+
 const char* const SWEEP_USAGE =
     "usage: lumora-sweep SWEEP_FILE [--jobs N] [--out FILE] [--resume] [--shard K/N]\n"
     "                    [--plan] [--run I] [--header] [--assets DIR] [--force]\n";
@@ -71,10 +73,10 @@ bool parse_sweep_options(int argc, char** argv, SweepOptions& options, std::stri
             const size_t slash = value.find('/');
             int64_t k = 0;
             if (slash == std::string::npos ||
-                !parse_number(value.substr(slash + 1), 1, INT64_MAX, n) ||
+                !parse_number(value.substr(slash + 1), 1, MAX_RUNS, n) ||
                 !parse_number(value.substr(0, slash), 0, n - 1, k)) {
-                error =
-                    "--shard takes K/N with N at least 1 and K from 0 to N-1, not '" + value + "'";
+                error = "--shard takes K/N with N from 1 to 4294967296 and K from 0 to N-1, not '" +
+                        value + "'";
                 return false;
             }
             options.shard_index = k;
