@@ -56,8 +56,12 @@ static int open_table(const SweepOptions& options, const SweepFile& sweep, Finis
         std::fprintf(stderr, "lumora-sweep: %s\n", error.c_str());
         return -1;
     }
-    const int fd = open(options.out.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd < 0 || ftruncate(fd, finished.keep_bytes) != 0 ||
+    // Only a resumed table is cut, to its whole runs; any other starts empty. Neither asks
+    // more of the file than writing, so a pipe or a device serves as a table too.
+    const int flags = O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | (options.resume ? 0 : O_TRUNC);
+    const int fd = open(options.out.c_str(), flags, 0644);
+    const bool cut = options.resume && finished.keep_bytes < finished.file_bytes;
+    if (fd < 0 || (cut && ftruncate(fd, finished.keep_bytes) != 0) ||
         (finished.keep_bytes == 0 && !write_whole(fd, table_header(sweep)))) {
         std::fprintf(stderr, "lumora-sweep: cannot write the table '%s': %s\n", options.out.c_str(),
                      std::strerror(errno));

@@ -34,6 +34,7 @@ bool read_finished_runs(const std::string& path, const SweepFile& sweep, Finishe
     std::stringstream whole;
     whole << in.rdbuf();
     const std::string text = whole.str();
+    finished.file_bytes = static_cast<int64_t>(text.size());
     const std::string header = table_header(sweep);
     // A sweep killed before its header was whole starts again from nothing.
     if (text.size() < header.size() && header.compare(0, text.size(), text) == 0) return true;

@@ -12,6 +12,7 @@
 struct FinishedRuns {
     std::vector<int64_t> runs;  // complete in the table, ascending
     int64_t keep_bytes = 0;     // the table up to the end of its last complete run; 0: no header
+    int64_t file_bytes = 0;     // the table as it was found
 };
 
 // Reads the table at path. A missing or empty table holds nothing. Returns false with
