@@ -8,6 +8,7 @@
 #   ui        keyboard, mouse, settings file: render, sim and the game library
 #   app       start-up, the frame and its pictures: everything above
 #   headless  the display-less runner: everything above
+#   sweep     the sweep runner, beside headless: everything above headless
 
 set(LUMORA_INCLUDE_ROOTS ${CMAKE_BINARY_DIR}/include-roots)
 

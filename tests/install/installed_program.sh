@@ -13,12 +13,12 @@ PREFIX="$WORK/prefix"
 
 cmake --install "$BUILD_DIR" --prefix "$PREFIX" >"$WORK/install.log" 2>&1 ||
   { cat "$WORK/install.log" >&2; fail "cmake --install failed"; }
-for f in bin/lumora bin/lumora-fullscreen bin/lumora-sim \
+for f in bin/lumora bin/lumora-fullscreen bin/lumora-sim bin/lumora-sweep \
     share/lumora/{myfont.pcx,shine.bmp,c_att.bmp,c_hill.bmp,c_hole.bmp,c_tr.bmp,c_tl.bmp} \
-    share/lumora/{title.bmp,wood.bmp,lmr.sav} \
+    share/lumora/{title.bmp,wood.bmp,lmr.sav} share/lumora/presets/1-ring-of-chasers.sav \
     "share/applications/$ID.desktop" "share/applications/$ID.Fullscreen.desktop" \
     "share/icons/hicolor/48x48/apps/$ID.png" "share/icons/hicolor/scalable/apps/$ID.svg" \
-    "share/metainfo/$ID.metainfo.xml" share/man/man6/{lumora,lumora-fullscreen,lumora-sim}.6.gz; do
+    "share/metainfo/$ID.metainfo.xml" share/man/man6/{lumora,lumora-fullscreen,lumora-sim,lumora-sweep}.6.gz; do
   [ -f "$PREFIX/$f" ] || fail "not installed: $f"
 done
 [ "$(identify -format '%wx%h' "$PREFIX/share/icons/hicolor/48x48/apps/$ID.png")" = 48x48 ] ||

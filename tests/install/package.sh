@@ -25,12 +25,13 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ "$(field Maintainer)" =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]] || fail "maintainer $(field Maintainer)"
 [ "$(field Description | wc -l)" -gt 2 ] || fail "no long description"
 depends="$(field Depends)"
-for lib in liballegro4.4 libc6 libstdc++6; do
+for lib in liballegro4.4 libc6 libpng16-16 libstdc++6; do
   [[ ", $depends" == *", $lib ("* ]] || fail "Depends lacks $lib: $depends"
 done
 
 dpkg-deb -c "$deb" | awk '{ print $6 }' >"$work/contents"
-for f in ./usr/bin/{lumora,lumora-fullscreen,lumora-sim} ./usr/share/lumora/{wood.bmp,lmr.sav} \
+for f in ./usr/bin/{lumora,lumora-fullscreen,lumora-sim,lumora-sweep} \
+    ./usr/share/lumora/{wood.bmp,lmr.sav} ./usr/share/lumora/presets/1-ring-of-chasers.sav \
     "./usr/share/applications/$id.desktop" "./usr/share/applications/$id.Fullscreen.desktop" \
     "./usr/share/icons/hicolor/48x48/apps/$id.png" "./usr/share/icons/hicolor/scalable/apps/$id.svg" \
     "./usr/share/metainfo/$id.metainfo.xml" ./usr/share/man/man6/lumora.6.gz; do
@@ -43,4 +44,9 @@ mkdir "$work/empty"
 [ "$("$work/root/usr/bin/lumora-sim" --version)" = "lumora-sim $version" ] || fail "--version"
 (cd "$work/empty" && "$work/root/usr/bin/lumora-sim" --frames 2 --no-draw) |
   grep -q 'fireflies=[1-9]' || fail "the unpacked runner found no media or settings"
+# The sweep runner finds the installed media too: one run of one preset, nine rows.
+printf 'settings %s\nframes 5\n' "$work/root/usr/share/lumora/presets/1-ring-of-chasers.sav" \
+  >"$work/empty/one.sweep"
+[ "$(cd "$work/empty" && "$work/root/usr/bin/lumora-sweep" one.sweep --jobs 1 | wc -l)" = 10 ] ||
+  fail "the unpacked sweep runner did not run"
 echo "PASS"

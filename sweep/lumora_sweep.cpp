@@ -1,0 +1,160 @@
+// lumora-sweep: runs lumora over a grid of swarm settings and seeds without a display, and
+// writes a table of how fast each swarm fell into step. Runs go to a pool of processes here,
+// or one at a time (--run) and in shards (--shard) to whatever spreads work over machines.
+#include <allegro.h>
+#include <fcntl.h>
+#include <sched.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+#include "app/file_places.h"
+#include "app/shell.h"
+#include "sweep/plan.h"
+#include "sweep/pool.h"
+#include "sweep/resume.h"
+#include "sweep/run.h"
+#include "sweep/sweep_file.h"
+#include "sweep/sweep_options.h"
+#include "ui/settings_file.h"
+
+constexpr int EXIT_BAD_INPUT = 2;
+
+static int core_count() {
+    cpu_set_t cores;
+    if (sched_getaffinity(0, sizeof cores, &cores) == 0) return CPU_COUNT(&cores);
+    const long n = sysconf(_SC_NPROCESSORS_ONLN);
+    return n > 0 ? static_cast<int>(n) : 1;
+}
+
+// Reads the base settings once, so that a broken settings file stops the sweep before any run.
+static bool read_base_settings(const SweepOptions& options, const SweepFile& sweep,
+                               RunSetup& setup) {
+    setup.settings_path = resolve_settings_path(options.sweep_file, sweep.settings);
+    std::FILE* in = std::fopen(setup.settings_path.c_str(), "r");
+    const bool ok = in != nullptr && read_settings(in, setup.base);
+    if (in != nullptr) std::fclose(in);
+    if (!ok) {
+        std::fprintf(stderr, "%s:%d: cannot read the settings file '%s'\n",
+                     options.sweep_file.c_str(), sweep.settings_line, setup.settings_path.c_str());
+    }
+    return ok;
+}
+
+// Opens the table for the sweep's rows: a new one, or with --resume the old one cut back to
+// its complete runs. The header is written when the table has none.
+static int open_table(const SweepOptions& options, const SweepFile& sweep, FinishedRuns& finished) {
+    if (options.out.empty()) {
+        return write_whole(STDOUT_FILENO, table_header(sweep)) ? STDOUT_FILENO : -1;
+    }
+    std::string error;
+    if (options.resume && !read_finished_runs(options.out, sweep, finished, error)) {
+        std::fprintf(stderr, "lumora-sweep: %s\n", error.c_str());
+        return -1;
+    }
+    // Only a resumed table is cut, to its whole runs; any other starts empty. Neither asks
+    // more of the file than writing, so a pipe or a device serves as a table too.
+    const int flags = O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | (options.resume ? 0 : O_TRUNC);
+    const int fd = open(options.out.c_str(), flags, 0644);
+    const bool cut = options.resume && finished.keep_bytes < finished.file_bytes;
+    if (fd < 0 || (cut && ftruncate(fd, finished.keep_bytes) != 0) ||
+        (finished.keep_bytes == 0 && !write_whole(fd, table_header(sweep)))) {
+        std::fprintf(stderr, "lumora-sweep: cannot write the table '%s': %s\n", options.out.c_str(),
+                     std::strerror(errno));
+        if (fd >= 0) close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+int main(int argc, char** argv) {
+    SweepOptions options;
+    std::string error;
+    if (!parse_sweep_options(argc, argv, options, error)) {
+        std::fprintf(stderr, "lumora-sweep: %s\n%s", error.c_str(), SWEEP_USAGE);
+        return EXIT_BAD_INPUT;
+    }
+    std::ifstream sweep_in(options.sweep_file);
+    if (!sweep_in) {
+        std::fprintf(stderr, "lumora-sweep: cannot read the sweep file '%s'\n",
+                     options.sweep_file.c_str());
+        return EXIT_BAD_INPUT;
+    }
+    SweepFile sweep;
+    if (!read_sweep_file(sweep_in, options.sweep_file, options.force, sweep, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return EXIT_BAD_INPUT;
+    }
+    const int64_t runs = run_count(sweep);
+
+    if (options.header) {
+        std::fputs(table_header(sweep).c_str(), stdout);
+        return 0;
+    }
+    if (options.plan) {
+        for (int64_t r = options.shard_index; r < runs; r += options.shard_count)
+            std::printf("%" PRId64 "\n", r);
+        return 0;
+    }
+    if (options.run >= runs) {
+        std::fprintf(stderr, "lumora-sweep: the sweep has runs 0 to %" PRId64 ", not %" PRId64 "\n",
+                     runs - 1, options.run);
+        return EXIT_BAD_INPUT;
+    }
+
+    RunSetup setup;
+    setup.sweep = &sweep;
+    if (!read_base_settings(options, sweep, setup)) return EXIT_BAD_INPUT;
+    FinishedRuns finished;
+    const int out_fd = options.run >= 0 ? STDOUT_FILENO : open_table(options, sweep, finished);
+    if (out_fd < 0) return EXIT_BAD_INPUT;
+
+    // Memory bitmaps and fonts need no display. The media are loaded once, here; a run finds
+    // them loaded, or fails with its number when one is missing.
+    install_allegro(SYSTEM_NONE, &errno, atexit);
+    set_color_depth(32);
+    // Without --assets, a working directory without the media gives way to the installed share
+    // folder, as for lumora-sim.
+    const std::string media =
+        options.assets.empty() ? find_media_dir("", own_program_path()) : options.assets;
+    const char* failed = nullptr;
+    if (!load_startup_media(media.c_str(), failed) || !load_loop_pictures(media.c_str(), failed))
+        setup.missing_media = failed;
+    setup.back_buffer = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
+    if (setup.back_buffer == nullptr) {
+        std::fprintf(stderr, "lumora-sweep: not enough memory for the picture\n");
+        return 1;
+    }
+
+    if (options.run >= 0) {
+        std::string rows;
+        if (!execute_run(setup, options.run, rows, error)) {
+            std::fprintf(stderr, "lumora-sweep: run %" PRId64 " failed: %s\n", options.run,
+                         error.c_str());
+            return 1;
+        }
+        return write_whole(STDOUT_FILENO, rows) ? 0 : 1;
+    }
+
+    int64_t next = options.shard_index;
+    auto next_run = [&]() -> int64_t {
+        while (next < runs && holds_run(finished.runs, next)) next += options.shard_count;
+        if (next >= runs) return -1;
+        const int64_t run = next;
+        next += options.shard_count;
+        return run;
+    };
+    const int jobs = options.jobs > 0 ? options.jobs : core_count();
+    const bool ok = run_pool(setup, next_run, jobs, out_fd);
+    if (out_fd != STDOUT_FILENO && close(out_fd) != 0) {
+        std::fprintf(stderr, "lumora-sweep: writing the table '%s' failed: %s\n",
+                     options.out.c_str(), std::strerror(errno));
+        return 1;
+    }
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,52 @@
+#include "sweep/plan.h"
+
+int64_t combination_count(const SweepFile& sweep) {
+    int64_t n = 1;
+    for (const VaryLine& v : sweep.vary) n *= v.value_count;
+    return n;
+}
+
+int64_t run_count(const SweepFile& sweep) { return combination_count(sweep) * sweep.repetitions; }
+
+uint32_t run_seed(uint32_t base_seed, int64_t run) {
+    uint64_t z = (uint64_t{base_seed} << 32) + static_cast<uint64_t>(run);
+    z += 0x9e3779b97f4a7c15u;
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9u;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebu;
+    z ^= z >> 31;
+    return static_cast<uint32_t>(z >> 32);
+}
+
+RunPlan plan_run(const SweepFile& sweep, int64_t run) {
+    const int64_t combinations = combination_count(sweep);
+    RunPlan plan{run, run / combinations, run_seed(sweep.seed, run), {}};
+    plan.values.resize(sweep.vary.size());
+    int64_t rest = run % combinations;
+    for (size_t i = sweep.vary.size(); i-- > 0;) {
+        const VaryLine& v = sweep.vary[i];
+        plan.values[i] = vary_value(v, rest % v.value_count);
+        rest /= v.value_count;
+    }
+    return plan;
+}
+
+void apply_run_values(const SweepFile& sweep, const RunPlan& plan, Swarm (&table)[SWARM_COUNT]) {
+    for (size_t i = 0; i < sweep.vary.size(); ++i) {
+        const VaryLine& v = sweep.vary[i];
+        for (int s = v.first_swarm; s <= v.last_swarm; ++s)
+            swarm_field(table[s], v.field) = plan.values[i];
+    }
+}
+
+std::string table_header(const SweepFile& sweep) {
+    std::string header = "run,repetition,seed,";
+    for (const VaryLine& v : sweep.vary) header += v.column + ",";
+    return header + "swarm,population,final_order,mean_order,sync_frame\n";
+}
+
+std::string row_prefix(const RunPlan& plan) {
+    std::string prefix = std::to_string(plan.run) + "," + std::to_string(plan.repetition) + "," +
+                         std::to_string(plan.seed) + ",";
+    for (int32_t v : plan.values) prefix += std::to_string(v) + ",";
+    return prefix;
+}

@@ -1,0 +1,25 @@
+// Picking up a sweep that was stopped: which runs the table already holds in full. The table
+// gets each run's rows in one write, so only the last run in it can have been cut short, by a
+// kill in the middle of that write.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "sweep/sweep_file.h"
+
+struct FinishedRuns {
+    std::vector<int64_t> runs;  // complete in the table, ascending
+    int64_t keep_bytes = 0;     // the table up to the end of its last complete run; 0: no header
+    int64_t file_bytes = 0;     // the table as it was found
+};
+
+// Reads the table at path. A missing or empty table holds nothing. Returns false with
+// "PATH:LINE: what is wrong" when it is not a table of this sweep: another header, a row this
+// sweep would not write, or a run twice.
+bool read_finished_runs(const std::string& path, const SweepFile& sweep, FinishedRuns& finished,
+                        std::string& error);
+
+// Whether run is in the ascending list.
+bool holds_run(const std::vector<int64_t>& runs, int64_t run);

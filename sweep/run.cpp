@@ -1,0 +1,56 @@
+#include "sweep/run.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
+
+#include "app/shell.h"
+#include "sim/random.h"
+#include "sim/synchrony.h"
+#include "sweep/plan.h"
+#include "ui/input.h"
+#include "ui/settings_file.h"
+
+bool execute_run(const RunSetup& setup, int64_t run, std::string& rows, std::string& error) {
+    if (setup.missing_media != nullptr) {
+        error =
+            "the file \"" + std::string(setup.missing_media) + "\" is missing or cannot be read";
+        return false;
+    }
+    const SweepFile& sweep = *setup.sweep;
+    const RunPlan plan = plan_run(sweep, run);
+
+    // The same start as lumora-sim's: the settings loaded from the file, then seeded.
+    clear_program_state();
+    settings_path = setup.settings_path.c_str();
+    reset_world();
+    if (std::memcmp(swarms, setup.base, sizeof swarms) != 0) {
+        error = "the settings file '" + setup.settings_path + "' changed or cannot be read";
+        return false;
+    }
+    apply_run_values(sweep, plan, swarms);
+    seed_random(plan.seed);
+
+    static const InputSnapshot NO_INPUT;
+    FrameOptions options;
+    options.draw = false;
+    SyncTimer timer = make_sync_timer();
+    double order_sum[SWARM_COUNT] = {};
+    for (int64_t frame = 1; frame <= sweep.frames; ++frame) {
+        run_frame(setup.back_buffer, NO_INPUT, options);
+        track_synchrony(timer, frame, frame_synchrony);
+        for (int s = 1; s < SWARM_COUNT; ++s) order_sum[s] += frame_synchrony.swarm[s].order;
+    }
+
+    const std::string prefix = row_prefix(plan);
+    rows.clear();
+    for (int s = 1; s < SWARM_COUNT; ++s) {
+        const SwarmSynchrony& m = frame_synchrony.swarm[s];
+        char columns[128];
+        std::snprintf(columns, sizeof columns, "%d,%d,%.4f,%.4f,%" PRId64 "\n", s, m.population,
+                      m.order, order_sum[s] / static_cast<double>(sweep.frames),
+                      timer.sync_frame[s]);
+        rows += prefix + columns;
+    }
+    return true;
+}

@@ -1,0 +1,27 @@
+// One run of a sweep inside this process: the program put back to its start, the base
+// settings loaded, the run's values written into its swarms, the generator seeded, and the
+// program's own frames run without drawing, measuring the synchrony after every frame. The
+// result is the same world as lumora-sim's with that seed and those settings and --no-draw.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "sim/world.h"
+#include "sweep/sweep_file.h"
+
+struct BITMAP;
+
+// What every run of a sweep shares, prepared once before the first run.
+struct RunSetup {
+    const SweepFile* sweep = nullptr;
+    std::string settings_path;            // the base settings file, resolved
+    Swarm base[SWARM_COUNT] = {};         // the base settings as read before the sweep started
+    const char* missing_media = nullptr;  // the media file that failed to load, or null
+    BITMAP* back_buffer = nullptr;        // handed to the frame; nothing is drawn on it
+};
+
+// Runs run `run` of the sweep. On success returns true with its rows, one per swarm 1 to 9:
+// the run's prefix, then swarm,population,final_order,mean_order,sync_frame. On failure
+// returns false with what went wrong.
+bool execute_run(const RunSetup& setup, int64_t run, std::string& rows, std::string& error);

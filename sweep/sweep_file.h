@@ -1,0 +1,60 @@
+// The sweep file: which settings a sweep starts from, how long each run is, how often it is
+// repeated, and which swarm fields take which values. Plain text, one directive a line:
+//
+//   settings FILE                  the base settings file, relative to the sweep file's folder
+//   frames N                       frames per run (default 1800)
+//   repetitions N                  times the whole grid is run (default 1)
+//   seed N                         the base seed the run seeds are made from (default 1)
+//   vary SWARMS FIELD VALUES...    SWARMS: 1 to 9, a-b or all; VALUES: integers or a:b:step
+//
+// `#` starts a comment. The reader works on a stream, so it can be tested without files.
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <string>
+#include <vector>
+
+// Values a b a+step ... up to last, inclusive; `count` of them.
+struct ValueRange {
+    int64_t first;
+    int64_t step;
+    int64_t count;
+};
+
+// One `vary` line: every swarm from first_swarm to last_swarm takes the line's value together.
+struct VaryLine {
+    int line;  // in the sweep file, for messages
+    int first_swarm;
+    int last_swarm;
+    int field;           // index in the swarm record, as in the settings file
+    std::string column;  // the table's name for it, such as s3.communication
+    std::vector<ValueRange> values;
+    int64_t value_count;
+};
+
+struct SweepFile {
+    std::string settings;  // as written in the file
+    int settings_line = 0;
+    int64_t frames = 1800;
+    int64_t repetitions = 1;
+    uint32_t seed = 1;
+    std::vector<VaryLine> vary;
+};
+
+// Sweeps with more runs than this need --force; more than MAX_RUNS are never allowed, so that
+// every run number fits the seed rule's 32 bits.
+constexpr int64_t FORCE_RUNS = 100000;
+constexpr int64_t MAX_RUNS = int64_t{1} << 32;
+
+// Reads a sweep file named `name` (used in messages). On the first broken line returns false
+// with error "NAME:LINE: what is wrong". `force` lifts the FORCE_RUNS limit.
+bool read_sweep_file(std::istream& in, const std::string& name, bool force, SweepFile& sweep,
+                     std::string& error);
+
+// The value a vary line takes at index i, 0 to value_count - 1.
+int32_t vary_value(const VaryLine& vary, int64_t i);
+
+// The settings file's path: `settings` as written, taken relative to the sweep file's folder
+// unless it is absolute.
+std::string resolve_settings_path(const std::string& sweep_path, const std::string& settings);

@@ -1,0 +1,118 @@
+#include "sweep/sweep_options.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "sweep/sweep_file.h"
+
+const char* const SWEEP_USAGE =
+    "usage: lumora-sweep SWEEP_FILE [--jobs N] [--out FILE] [--resume] [--shard K/N]\n"
+    "                    [--plan] [--run I] [--header] [--assets DIR] [--force]\n";
+
+// A whole number from lo to hi, digits only.
+static bool parse_number(const std::string& text, int64_t lo, int64_t hi, int64_t& value) {
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return false;
+    errno = 0;
+    const long long v = std::strtoll(text.c_str(), nullptr, 10);
+    if (errno != 0 || v < lo || v > hi) return false;
+    value = v;
+    return true;
+}
+
+// The option's flag, or null when it is not an option without a value.
+static bool* flag_option(SweepOptions& options, const std::string& name) {
+    if (name == "--resume") return &options.resume;
+    if (name == "--plan") return &options.plan;
+    if (name == "--header") return &options.header;
+    if (name == "--force") return &options.force;
+    return nullptr;
+}
+
+bool parse_sweep_options(int argc, char** argv, SweepOptions& options, std::string& error) {
+    bool has_out = false;
+    bool has_shard = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string name = argv[i];
+        if (bool* flag = flag_option(options, name)) {
+            *flag = true;
+            continue;
+        }
+        if (name.compare(0, 2, "--") != 0) {
+            if (!options.sweep_file.empty()) {
+                error = "one sweep file only, not also '" + name + "'";
+                return false;
+            }
+            options.sweep_file = name;
+            continue;
+        }
+        if (name != "--jobs" && name != "--out" && name != "--shard" && name != "--run" &&
+            name != "--assets") {
+            error = "unknown option '" + name + "'";
+            return false;
+        }
+        if (i + 1 >= argc) {
+            error = "option " + name + " needs a value";
+            return false;
+        }
+        const std::string value = argv[++i];
+        int64_t n = 0;
+        if (name == "--jobs") {
+            if (!parse_number(value, 1, 4096, n)) {
+                error = "--jobs takes a whole number from 1 to 4096, not '" + value + "'";
+                return false;
+            }
+            options.jobs = static_cast<int>(n);
+        } else if (name == "--out") {
+            if (value.empty()) {
+                error = "--out needs a file name";
+                return false;
+            }
+            options.out = value;
+            has_out = true;
+        } else if (name == "--shard") {
+            const size_t slash = value.find('/');
+            int64_t k = 0;
+            if (slash == std::string::npos ||
+                !parse_number(value.substr(slash + 1), 1, MAX_RUNS, n) ||
+                !parse_number(value.substr(0, slash), 0, n - 1, k)) {
+                error = "--shard takes K/N with N from 1 to 4294967296 and K from 0 to N-1, not '" +
+                        value + "'";
+                return false;
+            }
+            options.shard_index = k;
+            options.shard_count = n;
+            has_shard = true;
+        } else if (name == "--run") {
+            if (!parse_number(value, 0, INT64_MAX, n)) {
+                error = "--run takes a run number, not '" + value + "'";
+                return false;
+            }
+            options.run = n;
+        } else {
+            options.assets = value;
+        }
+    }
+    if (options.sweep_file.empty()) {
+        error = "no sweep file given";
+        return false;
+    }
+    const int modes =
+        (options.plan ? 1 : 0) + (options.run >= 0 ? 1 : 0) + (options.header ? 1 : 0);
+    if (modes > 1) {
+        error = "--plan, --run and --header do not go together";
+        return false;
+    }
+    if (modes == 1 && (has_out || options.resume)) {
+        error = "--plan, --run and --header print to standard output: no --out or --resume";
+        return false;
+    }
+    if (options.run >= 0 && has_shard) {
+        error = "--run names one run: no --shard";
+        return false;
+    }
+    if (options.resume && !has_out) {
+        error = "--resume needs the table to resume: --out FILE";
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,213 @@
+// Sweeps: the sweep file's errors, the order and seeds of the runs, one run against the
+// headless runner, and picking up a table that a kill cut short.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "headless/trace.h"
+#include "sweep/plan.h"
+#include "sweep/resume.h"
+#include "sweep/run.h"
+#include "sweep/sweep_file.h"
+#include "tests/support.h"
+#include "ui/settings_file.h"
+
+static bool read_text(const std::string& text, SweepFile& sweep, std::string& error,
+                      bool force = false) {
+    std::istringstream in(text);
+    return read_sweep_file(in, "s.txt", force, sweep, error);
+}
+
+// Every broken line stops the reading with the file, the line and what is wrong with it.
+TEST(SweepFile, BrokenLinesAreNamed) {
+    const struct {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        {"settings a.sav\nvary 3 speed 1\n",
+         "s.txt:2: unknown field 'speed' (fields: population turning_speed field_of_view "
+         "highest_speed lowest_speed acceleration braking red green blue communication "
+         "target_swarm)"},
+        {"settings a.sav\n# note\nvary 10 red 1\n", "s.txt:3: swarm 10 is outside 1 to 9"},
+        {"vary 0-3 red 1\n", "s.txt:1: swarm 0 is outside 1 to 9"},
+        {"vary 5-2 red 1\n", "s.txt:1: the swarm range 5-2 is empty"},
+        {"vary x red 1\n", "s.txt:1: swarms 'x' are not a swarm number 1 to 9, a range a-b or all"},
+        {"vary 1 red 5:1:1\n", "s.txt:1: the range 5:1:1 is empty"},
+        {"vary 1 red 1:5:-1\n", "s.txt:1: the range 1:5:-1 is empty"},
+        {"vary 1 red 1:5:0\n", "s.txt:1: the range 1:5:0 has step 0"},
+        {"vary 1 red 1:5\n", "s.txt:1: '1:5' is not a whole number or a range a:b:step"},
+        {"vary 1 red 2147483648\n", "s.txt:1: '2147483648' is outside the 32-bit range"},
+        {"vary 1 red\n", "s.txt:1: vary takes swarms, a field and at least one value"},
+        {"vary all red 1 2\nvary 4 red 3\n", "s.txt:2: swarm 4's red is varied on line 1 already"},
+        {"frames 10\nframes 20\n", "s.txt:2: frames is given twice (first on line 1)"},
+        {"frames 0\n", "s.txt:1: frames takes one whole number from 1 to 2147483647"},
+        {"seed -1\n", "s.txt:1: seed takes one whole number from 0 to 4294967295"},
+        {"speed 3\n", "s.txt:1: unknown directive 'speed'"},
+        {"frames 5\n", "s.txt: no settings line names the base settings file"},
+        // The line that takes the sweep past 100,000 runs.
+        {"vary 1 red 1:1000:1\nvary 2 red 1:100:1\nrepetitions 2\n",
+         "s.txt:3: more than 100000 runs; give --force to run them all"},
+    };
+    for (const auto& c : cases) {
+        SweepFile sweep;
+        std::string error;
+        EXPECT_FALSE(read_text(c.text, sweep, error)) << c.text;
+        EXPECT_EQ(error, c.error) << c.text;
+    }
+    SweepFile sweep;
+    std::string error;
+    EXPECT_TRUE(read_text("settings a\nvary 1 red 1:1000:1\nvary 2 red 1:100:1\nrepetitions 2\n",
+                          sweep, error, true))
+        << error;
+    EXPECT_FALSE(read_text("settings a\nvary 1 red -2147483648:2147483647:1\nrepetitions 2\n",
+                           sweep, error, true));
+    EXPECT_EQ(error, "s.txt:3: more than 4294967296 runs");
+}
+
+// Runs go through every combination, the last vary line fastest, before any is repeated; the
+// seed of a run depends only on the base seed and the run's number.
+TEST(SweepPlan, OrderValuesAndSeeds) {
+    SweepFile sweep;
+    std::string error;
+    ASSERT_TRUE(
+        read_text("settings base.sav  # the defaults\r\nrepetitions 2\nseed 7\n"
+                  "vary 2-4 communication 300 100:0:-100\n"
+                  "vary all turning_speed 5 9\n",
+                  sweep, error))
+        << error;
+    EXPECT_EQ(sweep.frames, 1800);
+    EXPECT_EQ(sweep.settings, "base.sav");
+    EXPECT_EQ(table_header(sweep),
+              "run,repetition,seed,s2-4.communication,all.turning_speed,"
+              "swarm,population,final_order,mean_order,sync_frame\n");
+    ASSERT_EQ(run_count(sweep), 12);
+    const int32_t expected[6][2] = {{300, 5}, {300, 9}, {100, 5}, {100, 9}, {0, 5}, {0, 9}};
+    for (int64_t run = 0; run < 12; ++run) {
+        const RunPlan plan = plan_run(sweep, run);
+        EXPECT_EQ(plan.repetition, run / 6);
+        EXPECT_EQ(plan.values[0], expected[run % 6][0]);
+        EXPECT_EQ(plan.values[1], expected[run % 6][1]);
+        EXPECT_EQ(plan.seed, run_seed(7, run));
+    }
+    Swarm table[SWARM_COUNT] = {};
+    apply_run_values(sweep, plan_run(sweep, 3), table);
+    EXPECT_EQ(table[1].communication, 0);
+    EXPECT_EQ(table[2].communication, 100);
+    EXPECT_EQ(table[4].communication, 100);
+    EXPECT_EQ(table[5].communication, 0);
+    EXPECT_EQ(table[9].turning_speed, 9);
+
+    // The rule as the README gives it: splitmix64 of base * 2^32 + run, upper half. Tables
+    // made before a change to it could not be resumed.
+    EXPECT_EQ(run_seed(1, 0), 3291240986u);
+    EXPECT_EQ(run_seed(1, 1), 541299110u);
+    EXPECT_EQ(run_seed(5, 0), 3056723804u);
+    EXPECT_EQ(resolve_settings_path("exp/s.txt", "base.sav"), "exp/base.sav");
+    EXPECT_EQ(resolve_settings_path("s.txt", "base.sav"), "base.sav");
+    EXPECT_EQ(resolve_settings_path("exp/s.txt", "/x/base.sav"), "/x/base.sav");
+}
+
+// A run in this process ends in exactly the world lumora-sim reaches with the run's seed and
+// the run's values written into its settings file.
+TEST(SweepRun, EndsWhereTheHeadlessRunnerEnds) {
+    init_headless();
+    const std::string dir = make_temp_dir();
+    write_file(dir + "/s.txt",
+               "settings base.sav\nframes 150\nseed 3\nvary 1-4 population 40 70\n"
+               "vary all communication 2500\nvary 2 target_swarm 2\n");
+    write_file(dir + "/base.sav", read_file(std::string(LUMORA_ASSETS_DIR) + "/lmr.sav"));
+    std::ifstream in(dir + "/s.txt");
+    SweepFile sweep;
+    std::string error;
+    ASSERT_TRUE(read_sweep_file(in, dir + "/s.txt", false, sweep, error)) << error;
+
+    RunSetup setup;
+    setup.sweep = &sweep;
+    setup.settings_path = dir + "/base.sav";
+    std::FILE* base = std::fopen(setup.settings_path.c_str(), "r");
+    ASSERT_TRUE(read_settings(base, setup.base));
+    std::fclose(base);
+    std::string rows;
+    ASSERT_TRUE(execute_run(setup, 1, rows, error)) << error;
+    EXPECT_EQ(rows.substr(0, rows.find('\n'))
+                  .rfind("1,0," + std::to_string(run_seed(3, 1)) + ",70,2500,2,1,70,", 0),
+              0u)
+        << rows;
+
+    // This process's world after the run, as lumora-sim traces its last frame.
+    TraceWriter trace;
+    trace.out = std::fopen((dir + "/sweep.txt").c_str(), "w");
+    write_trace_frame(trace, sweep.frames);
+    std::fclose(trace.out);
+
+    Swarm table[SWARM_COUNT];
+    std::memcpy(table, setup.base, sizeof table);
+    apply_run_values(sweep, plan_run(sweep, 1), table);
+    ASSERT_TRUE(write_settings_file((dir + "/run.sav").c_str(), table));
+    const std::string cmd = "'" + std::string(LUMORA_SIM_PATH) + "' --assets '" +
+                            LUMORA_ASSETS_DIR + "' --no-draw --frames 150 --seed " +
+                            std::to_string(run_seed(3, 1)) + " --settings '" + dir +
+                            "/run.sav' --trace '" + dir + "/sim.txt' >/dev/null";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    // The fireflies of the last frame, and the swarm records as the last frame leaves them.
+    auto last_frame = [](const std::string& trace_text, char kind) {
+        std::string lines;
+        std::istringstream in(trace_text);
+        for (std::string line; std::getline(in, line);) {
+            if (line[0] == kind && line.compare(2, 4, "150 ") == 0) lines += line + "\n";
+        }
+        return lines;
+    };
+    const std::string sim_trace = read_file(dir + "/sim.txt");
+    const std::string sweep_trace = read_file(dir + "/sweep.txt");
+    EXPECT_GT(last_frame(sim_trace, 'f').size(), 300u * 40u);
+    EXPECT_EQ(last_frame(sweep_trace, 'f'), last_frame(sim_trace, 'f'));
+    EXPECT_EQ(last_frame(sweep_trace, 'u'), last_frame(sim_trace, 'u'));
+    EXPECT_EQ(std::memcmp(swarms, table, sizeof table), 0);
+    std::system(("rm -rf '" + dir + "'").c_str());
+}
+
+// Only the last run of a table can be cut short, and it is run again; anything else that is
+// not this sweep's stops the resume.
+TEST(SweepResume, KeepsWholeRunsOnly) {
+    SweepFile sweep;
+    std::string error;
+    ASSERT_TRUE(read_text("settings a\nvary 1 red 1:4:1\n", sweep, error));
+    std::string whole = table_header(sweep);
+    for (int64_t run : {2, 0}) {
+        for (int s = 1; s <= 9; ++s)
+            whole += row_prefix(plan_run(sweep, run)) + std::to_string(s) + ",5,0.5000,0.2500,-1\n";
+    }
+    const std::string dir = make_temp_dir();
+    const std::string table = dir + "/t.csv";
+    FinishedRuns finished;
+    for (size_t cut : {whole.size(), whole.size() - 1, whole.size() - 60}) {
+        write_file(table, whole.substr(0, cut));
+        ASSERT_TRUE(read_finished_runs(table, sweep, finished, error)) << error;
+        const bool all = cut == whole.size();
+        EXPECT_EQ(finished.runs, all ? std::vector<int64_t>({0, 2}) : std::vector<int64_t>({2}));
+        EXPECT_EQ(finished.keep_bytes, static_cast<int64_t>(all ? cut : whole.find("\n0,") + 1));
+    }
+    write_file(table, table_header(sweep).substr(0, 10));
+    ASSERT_TRUE(read_finished_runs(table, sweep, finished, error));
+    EXPECT_EQ(finished.keep_bytes, 0);
+
+    std::string foreign = whole;
+    foreign.replace(whole.find("\n0,") + 1, 1, "1");
+    write_file(table, foreign);
+    EXPECT_FALSE(read_finished_runs(table, sweep, finished, error));
+    EXPECT_EQ(error, table + ":11: not the row of swarm 1 of a run of this sweep");
+    write_file(table, whole + whole.substr(table_header(sweep).size()));
+    EXPECT_FALSE(read_finished_runs(table, sweep, finished, error));
+    EXPECT_EQ(error, table + ":28: run 2 again");
+    write_file(table, "run,seed\n");
+    EXPECT_FALSE(read_finished_runs(table, sweep, finished, error));
+    EXPECT_EQ(error, table + ":1: the header is not this sweep's");
+    std::system(("rm -rf '" + dir + "'").c_str());
+}
