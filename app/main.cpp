@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdlib>
 
+#include "app/pacing.h"
 #include "app/shell.h"
 #include "sim/world.h"
 #include "ui/folders.h"
@@ -10,20 +11,13 @@
 
 constexpr int FRAMES_PER_SECOND = 60;
 
-// Ticks of the frame timer not yet waited for, and a close request from the window.
-static std::atomic<int> frame_ticks{0};
+// A close request from the window. It also ends a wait for the next tick, so the program ends
+// at once on the title screen and in the frame loop.
 static std::atomic<bool> close_requested{false};
 
-static void count_tick() { frame_ticks.fetch_add(1); }
-END_OF_STATIC_FUNCTION(count_tick)
-
-static void request_close() { close_requested = true; }
-
-// Paces the loop at 60 frames a second: waits for the next tick, resting meanwhile. A frame
-// that took longer than a tick is not made up for.
-static void wait_for_frame_tick() {
-    while (frame_ticks.load() == 0) rest(1);
-    frame_ticks = 0;
+static void request_close() {
+    close_requested = true;
+    stop_waiting();
 }
 
 static InputSnapshot read_input() {
@@ -44,6 +38,30 @@ static bool space_held() {
 
 void shutdown_system() { clear_keybuf(); }
 
+// Shows the title until SPACE is held, looking once a tick. Returns false when the window was
+// closed instead.
+static bool show_title(BITMAP* back_buffer) {
+    stretch_sprite(back_buffer, title_image, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
+    blit(back_buffer, screen, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
+    while (!space_held() && !close_requested) wait_for_tick();
+    return !close_requested;
+}
+
+// One frame per tick of the frame timer until ESC or the close button. A frame that took
+// longer than a tick is not made up for.
+static void run_frame_loop(BITMAP* back_buffer) {
+    // The first frame starts from a clean background even while SPACE is still held.
+    draw_background(back_buffer);
+    const FrameOptions options;
+    for (;;) {
+        wait_for_tick();
+        const InputSnapshot input = read_input();
+        if (input.held[KEY_ESC] || close_requested) break;
+        run_frame(back_buffer, input, options);
+        blit(back_buffer, screen, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
+    }
+}
+
 int run_simulation(int, char**) {
     init_system();
 
@@ -59,27 +77,15 @@ int run_simulation(int, char**) {
 
     reset_world();
 
-    set_close_button_callback(request_close);
-    LOCK_FUNCTION(count_tick);
-    install_int_ex(count_tick, BPS_TO_TIMER(FRAMES_PER_SECOND));
-
-    stretch_sprite(back_buffer, title_image, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
-    blit(back_buffer, screen, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
-    while (!space_held() && !close_requested) rest(10);
-
-    if (!close_requested) {
-        // The first frame starts from a clean background even while SPACE is still held.
-        draw_background(back_buffer);
-        const FrameOptions options;
-        for (;;) {
-            wait_for_frame_tick();
-            const InputSnapshot input = read_input();
-            if (input.held[KEY_ESC] || close_requested) break;
-            run_frame(back_buffer, input, options);
-            blit(back_buffer, screen, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
-        }
+    if (!start_pacing(FRAMES_PER_SECOND)) {
+        allegro_message("lumora cannot start: the frame timer cannot be installed.\n");
+        return 1;
     }
+    set_close_button_callback(request_close);
 
+    if (show_title(back_buffer)) run_frame_loop(back_buffer);
+
+    stop_pacing();
     destroy_bitmap(back_buffer);
     shutdown_system();
     return 0;
