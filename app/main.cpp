@@ -82,6 +82,7 @@ int run_simulation(int, char**) {
         return 1;
     }
     set_close_button_callback(request_close);
+    take_over_window_events();
 
     if (show_title(back_buffer)) run_frame_loop(back_buffer);
 

@@ -1,14 +1,17 @@
 #include "app/pacing.h"
 
 #include <allegro.h>
+#include <allegro/platform/aintunix.h>
+#include <xalleg.h>
 #include <semaphore.h>
 
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 
 // The waiter blocks on the semaphore; each tick and the stop request post it. Posting a
 // semaphore and touching lock-free atomics is all a callback may do: the timer calls from
-// its own thread, the close button from the library's event thread.
+// its own thread, the close button from whichever thread fetches the window's events.
 static sem_t wake_up;
 static bool wake_up_made = false;
 static std::atomic<int> pending_ticks{0};
@@ -48,7 +51,42 @@ bool start_pacing(int frames_per_second) {
 
 void stop_pacing() { remove_int(frame_tick); }
 
-int wait_for_tick() {
+// Whether wait_for_tick fetches the window's events. Only the thread that waits touches it.
+static bool fetching_events = false;
+
+#ifdef ALLEGRO_WITH_XWINDOWS
+// The library's background thread runs its handlers only while its "interrupts" are enabled;
+// disabled, it blocks within 10 ms and wakes no more. It must run again before the library
+// closes, which stops the thread and waits for it.
+static void give_back_window_events() {
+    if (!fetching_events) return;
+    fetching_events = false;
+    _unix_bg_man->enable_interrupts();
+}
+
+void take_over_window_events() {
+    if (fetching_events || system_driver == nullptr || system_driver->id != SYSTEM_XWINDOWS ||
+        _unix_bg_man == nullptr || !_unix_bg_man->multi_threaded)
+        return;
+    _unix_bg_man->disable_interrupts();
+    fetching_events = true;
+    // Handlers registered later run earlier: this one runs before the library's own exit.
+    std::atexit(give_back_window_events);
+}
+
+// The library's handler first waits for the display to catch up with every request sent, a
+// round trip that costs a wake-up of its own; it is called only when events have come.
+static void fetch_window_events() {
+    if (fetching_events && XEventsQueued(_xwin.display, QueuedAfterFlush) > 0)
+        _xwin_handle_input();
+}
+#else
+void take_over_window_events() {}
+static void fetch_window_events() {}
+#endif
+
+// Blocks until the timer ticks or stop_waiting is called; see wait_for_tick.
+static int wait_for_timer_tick() {
     while (!stopping.load()) {
         if (sem_wait(&wake_up) != 0) {
             // A signal cut the wait short; anything else means there is nothing to wait on.
@@ -65,4 +103,11 @@ int wait_for_tick() {
     }
     // The program is ending: no wait blocks any more.
     return pending_ticks.exchange(0);
+}
+
+int wait_for_tick() {
+    const int ticks = wait_for_timer_tick();
+    // Keys and the close button are handled before the caller looks at them.
+    fetch_window_events();
+    return ticks;
 }

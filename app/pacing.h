@@ -24,3 +24,12 @@ int wait_for_tick();
 // Makes a blocked wait return at once, and every later one: the program is ending. Safe in
 // any callback, such as the window's close button.
 void stop_waiting();
+
+// The library fetches the window's events (keys, mouse, the close button, exposure) on a
+// background thread that wakes every millisecond and asks the display every 10 ms. After this
+// call that thread stands still and wait_for_tick fetches the events instead, once a tick,
+// before it returns: the program wakes about once a frame and reads input it has just fetched.
+// Call it once the window, keyboard and mouse are installed; the thread is let go again when
+// the process ends, before the library closes. Without such a thread (no window system, or a
+// library built without it) it does nothing.
+void take_over_window_events();

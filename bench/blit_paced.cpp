@@ -49,6 +49,7 @@ int main() {
 
     if (!start_pacing(FRAMES_PER_SECOND)) return 1;
     set_close_button_callback(request_close);
+    take_over_window_events();
     for (;;) {
         wait_for_tick();
         if (keyboard_needs_poll()) poll_keyboard();
