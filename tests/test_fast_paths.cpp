@@ -287,14 +287,22 @@ TEST_F(WalkLayouts, OddPositionsAndFreeSlots) {
     both_ways();
 }
 
-// A firefly that moves far within a frame (across a wrapped edge) is still found where it is.
+// A firefly that moves far within a frame, across the wrapped edge, is found where it lands,
+// before slot 30, which has not moved yet and stands just beyond it: as the close target that
+// ends the walk, then as the nearest target and the partner.
 TEST_F(WalkLayouts, FirefliesThatMovedFarThisFrame) {
-    swarms[2].target_swarm = 2;
-    swarms[2].lowest_speed = 900;
-    swarms[2].highest_speed = 900;
-    swarms[1].communication = 2000;
-    for (int i = 0; i < 8; ++i) put(i, 2, 100.0f + 100 * i, 300.0f + 10 * i);
-    EXPECT_TRUE(same_step());
+    for (float lands : {560.0f, 600.0f}) {
+        SetUp();
+        swarms[1].communication = 1010;  // 101 pixels
+        swarms[2].target_swarm = 9;
+        swarms[2].lowest_speed = 900;
+        swarms[2].highest_speed = 900;
+        put(5, 2, lands + 124, 400, 5.0f);  // 900 pixels along +x, less the field's width
+        put(30, 2, lands + 10, 400, 3.0f);
+        EXPECT_TRUE(same_step());
+        EXPECT_EQ(fireflies[10].steer, lands - 500);
+        EXPECT_NEAR(fireflies[10].glow_phase, 5.1f, 0.11f);
+    }
 }
 
 // A firefly that moved into a narrow view this frame, from a cell beyond the view's own
