@@ -10,6 +10,7 @@
 #include "app/shell.h"
 #include "render/glow.h"
 #include "render/media.h"
+#include "sim/geometry.h"
 #include "sim/motion.h"
 #include "sim/random.h"
 #include "sim/steering.h"
@@ -230,6 +231,31 @@ TEST_F(WalkLayouts, BordersOfDistanceAndView) {
             fireflies[10].heading = static_cast<float>(heading);
             both_ways();
         }
+    }
+}
+
+// The walk sees a candidate by its bearing, whose direction is rounded to single precision
+// before it is truncated, so a candidate seen at the edge of the view can lie a hair beyond it.
+// Such a candidate is searched for in a narrow, a wide and a nearly all-round view.
+TEST_F(WalkLayouts, CandidatesAHairBeyondTheViewThatTheWalkSees) {
+    for (int view : {10, 120, 179}) {
+        swarms[1].field_of_view = view;
+        bool found = false;
+        for (int k = 0; k < 360 * 200 && !found; ++k) {
+            const int heading = k % 360;
+            const long double edge = (heading + view) * M_PIl / 180, d = 30 + k / 360 / 4.0L;
+            put(20, 2, static_cast<float>(500 + d * std::cos(edge)),
+                static_cast<float>(400 + d * std::sin(edge)));
+            const long double dx = fireflies[20].x - 500.0L, dy = fireflies[20].y - 400.0L;
+            const long double exact = std::atan2(dy, dx) * 180 / M_PIl;
+            int b;
+            bearing(b, 500, 400, fireflies[20].x, fireflies[20].y);
+            found = std::abs(angle_difference(heading, b)) < view &&
+                    std::fabs(std::remainder(exact - heading, 360.0L)) > view;
+            fireflies[10].heading = static_cast<float>(heading);
+        }
+        ASSERT_TRUE(found) << view;
+        EXPECT_GT(both_ways(), 0) << view;
     }
 }
 
