@@ -331,6 +331,19 @@ TEST_F(WalkLayouts, FirefliesThatMovedFarThisFrame) {
     }
 }
 
+// The partner search reaches every cell where a candidate in range may be filed: slot 5 is
+// filed at x 383.5, a column of cells left of x 384 but within the range (100.9 pixels) and the
+// loose reach (16) of the walker, and moves 16 pixels into range before the walker steers.
+TEST_F(WalkLayouts, PartnerFiledAcrossACellBorderWithinTheLooseReach) {
+    swarms[1].communication = 1009;
+    swarms[2].target_swarm = 9;
+    swarms[2].lowest_speed = 16;
+    swarms[2].highest_speed = 16;
+    put(5, 2, 383.5f, 400, 5.0f);
+    EXPECT_TRUE(same_step());
+    EXPECT_NEAR(fireflies[10].glow_phase, 5.1f, 0.11f);
+}
+
 // A firefly that moved into a narrow view this frame, from a cell beyond the view's own
 // cells, still ends the walk before a higher slot that is also close.
 TEST_F(WalkLayouts, NarrowViewReachesFirefliesThatMovedIntoIt) {
