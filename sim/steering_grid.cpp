@@ -118,7 +118,9 @@ void update_steering_grid(int index) {
 }
 
 // The position is on the field, so its coordinates are small and the box can be found with
-// whole numbers: the reach grows by two pixels to cover rounding the position down.
+// whole numbers. Rounding the position down loses less than a pixel, which the pixel of margin
+// covers; the float roundings of a candidate's distance and of its stray check stay within what
+// the reach, with the loose reach, lacks of a whole pixel. The two further pixels are spare.
 CellBox cells_within(float x, float y, double reach) {
     const double widest = reach + steering_grid.loose_px + MARGIN_PX;
     const int r = static_cast<int>(std::min(widest, 4.0 * SCREEN_W_PX)) + 2;

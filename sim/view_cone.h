@@ -10,8 +10,11 @@
 #include "sim/geometry.h"
 #include "sim/steering_grid_state.h"
 
-// A candidate whose direction lies this far beyond the field of view cannot be visible, since
-// truncating a bearing to whole degrees moves it by less than one degree.
+// The cheap view tests widen the field of view by this much. A candidate the walk sees has its
+// direction, as the walk works it out in single precision, inside the field of view: truncating
+// never carries a direction past a whole degree, and the turn must be smaller than the field of
+// view. Its exact direction can lie beyond by that rounding, under a ten-thousandth of a degree;
+// the margin covers that and the four-at-once test's coarser rounding many times over.
 constexpr int VIEW_MARGIN_DEG = 2;
 
 // Where a firefly stands and what it can see.

@@ -10,6 +10,7 @@
 #include "app/shell.h"
 #include "render/glow.h"
 #include "render/media.h"
+#include "sim/geometry.h"
 #include "sim/motion.h"
 #include "sim/random.h"
 #include "sim/steering.h"
@@ -233,6 +234,31 @@ TEST_F(WalkLayouts, BordersOfDistanceAndView) {
     }
 }
 
+// The walk sees a candidate by its bearing, whose direction is rounded to single precision
+// before it is truncated, so a candidate seen at the edge of the view can lie a hair beyond it.
+// Such a candidate is searched for in a narrow, a wide and a nearly all-round view.
+TEST_F(WalkLayouts, CandidatesAHairBeyondTheViewThatTheWalkSees) {
+    for (int view : {10, 120, 179}) {
+        swarms[1].field_of_view = view;
+        bool found = false;
+        for (int k = 0; k < 360 * 200 && !found; ++k) {
+            const int heading = k % 360;
+            const long double edge = (heading + view) * M_PIl / 180, d = 30 + k / 360 / 4.0L;
+            put(20, 2, static_cast<float>(500 + d * std::cos(edge)),
+                static_cast<float>(400 + d * std::sin(edge)));
+            const long double dx = fireflies[20].x - 500.0L, dy = fireflies[20].y - 400.0L;
+            const long double exact = std::atan2(dy, dx) * 180 / M_PIl;
+            int b;
+            bearing(b, 500, 400, fireflies[20].x, fireflies[20].y);
+            found = std::abs(angle_difference(heading, b)) < view &&
+                    std::fabs(std::remainder(exact - heading, 360.0L)) > view;
+            fireflies[10].heading = static_cast<float>(heading);
+        }
+        ASSERT_TRUE(found) << view;
+        EXPECT_GT(both_ways(), 0) << view;
+    }
+}
+
 // The fast search starts from the previous frame's target and partner; whatever has become of
 // them since, the choice is still the walk's.
 TEST_F(WalkLayouts, LastFramesTargetAndPartnerNoLongerQualify) {
@@ -287,14 +313,35 @@ TEST_F(WalkLayouts, OddPositionsAndFreeSlots) {
     both_ways();
 }
 
-// A firefly that moves far within a frame (across a wrapped edge) is still found where it is.
+// A firefly that moves far within a frame, across the wrapped edge, is found where it lands,
+// before slot 30, which has not moved yet and stands just beyond it: as the close target that
+// ends the walk, then as the nearest target and the partner.
 TEST_F(WalkLayouts, FirefliesThatMovedFarThisFrame) {
-    swarms[2].target_swarm = 2;
-    swarms[2].lowest_speed = 900;
-    swarms[2].highest_speed = 900;
-    swarms[1].communication = 2000;
-    for (int i = 0; i < 8; ++i) put(i, 2, 100.0f + 100 * i, 300.0f + 10 * i);
+    for (float lands : {560.0f, 600.0f}) {
+        SetUp();
+        swarms[1].communication = 1010;  // 101 pixels
+        swarms[2].target_swarm = 9;
+        swarms[2].lowest_speed = 900;
+        swarms[2].highest_speed = 900;
+        put(5, 2, lands + 124, 400, 5.0f);  // 900 pixels along +x, less the field's width
+        put(30, 2, lands + 10, 400, 3.0f);
+        EXPECT_TRUE(same_step());
+        EXPECT_EQ(fireflies[10].steer, lands - 500);
+        EXPECT_NEAR(fireflies[10].glow_phase, 5.1f, 0.11f);
+    }
+}
+
+// The partner search reaches every cell where a candidate in range may be filed: slot 5 is
+// filed at x 383.5, a column of cells left of x 384 but within the range (100.9 pixels) and the
+// loose reach (16) of the walker, and moves 16 pixels into range before the walker steers.
+TEST_F(WalkLayouts, PartnerFiledAcrossACellBorderWithinTheLooseReach) {
+    swarms[1].communication = 1009;
+    swarms[2].target_swarm = 9;
+    swarms[2].lowest_speed = 16;
+    swarms[2].highest_speed = 16;
+    put(5, 2, 383.5f, 400, 5.0f);
     EXPECT_TRUE(same_step());
+    EXPECT_NEAR(fireflies[10].glow_phase, 5.1f, 0.11f);
 }
 
 // A firefly that moved into a narrow view this frame, from a cell beyond the view's own

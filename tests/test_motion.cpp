@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "sim/motion.h"
 #include "sim/world.h"
 #include "tests/support.h"
@@ -110,18 +108,18 @@ TEST_F(Motion, SpeedBoundsCrossedGiveTheHighest) {
     }
 }
 
-// With no speed the flutter phase stands still, and a non-zero sideways step keeps drifting.
+// With no speed the flutter phase stands still and the firefly drifts a pixel a frame to its
+// right-hand side: one, not two, at the top of the sine, which a float phase never reaches.
 TEST_F(Motion, StandingFireflyDriftsSideways) {
     swarms[1].lowest_speed = 0;
     swarms[1].highest_speed = 0;
     swarms[1].turning_speed = 0;
-    f().heading = 0;
-    f().flutter_phase = 1.5707964f;  // sine 1: w = trunc(2 sin) = 1 just below the top
-    const int w = static_cast<int>(2.0 * std::sin(static_cast<double>(f().flutter_phase)));
+    f().heading = 0;  // along +x, so the right-hand side is down the screen
+    f().flutter_phase = 1.5707964f;
     for (int i = 1; i <= 3; ++i) {
         move_firefly(7);
         EXPECT_EQ(f().flutter_phase, 1.5707964f);
-        EXPECT_NEAR(f().y, 400.0f + w * i, 1e-3);
+        EXPECT_NEAR(f().y, 400.0f + i, 1e-3);
         EXPECT_NEAR(f().x, 500.0f, 1e-3);
     }
 }

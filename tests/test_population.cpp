@@ -50,21 +50,21 @@ TEST_F(Population, SpawnsIntoTheLowestFreeSlotsWithFreshFields) {
     EXPECT_EQ(fireflies[7].swarm, 0.0f);
 }
 
-// The draws come in a fixed order: y, x, then flutter, glow and wander side.
+// Draws come in the order y, x, flutter, glow, wander side: only the largest gives a top value.
 TEST_F(Population, RandomDrawsComeInTheirOrder) {
-    seed_random(99);
-    update_population(2, 1);
-    seed_random(99);
-    const int y = random_range(0, 768);
-    const int x = random_range(0, 1024);
-    const float flutter = static_cast<float>(random_range(10, 100) / 10.0);
-    const float glow = static_cast<float>(random_range(10, 100) / 10.0);
-    const float side = static_cast<float>(random_range(0, 2));
-    EXPECT_EQ(fireflies[0].x, static_cast<float>(x));
-    EXPECT_EQ(fireflies[0].y, static_cast<float>(y));
-    EXPECT_EQ(fireflies[0].flutter_phase, flutter);
-    EXPECT_EQ(fireflies[0].glow_phase, glow);
-    EXPECT_EQ(fireflies[0].wander_side, side);
+    for (int n = 0; n < 5; ++n) {
+        uint32_t start;
+        do {
+            start = random_state;
+            for (int i = 0; i < n; ++i) next_random();
+        } while (next_random() != RANDOM_MAX);
+        seed_random(start);
+        update_population(n + 1, 1);  // into slot n
+        const Firefly& f = fireflies[n];
+        const bool top[] = {f.y == 768, f.x == 1024, f.flutter_phase == 10, f.glow_phase == 10,
+                            f.wander_side == 2};
+        for (int field = 0; field < 5; ++field) EXPECT_EQ(top[field], field == n) << n;
+    }
 }
 
 TEST_F(Population, LoweringFreesTheHighestSlotsAndTouchesOnlyTheSwarmField) {
