@@ -46,31 +46,47 @@ static const SwarmDefaults DEFAULT_SWARMS[9] = {
 };
 // clang-format on
 
-bool write_default_settings(const std::string& path) {
-    // Every field not named here, the spare ones included, stays 0.
+bool write_swarm_rows(const std::string& path, const SwarmRow (&rows)[9]) {
     Swarm table[SWARM_COUNT] = {};
-    // Record 0 is no swarm; it only carries a dim grey.
     table[0].color_red = table[0].color_green = table[0].color_blue = 40;
     for (int s = 1; s < SWARM_COUNT; ++s) {
-        const SwarmDefaults& d = DEFAULT_SWARMS[s - 1];
-        const Rgb& colour = SWARM_COLOURS[s - 1];
+        const SwarmRow& r = rows[s - 1];
         Swarm& t = table[s];
-        t.highest_speed = d.highest_speed;
-        t.lowest_speed = d.lowest_speed;
-        t.turning_speed = d.turning_speed;
-        t.field_of_view = d.field_of_view;
-        t.acceleration = d.acceleration;
-        t.braking = d.braking;
-        t.color_red = static_cast<int32_t>(colour.r);
-        t.color_green = static_cast<int32_t>(colour.g);
-        t.color_blue = static_cast<int32_t>(colour.b);
-        t.population = d.population;
-        t.target_swarm = d.target_swarm;
-        t.communication = d.communication;
+        t.highest_speed = r.highest_speed;
+        t.lowest_speed = r.lowest_speed;
+        t.turning_speed = r.turning_speed;
+        t.field_of_view = r.field_of_view;
+        t.acceleration = r.acceleration;
+        t.braking = r.braking;
+        t.population = r.population;
+        t.target_swarm = r.population > 0 ? r.target_swarm : s;
+        t.communication = r.communication;
+        t.color_red = r.red;
+        t.color_green = r.green;
+        t.color_blue = r.blue;
     }
-    if (!write_settings_file(path.c_str(), table)) {
-        std::fprintf(stderr, "make-assets: cannot write %s\n", path.c_str());
-        return false;
+    if (write_settings_file(path.c_str(), table)) return true;
+    std::fprintf(stderr, "make-assets: cannot write %s\n", path.c_str());
+    return false;
+}
+
+bool write_default_settings(const std::string& path) {
+    SwarmRow rows[9];
+    for (int s = 0; s < 9; ++s) {
+        const SwarmDefaults& d = DEFAULT_SWARMS[s];
+        const Rgb& colour = SWARM_COLOURS[s];
+        rows[s] = SwarmRow{d.highest_speed,
+                           d.lowest_speed,
+                           d.turning_speed,
+                           d.field_of_view,
+                           d.acceleration,
+                           d.braking,
+                           d.population,
+                           d.target_swarm,
+                           d.communication,
+                           static_cast<int32_t>(colour.r),
+                           static_cast<int32_t>(colour.g),
+                           static_cast<int32_t>(colour.b)};
     }
-    return true;
+    return write_swarm_rows(path, rows);
 }

@@ -33,6 +33,17 @@ bool write_panel_font(const std::string& path);
 // The swarm table lumora starts with, in the settings file format (default_settings.cpp).
 bool write_default_settings(const std::string& path);
 
+// One swarm of a settings file the generator writes, in the units of Swarm.
+struct SwarmRow {
+    int32_t highest_speed, lowest_speed, turning_speed, field_of_view, acceleration, braking,
+        population, target_swarm, communication, red, green, blue;
+};
+
+// Writes swarms 1 to 9 from rows through the program's own settings writer: record 0 a dim
+// grey, every field not in a row 0, and a swarm without members following itself so that its
+// panel shows no stray chase. Says on standard error when it fails (default_settings.cpp).
+bool write_swarm_rows(const std::string& path, const SwarmRow (&rows)[9]);
+
 // The program's icon as a 48x48 picture and as the same scene in a scalable drawing's text
 // (icon.cpp).
 Canvas make_icon();

@@ -10,20 +10,12 @@
 #include <string>
 
 #include "assets/generator/media.h"
-#include "sim/world.h"
-#include "ui/settings_file.h"
 
 namespace {
 
-// One swarm of a preset, in the units of Swarm; a swarm left out has population 0.
-struct PresetSwarm {
-    int32_t highest_speed, lowest_speed, turning_speed, field_of_view, acceleration, braking,
-        population, target_swarm, communication, red, green, blue;
-};
-
 struct Preset {
-    const char* name;  // the file is N-name.sav, N being the preset's place from 1
-    PresetSwarm swarm[9];
+    const char* name;   // the file is N-name.sav, N being the preset's place from 1
+    SwarmRow swarm[9];  // a swarm left out has population 0
 };
 
 // clang-format off
@@ -114,32 +106,8 @@ bool write_presets(const std::string& dir) {
     int number = 0;
     for (const Preset& preset : PRESETS) {
         ++number;
-        // Every field not named here, the spare ones included, stays 0; record 0 is the same
-        // dim grey as in the default settings.
-        Swarm table[SWARM_COUNT] = {};
-        table[0].color_red = table[0].color_green = table[0].color_blue = 40;
-        for (int s = 1; s < SWARM_COUNT; ++s) {
-            const PresetSwarm& p = preset.swarm[s - 1];
-            Swarm& t = table[s];
-            t.highest_speed = p.highest_speed;
-            t.lowest_speed = p.lowest_speed;
-            t.turning_speed = p.turning_speed;
-            t.field_of_view = p.field_of_view;
-            t.acceleration = p.acceleration;
-            t.braking = p.braking;
-            t.population = p.population;
-            // A swarm without members follows itself, so its panel shows no stray chase.
-            t.target_swarm = p.population > 0 ? p.target_swarm : s;
-            t.communication = p.communication;
-            t.color_red = p.red;
-            t.color_green = p.green;
-            t.color_blue = p.blue;
-        }
         const std::string path = dir + "/" + std::to_string(number) + "-" + preset.name + ".sav";
-        if (!write_settings_file(path.c_str(), table)) {
-            std::fprintf(stderr, "make-assets: cannot write %s\n", path.c_str());
-            ok = false;
-        }
+        ok &= write_swarm_rows(path, preset.swarm);
     }
     return ok;
 }
