@@ -192,6 +192,13 @@ TEST_F(SettingsFile, SavingKeepsLinksAndPermissionBits) {
     EXPECT_EQ(access((path + ".tmp").c_str(), F_OK), -1);
     EXPECT_EQ(access((target + ".tmp").c_str(), F_OK), -1);
 
+    // A link to a file not made yet stays a link, and saving makes the file.
+    unlink(target.c_str());
+    save_swarms(path.c_str());
+    ASSERT_EQ(lstat(path.c_str(), &link_info), 0);
+    EXPECT_TRUE(S_ISLNK(link_info.st_mode));
+    EXPECT_EQ(read_file(target), expected_text());
+
     // A plain file keeps unusual bits too.
     unlink(path.c_str());
     write_file(path, "old\n");

@@ -116,16 +116,37 @@ static bool write_all(int fd, const char* data, int length) {
     return true;
 }
 
+// The file a path names: through any links, the file they lead to, which need not exist yet.
+// False for a loop of links or a path too long.
+static bool file_behind(const char* path, char (&target)[PATH_MAX]) {
+    if (realpath(path, target) != nullptr) return true;
+    if (std::snprintf(target, sizeof target, "%s", path) >= static_cast<int>(sizeof target))
+        return false;
+    // A link whose file is missing: follow it by hand, so that saving makes that file and the
+    // link stays.
+    for (int hops = 0; hops < 40; ++hops) {
+        char link[PATH_MAX];
+        const ssize_t n = readlink(target, link, sizeof link - 1);
+        if (n < 0) return true;  // not a link: the file is written where the path says
+        link[n] = '\0';
+        const char* slash = std::strrchr(target, '/');
+        const int folder =
+            link[0] == '/' || slash == nullptr ? 0 : static_cast<int>(slash - target) + 1;
+        char next[PATH_MAX];
+        if (std::snprintf(next, sizeof next, "%.*s%s", folder, target, link) >=
+            static_cast<int>(sizeof next))
+            return false;
+        std::memcpy(target, next, sizeof target);
+    }
+    return false;
+}
+
 // The text goes next to the settings file first and is renamed over the file only when all of
 // it is on disk. A settings file that is a link stays one: the file it leads to is the one
 // replaced, and the new file keeps the old one's permission bits.
 bool write_settings_file(const char* path, const Swarm (&table)[SWARM_COUNT]) {
-    // A file that does not exist yet is written where the path says.
     char target[PATH_MAX];
-    if (realpath(path, target) == nullptr) {
-        if (std::snprintf(target, sizeof target, "%s", path) >= static_cast<int>(sizeof target))
-            return false;
-    }
+    if (!file_behind(path, target)) return false;
     char temp[PATH_MAX + 8];
     if (std::snprintf(temp, sizeof temp, "%s.tmp", target) >= static_cast<int>(sizeof temp))
         return false;
