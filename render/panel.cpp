@@ -10,21 +10,6 @@
 
 constexpr int PANEL_LINE_PX = 10;
 
-const PanelRow PANEL_ROW[PANEL_ROWS] = {
-    {"SWARM %d: %d Fireflies", &Swarm::population},
-    {"Turning Speed: %d", &Swarm::turning_speed},
-    {"Field of View: %d", &Swarm::field_of_view},
-    {"Highest Speed: %d", &Swarm::highest_speed},
-    {"Lowest Speed: %d", &Swarm::lowest_speed},
-    {"Acceleration: %d", &Swarm::acceleration},
-    {"Braking: %d", &Swarm::braking},
-    {"Color Red: %d", &Swarm::color_red},
-    {"Color Green: %d", &Swarm::color_green},
-    {"Color Blue: %d", &Swarm::color_blue},
-    {"Communication: %d", &Swarm::communication},
-    {"Target Swarm: %d", &Swarm::target_swarm},
-};
-
 void draw_panel(BITMAP* bmp, int selected_swarm, int selected_row) {
     const Swarm& s = swarms[selected_swarm];
     const int bar_y = (selected_row + 1) * PANEL_LINE_PX;
@@ -39,11 +24,12 @@ void draw_panel(BITMAP* bmp, int selected_swarm, int selected_row) {
     const int white = makecol(255, 255, 255);
     char line[64];
     for (int row = 0; row < PANEL_ROWS; ++row) {
-        const int value = s.*PANEL_ROW[row].field;
+        const SwarmField& field = SWARM_FIELD_TABLE[row];
+        const int value = s.*field.member;
         if (row == 0) {
-            std::snprintf(line, sizeof line, PANEL_ROW[row].format, selected_swarm, value);
+            std::snprintf(line, sizeof line, field.panel_format, selected_swarm, value);
         } else {
-            std::snprintf(line, sizeof line, PANEL_ROW[row].format, value);
+            std::snprintf(line, sizeof line, field.panel_format, value);
         }
         textout_ex(bmp, ui_font, line, 10, (row + 1) * PANEL_LINE_PX, white, -1);
     }

@@ -8,13 +8,15 @@
 static_assert(sizeof(Firefly) == 11 * sizeof(float), "a firefly is eleven floats");
 static_assert(sizeof(Swarm) == SWARM_FIELDS * sizeof(int32_t), "a swarm is twenty ints");
 
-int32_t Swarm::*const SWARM_FIELD[SWARM_FIELDS] = {
-    &Swarm::spare_0,       &Swarm::highest_speed, &Swarm::lowest_speed, &Swarm::turning_speed,
-    &Swarm::field_of_view, &Swarm::acceleration,  &Swarm::braking,      &Swarm::color_red,
-    &Swarm::color_green,   &Swarm::color_blue,    &Swarm::population,   &Swarm::target_swarm,
-    &Swarm::communication, &Swarm::spare_13,      &Swarm::spare_14,     &Swarm::spare_15,
-    &Swarm::spare_16,      &Swarm::spare_17,      &Swarm::spare_18,     &Swarm::spare_19,
-};
+// A position the field table gives twice leaves another one without a member.
+static_assert(
+    [] {
+        for (int32_t Swarm::*member : SWARM_FIELD) {
+            if (member == nullptr) return false;
+        }
+        return true;
+    }(),
+    "the field table holds every position of the record once");
 
 Firefly fireflies[MAX_FIREFLIES];
 Swarm swarms[SWARM_COUNT];

@@ -2,6 +2,7 @@
 // read and written directly by the simulation and by everything built on it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 constexpr int MAX_FIREFLIES = 2000;  // slots in `fireflies`
@@ -51,9 +52,53 @@ struct Swarm {
     int32_t spare_19;
 };
 
-// Field f of a record, by its index in the settings file.
-extern int32_t Swarm::*const SWARM_FIELD[SWARM_FIELDS];
+// One field of the swarm record.
+struct SwarmField {
+    int position;  // index in the record, which is its place in the settings file
+    int32_t Swarm::*member;
+    const char* name;          // in sweep files, their tables and scripts; null for a spare
+    const char* panel_format;  // the panel's line, the value as the last %d; null for a spare
+};
 
+constexpr int EDITABLE_FIELDS = 12;  // the fields a user edits, first in SWARM_FIELD_TABLE
+
+// Each swarm field once: its place in the settings record, its member, the name that sweep
+// files and tables use, and the panel's label. Everything else reads this table. The fields a
+// user edits come first, in the panel's order, line 0 at the top; line 0 also shows the swarm
+// number, before the value. The spare fields follow.
+// clang-format off
+inline constexpr SwarmField SWARM_FIELD_TABLE[SWARM_FIELDS] = {
+    {10, &Swarm::population,    "population",    "SWARM %d: %d Fireflies"},
+    { 3, &Swarm::turning_speed, "turning_speed", "Turning Speed: %d"},
+    { 4, &Swarm::field_of_view, "field_of_view", "Field of View: %d"},
+    { 1, &Swarm::highest_speed, "highest_speed", "Highest Speed: %d"},
+    { 2, &Swarm::lowest_speed,  "lowest_speed",  "Lowest Speed: %d"},
+    { 5, &Swarm::acceleration,  "acceleration",  "Acceleration: %d"},
+    { 6, &Swarm::braking,       "braking",       "Braking: %d"},
+    { 7, &Swarm::color_red,     "red",           "Color Red: %d"},
+    { 8, &Swarm::color_green,   "green",         "Color Green: %d"},
+    { 9, &Swarm::color_blue,    "blue",          "Color Blue: %d"},
+    {12, &Swarm::communication, "communication", "Communication: %d"},
+    {11, &Swarm::target_swarm,  "target_swarm",  "Target Swarm: %d"},
+    { 0, &Swarm::spare_0,  nullptr, nullptr},
+    {13, &Swarm::spare_13, nullptr, nullptr},
+    {14, &Swarm::spare_14, nullptr, nullptr},
+    {15, &Swarm::spare_15, nullptr, nullptr},
+    {16, &Swarm::spare_16, nullptr, nullptr},
+    {17, &Swarm::spare_17, nullptr, nullptr},
+    {18, &Swarm::spare_18, nullptr, nullptr},
+    {19, &Swarm::spare_19, nullptr, nullptr},
+};
+// clang-format on
+
+// The member at each position of the record, made from the table.
+inline constexpr std::array<int32_t Swarm::*, SWARM_FIELDS> SWARM_FIELD = [] {
+    std::array<int32_t Swarm::*, SWARM_FIELDS> at{};
+    for (const SwarmField& f : SWARM_FIELD_TABLE) at[f.position] = f.member;
+    return at;
+}();
+
+// Field f of a record, by its index in the settings file.
 inline int32_t& swarm_field(Swarm& s, int f) { return s.*SWARM_FIELD[f]; }
 inline int32_t swarm_field(const Swarm& s, int f) { return s.*SWARM_FIELD[f]; }
 

@@ -140,10 +140,11 @@ TEST_F(Keyboard, EachLineEditsTheParameterItNames) {
         }
         ASSERT_EQ(changed.size(), 1u) << "line " << row;
         ASSERT_TRUE(label_of_field.count(changed[0])) << "line " << row << " edits an unused field";
-        EXPECT_NE(std::string(PANEL_ROW[row].format).find(label_of_field.at(changed[0])),
-                  std::string::npos)
-            << "line " << row << " shows '" << PANEL_ROW[row].format << "'";
-        EXPECT_EQ(swarms[1].*PANEL_ROW[row].field, swarm_field(swarms[1], changed[0]));
+        EXPECT_NE(
+            std::string(SWARM_FIELD_TABLE[row].panel_format).find(label_of_field.at(changed[0])),
+            std::string::npos)
+            << "line " << row << " shows '" << SWARM_FIELD_TABLE[row].panel_format << "'";
+        EXPECT_EQ(swarms[1].*SWARM_FIELD_TABLE[row].member, swarm_field(swarms[1], changed[0]));
         edited.insert(changed[0]);
     }
     EXPECT_EQ(edited.size(), 12u);

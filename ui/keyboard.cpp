@@ -114,7 +114,7 @@ static void handle_panel_keys(const InputSnapshot& in, int32_t Swarm::*field) {
 }
 
 void handle_keyboard(const InputSnapshot& input) {
-    int32_t Swarm::*const field = PANEL_ROW[selected_row].field;
+    int32_t Swarm::*const field = SWARM_FIELD_TABLE[selected_row].member;
     if (key_cooldown >= KEY_REPEAT_FRAMES) {
         handle_general_keys(input);
         handle_view_and_preset_keys(input);
