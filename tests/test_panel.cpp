@@ -1,6 +1,8 @@
 #include <allegro.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "app/shell.h"
@@ -8,6 +10,41 @@
 #include "render/panel.h"
 #include "sim/world.h"
 #include "tests/support.h"
+
+namespace {
+
+struct Box {
+    int left = SCREEN_W_PX, top = SCREEN_H_PX, right = -1, bottom = -1;
+    bool empty() const { return right < left; }
+};
+
+// The smallest box holding every pixel of colour c in rows top to bottom.
+Box box_of(BITMAP* bmp, int c, int top = 0, int bottom = SCREEN_H_PX - 1) {
+    Box b;
+    for (int y = top; y <= bottom; ++y) {
+        for (int x = 0; x < SCREEN_W_PX; ++x) {
+            if (getpixel(bmp, x, y) != c) continue;
+            b = Box{std::min(b.left, x), std::min(b.top, y), std::max(b.right, x),
+                    std::max(b.bottom, y)};
+        }
+    }
+    return b;
+}
+
+// Whether the pixels of colour c are exactly the outline of the box holding them.
+bool is_outline(BITMAP* bmp, int c, const Box& b) {
+    for (int y = 0; y < SCREEN_H_PX; ++y) {
+        for (int x = 0; x < SCREEN_W_PX; ++x) {
+            const bool inside = x >= b.left && x <= b.right && y >= b.top && y <= b.bottom;
+            const bool edge =
+                inside && (x == b.left || x == b.right || y == b.top || y == b.bottom);
+            if ((getpixel(bmp, x, y) == c) != edge) return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
 
 class Panel : public ::testing::Test {
   protected:
@@ -17,7 +54,8 @@ class Panel : public ::testing::Test {
         const char* failed = nullptr;
         ASSERT_TRUE(load_startup_media(LUMORA_ASSETS_DIR, failed)) << failed;
         bmp = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
-        clear_bitmap(bmp);
+        white = makecol(255, 255, 255);
+        grey = makecol(100, 100, 100);
         swarms[3].population = 250;
         swarms[3].color_red = 10;
         swarms[3].color_green = 200;
@@ -26,75 +64,71 @@ class Panel : public ::testing::Test {
         swarms[5].color_red = 250;
         swarms[5].color_green = 40;
         swarms[5].color_blue = 0;
+        draw();
     }
     void TearDown() override { destroy_bitmap(bmp); }
-    // The panel of swarm 3 with `row` on the bar.
-    void draw(int row = 0) { draw_panel(bmp, 3, row); }
-    // Rows of column x that hold the colour c.
-    std::vector<int> rows_of(int x, int c) const {
-        std::vector<int> rows;
-        for (int y = 0; y < 150; ++y) {
-            if (getpixel(bmp, x, y) == c) rows.push_back(y);
-        }
-        return rows;
+    // The panel of swarm 3 with `row` on the bar, on a black picture.
+    void draw(int row = 0) {
+        clear_bitmap(bmp);
+        draw_panel(bmp, 3, row);
     }
-    // Whether any white text pixel lies in the rows y to y + 9 right of the frame's edge.
-    bool text_in_line(int y) const {
-        for (int yy = y; yy < y + 10; ++yy) {
-            for (int x = 8; x < 200; ++x) {
-                if (getpixel(bmp, x, yy) == makecol(255, 255, 255)) return true;
-            }
+    // The rows of each line of text, top to bottom: runs of rows holding white.
+    std::vector<Box> lines() const {
+        std::vector<Box> found;
+        for (int y = 0; y < SCREEN_H_PX; ++y) {
+            const Box row = box_of(bmp, white, y, y);
+            if (row.empty()) continue;
+            if (found.empty() || found.back().bottom != y - 1) found.emplace_back();
+            Box& line = found.back();
+            line = Box{std::min(line.left, row.left), std::min(line.top, y),
+                       std::max(line.right, row.right), y};
         }
-        return false;
+        return found;
     }
     BITMAP* bmp = nullptr;
+    int white = 0, grey = 0;
 };
 
-TEST_F(Panel, BarFollowsTheSelectedRow) {
-    const int grey = makecol(100, 100, 100);
-    for (int row : {0, 5, 11}) {
-        clear_bitmap(bmp);
+// The bar lies behind the whole of the selected line and touches no other.
+TEST_F(Panel, BarLiesBehindTheSelectedLineOnly) {
+    for (int row = 0; row < PANEL_ROWS; ++row) {
         draw(row);
-        const std::vector<int> rows = rows_of(199, grey);
-        ASSERT_EQ(rows.size(), 9u) << row;
-        EXPECT_EQ(rows.front(), (row + 1) * 10);
-        EXPECT_EQ(rows.back(), (row + 1) * 10 + 8);
-        EXPECT_EQ(getpixel(bmp, 201, (row + 1) * 10), 0) << "the bar is 201 pixels wide";
+        const std::vector<Box> text = lines();
+        ASSERT_EQ(text.size(), static_cast<size_t>(PANEL_ROWS)) << "bar on line " << row;
+        const Box bar = box_of(bmp, grey);
+        for (int line = 0; line < PANEL_ROWS; ++line) {
+            const Box& t = text[line];
+            const bool touches = bar.top <= t.bottom && t.top <= bar.bottom;
+            const bool covers = bar.top <= t.top && t.bottom <= bar.bottom && bar.left < t.left &&
+                                t.right < bar.right;
+            EXPECT_EQ(touches, line == row) << "bar on line " << row << ", line " << line;
+            EXPECT_EQ(covers, line == row) << "bar on line " << row << ", line " << line;
+        }
     }
 }
 
+// A frame in the swarm's colour holds the lines and the bar; a hollow box in the target's
+// colour stands right of it, as tall.
 TEST_F(Panel, FrameAndTargetBoxTakeTheSwarmColours) {
-    draw();
-    const int own = makecol(10, 200, 30);
-    const int target = makecol(250, 40, 0);
-    EXPECT_EQ(getpixel(bmp, 0, 2), own);
-    EXPECT_EQ(getpixel(bmp, 200, 138), own);
-    EXPECT_EQ(getpixel(bmp, 100, 138), own);
-    EXPECT_EQ(getpixel(bmp, 100, 139), 0);
-    EXPECT_EQ(getpixel(bmp, 210, 70), target);
-    EXPECT_EQ(getpixel(bmp, 220, 2), target);
-    EXPECT_EQ(getpixel(bmp, 215, 70), 0) << "the box is not filled";
-    for (int line = 0; line < 12; ++line) EXPECT_TRUE(text_in_line((line + 1) * 10)) << line;
-    EXPECT_FALSE(text_in_line(140));
-
-    // Changing the target changes only the box.
-    BITMAP* before = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
-    blit(bmp, before, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
-    swarms[3].target_swarm = 6;
-    clear_bitmap(bmp);
-    draw();
-    int changed_outside = 0;
-    for (int y = 0; y < 150; ++y) {
-        for (int x = 0; x < 230; ++x) {
-            const bool box = x >= 210 && x <= 220;
-            const bool last_line = y >= 120 && y < 130;
-            if (!box && !last_line)
-                changed_outside += getpixel(bmp, x, y) != getpixel(before, x, y);
-        }
+    draw(PANEL_ROWS - 1);
+    const Box frame = box_of(bmp, makecol(10, 200, 30));
+    const Box box = box_of(bmp, makecol(250, 40, 0));
+    ASSERT_TRUE(is_outline(bmp, makecol(10, 200, 30), frame));
+    ASSERT_TRUE(is_outline(bmp, makecol(250, 40, 0), box));
+    for (const Box& inner : {box_of(bmp, white), box_of(bmp, grey)}) {
+        EXPECT_TRUE(frame.left < inner.left && inner.right < frame.right && frame.top < inner.top &&
+                    inner.bottom < frame.bottom);
     }
-    EXPECT_EQ(changed_outside, 0);
-    EXPECT_EQ(getpixel(bmp, 210, 70), 0) << "swarm 6 is black";
-    destroy_bitmap(before);
+    EXPECT_GT(box.left, frame.right + 1);
+    EXPECT_EQ(box.top, frame.top);
+    EXPECT_EQ(box.bottom, frame.bottom);
+
+    // A new target redraws the box in its colour; the frame stays.
+    swarms[3].target_swarm = 6;
+    swarms[6].color_blue = 250;
+    draw(PANEL_ROWS - 1);
+    EXPECT_TRUE(is_outline(bmp, makecol(0, 0, 250), box));
+    EXPECT_TRUE(is_outline(bmp, makecol(10, 200, 30), frame));
 }
 
 TEST_F(Panel, OutOfRangeValuesAreClampedOrLeftOut) {
@@ -103,32 +137,71 @@ TEST_F(Panel, OutOfRangeValuesAreClampedOrLeftOut) {
     swarms[3].color_blue = 256;
     for (int target : {10, -1, INT32_MAX, INT32_MIN}) {
         swarms[3].target_swarm = target;
-        clear_bitmap(bmp);
         draw();
-        EXPECT_EQ(getpixel(bmp, 0, 70), makecol(255, 0, 255)) << target;
-        for (int y = 0; y < 150; ++y)
-            EXPECT_EQ(getpixel(bmp, 210, y), 0) << "no box for target " << target;
-        EXPECT_TRUE(text_in_line(120));
+        const Box frame = box_of(bmp, makecol(255, 0, 255));
+        ASSERT_TRUE(is_outline(bmp, makecol(255, 0, 255), frame)) << target;
+        bool anything_right = false;
+        for (int y = 0; y < SCREEN_H_PX; ++y) {
+            for (int x = frame.right + 1; x < SCREEN_W_PX; ++x)
+                anything_right |= getpixel(bmp, x, y);
+        }
+        EXPECT_FALSE(anything_right) << "no box for target " << target;
+        EXPECT_EQ(lines().size(), static_cast<size_t>(PANEL_ROWS)) << target;
     }
     // Target 0 shows record 0's colour.
     swarms[3].target_swarm = 0;
     swarms[0].color_blue = 90;
-    clear_bitmap(bmp);
     draw();
-    EXPECT_EQ(getpixel(bmp, 210, 70), makecol(0, 0, 90));
+    EXPECT_FALSE(box_of(bmp, makecol(0, 0, 90)).empty());
 }
 
-// The first line shows the swarm and its population; text for a known value matches what the
-// font draws for the same words.
-TEST_F(Panel, LinesPrintTheirValues) {
-    draw();
+// Each field a user edits shows on a line of its own, in the table's order: a new value
+// changes the text of that line and of no other.
+TEST_F(Panel, EachValueShowsOnItsOwnLine) {
+    const std::vector<Box> text = lines();
+    ASSERT_EQ(text.size(), static_cast<size_t>(PANEL_ROWS));
+    BITMAP* before = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
+    blit(bmp, before, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
+    for (int row = 0; row < PANEL_ROWS; ++row) {
+        const Swarm kept = swarms[3];
+        swarms[3].*SWARM_FIELD_TABLE[row].member += 1;
+        draw();
+        int inside = 0, outside = 0;
+        for (int y = 0; y < SCREEN_H_PX; ++y) {
+            for (int x = 0; x < SCREEN_W_PX; ++x) {
+                const bool changed =
+                    (getpixel(bmp, x, y) == white) != (getpixel(before, x, y) == white);
+                (y >= text[row].top && y <= text[row].bottom ? inside : outside) += changed;
+            }
+        }
+        EXPECT_GT(inside, 0) << SWARM_FIELD_TABLE[row].name;
+        EXPECT_EQ(outside, 0) << SWARM_FIELD_TABLE[row].name;
+        swarms[3] = kept;
+    }
+    destroy_bitmap(before);
+}
+
+// The first line names the swarm and its population and the last its target, exactly as the
+// font writes those words.
+TEST_F(Panel, LinesReadAsTheFontWritesThem) {
+    const std::vector<Box> text = lines();
+    ASSERT_EQ(text.size(), static_cast<size_t>(PANEL_ROWS));
     BITMAP* expected = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
-    clear_bitmap(expected);
-    textprintf_ex(expected, ui_font, 10, 10, makecol(255, 255, 255), -1, "SWARM 3: 250 Fireflies");
-    for (int y = 10; y < 19; ++y) {
-        for (int x = 10; x < 195; ++x) {
-            const bool white = getpixel(bmp, x, y) == makecol(255, 255, 255);
-            EXPECT_EQ(white, getpixel(expected, x, y) != 0) << x << ", " << y;
+    const std::pair<int, const char*> cases[] = {{0, "SWARM 3: 250 Fireflies"},
+                                                 {PANEL_ROWS - 1, "Target Swarm: 5"}};
+    for (const auto& [row, words] : cases) {
+        clear_bitmap(expected);
+        textout_ex(expected, ui_font, words, 0, 0, white, -1);
+        const Box want = box_of(expected, white);
+        const Box& got = text[row];
+        ASSERT_EQ(got.right - got.left, want.right - want.left) << words;
+        ASSERT_EQ(got.bottom - got.top, want.bottom - want.top) << words;
+        for (int y = 0; y <= want.bottom - want.top; ++y) {
+            for (int x = 0; x <= want.right - want.left; ++x) {
+                EXPECT_EQ(getpixel(bmp, got.left + x, got.top + y) == white,
+                          getpixel(expected, want.left + x, want.top + y) == white)
+                    << words << " at " << x << ", " << y;
+            }
         }
     }
     destroy_bitmap(expected);
