@@ -8,40 +8,18 @@
 
 namespace {
 
-// The fields a sweep may vary, by the names the sweep file uses.
-struct FieldName {
-    const char* name;
-    int32_t Swarm::*member;
-};
-const FieldName FIELD_NAMES[] = {
-    {"population", &Swarm::population},
-    {"turning_speed", &Swarm::turning_speed},
-    {"field_of_view", &Swarm::field_of_view},
-    {"highest_speed", &Swarm::highest_speed},
-    {"lowest_speed", &Swarm::lowest_speed},
-    {"acceleration", &Swarm::acceleration},
-    {"braking", &Swarm::braking},
-    {"red", &Swarm::color_red},
-    {"green", &Swarm::color_green},
-    {"blue", &Swarm::color_blue},
-    {"communication", &Swarm::communication},
-    {"target_swarm", &Swarm::target_swarm},
-};
-
-// The index of a named field in the swarm record, or -1.
+// The position in the swarm record of a field a user edits, by its name, or -1.
 int field_index(const std::string& name) {
-    for (const FieldName& f : FIELD_NAMES) {
-        if (name != f.name) continue;
-        for (int i = 0; i < SWARM_FIELDS; ++i) {
-            if (SWARM_FIELD[i] == f.member) return i;
-        }
+    for (int i = 0; i < EDITABLE_FIELDS; ++i) {
+        if (name == SWARM_FIELD_TABLE[i].name) return SWARM_FIELD_TABLE[i].position;
     }
     return -1;
 }
 
 std::string field_list() {
     std::string list;
-    for (const FieldName& f : FIELD_NAMES) list += std::string(list.empty() ? "" : " ") + f.name;
+    for (int i = 0; i < EDITABLE_FIELDS; ++i)
+        list += std::string(list.empty() ? "" : " ") + SWARM_FIELD_TABLE[i].name;
     return list;
 }
 
