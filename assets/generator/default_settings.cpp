@@ -23,70 +23,55 @@ const Rgb SWARM_COLOURS[9] = {
 };
 // clang-format on
 
-// The fields of a swarm that the defaults set besides its colour, in the units of Swarm.
-struct SwarmDefaults {
-    int32_t highest_speed, lowest_speed, turning_speed, field_of_view, acceleration, braking,
-        population, target_swarm, communication;
-};
-
 // Starting values for swarms 1..9. Swarms 1-4 chase each other in a ring, 5 and 6 chase each
 // other, 7-9 keep to themselves. Populations add up to 1800 of the program's 2000 fireflies.
+// The colours are SWARM_COLOURS, which the title shares.
 // clang-format off
-static const SwarmDefaults DEFAULT_SWARMS[9] = {
-    //  high low turn view acc brk   pop  target comm
-    {   5,   1,   6,  60,  2,  2,   200,  2,    1800},  // 1
-    {   4,   1,   8,  70,  2,  1,   200,  3,    2000},  // 2
-    {   5,   2,   5,  50,  1,  2,   200,  4,    1600},  // 3
-    {   6,   2,   4,  45,  3,  2,   200,  1,    2200},  // 4
-    {   4,   1,   9,  80,  2,  3,   200,  6,    2500},  // 5
-    {   5,   1,   7,  60,  2,  2,   200,  5,    2400},  // 6
-    {   3,   1,  10,  90,  1,  1,   200,  7,    1500},  // 7
-    {   4,   2,   6,  75,  2,  2,   200,  8,    1200},  // 8
-    {   3,   1,   5,  40,  1,  3,   200,  9,    1000},  // 9
+static const SwarmRow DEFAULT_SWARMS[9] = {
+    //pop turn view high low acc brk  red green blue  comm target
+    { 200,   6,  60,   5,  1,  2,  2,   0,    0,   0, 1800,     2},  // 1
+    { 200,   8,  70,   4,  1,  2,  1,   0,    0,   0, 2000,     3},  // 2
+    { 200,   5,  50,   5,  2,  1,  2,   0,    0,   0, 1600,     4},  // 3
+    { 200,   4,  45,   6,  2,  3,  2,   0,    0,   0, 2200,     1},  // 4
+    { 200,   9,  80,   4,  1,  2,  3,   0,    0,   0, 2500,     6},  // 5
+    { 200,   7,  60,   5,  1,  2,  2,   0,    0,   0, 2400,     5},  // 6
+    { 200,  10,  90,   3,  1,  1,  1,   0,    0,   0, 1500,     7},  // 7
+    { 200,   6,  75,   4,  2,  2,  2,   0,    0,   0, 1200,     8},  // 8
+    { 200,   5,  40,   3,  1,  1,  3,   0,    0,   0, 1000,     9},  // 9
 };
 // clang-format on
 
-bool write_swarm_rows(const std::string& path, const SwarmRow (&rows)[9]) {
-    Swarm table[SWARM_COUNT] = {};
+// The swarm table that write_swarm_rows writes (media.h).
+static void fill_swarms(Swarm (&table)[SWARM_COUNT], const SwarmRow (&rows)[9]) {
     table[0].color_red = table[0].color_green = table[0].color_blue = 40;
     for (int s = 1; s < SWARM_COUNT; ++s) {
-        const SwarmRow& r = rows[s - 1];
         Swarm& t = table[s];
-        t.highest_speed = r.highest_speed;
-        t.lowest_speed = r.lowest_speed;
-        t.turning_speed = r.turning_speed;
-        t.field_of_view = r.field_of_view;
-        t.acceleration = r.acceleration;
-        t.braking = r.braking;
-        t.population = r.population;
-        t.target_swarm = r.population > 0 ? r.target_swarm : s;
-        t.communication = r.communication;
-        t.color_red = r.red;
-        t.color_green = r.green;
-        t.color_blue = r.blue;
+        for (int i = 0; i < EDITABLE_FIELDS; ++i)
+            t.*SWARM_FIELD_TABLE[i].member = rows[s - 1].value[i];
+        if (t.population <= 0) t.target_swarm = s;
     }
+}
+
+static bool write_swarms(const std::string& path, const Swarm (&table)[SWARM_COUNT]) {
     if (write_settings_file(path.c_str(), table)) return true;
     std::fprintf(stderr, "make-assets: cannot write %s\n", path.c_str());
     return false;
 }
 
+bool write_swarm_rows(const std::string& path, const SwarmRow (&rows)[9]) {
+    Swarm table[SWARM_COUNT] = {};
+    fill_swarms(table, rows);
+    return write_swarms(path, table);
+}
+
 bool write_default_settings(const std::string& path) {
-    SwarmRow rows[9];
-    for (int s = 0; s < 9; ++s) {
-        const SwarmDefaults& d = DEFAULT_SWARMS[s];
-        const Rgb& colour = SWARM_COLOURS[s];
-        rows[s] = SwarmRow{d.highest_speed,
-                           d.lowest_speed,
-                           d.turning_speed,
-                           d.field_of_view,
-                           d.acceleration,
-                           d.braking,
-                           d.population,
-                           d.target_swarm,
-                           d.communication,
-                           static_cast<int32_t>(colour.r),
-                           static_cast<int32_t>(colour.g),
-                           static_cast<int32_t>(colour.b)};
+    Swarm table[SWARM_COUNT] = {};
+    fill_swarms(table, DEFAULT_SWARMS);
+    for (int s = 1; s < SWARM_COUNT; ++s) {
+        const Rgb& colour = SWARM_COLOURS[s - 1];
+        table[s].color_red = static_cast<int32_t>(colour.r);
+        table[s].color_green = static_cast<int32_t>(colour.g);
+        table[s].color_blue = static_cast<int32_t>(colour.b);
     }
-    return write_swarm_rows(path, rows);
+    return write_swarms(path, table);
 }

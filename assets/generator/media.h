@@ -5,6 +5,7 @@
 #include <string>
 
 #include "assets/generator/drawing.h"
+#include "sim/world.h"
 
 // The colours of swarms 1 to 9: the default settings give them to the swarms, and the title's
 // decorative fireflies glow in them (default_settings.cpp).
@@ -33,10 +34,10 @@ bool write_panel_font(const std::string& path);
 // The swarm table lumora starts with, in the settings file format (default_settings.cpp).
 bool write_default_settings(const std::string& path);
 
-// One swarm of a settings file the generator writes, in the units of Swarm.
+// One swarm of a settings file the generator writes: the fields a user edits, in the order of
+// SWARM_FIELD_TABLE (the panel's, top to bottom) and in the units of Swarm.
 struct SwarmRow {
-    int32_t highest_speed, lowest_speed, turning_speed, field_of_view, acceleration, braking,
-        population, target_swarm, communication, red, green, blue;
+    int32_t value[EDITABLE_FIELDS];
 };
 
 // Writes swarms 1 to 9 from rows through the program's own settings writer: record 0 a dim
