@@ -64,6 +64,16 @@ static bool save_picture(const std::string& path, BITMAP* bmp) {
     return save_bmp(path.c_str(), bmp, nullptr) == 0;
 }
 
+// The fields a user edits, one a line: the position in the record, then the name that sweep
+// files use. Scripts read the settings file's layout from here.
+static bool print_fields() {
+    for (int i = 0; i < EDITABLE_FIELDS; ++i) {
+        const SwarmField& f = SWARM_FIELD_TABLE[i];
+        if (std::printf("%d %s\n", f.position, f.name) < 0) return false;
+    }
+    return std::fflush(stdout) == 0;
+}
+
 static int live_fireflies() {
     int n = 0;
     for (const Firefly& f : fireflies) n += f.swarm > 0.0f ? 1 : 0;
@@ -80,6 +90,11 @@ int main(int argc, char** argv) {
     if (options.version) {
         std::printf("lumora-sim %s\n", LUMORA_VERSION);
         return 0;
+    }
+    if (options.fields) {
+        if (print_fields()) return 0;
+        std::fprintf(stderr, "lumora-sim: writing the field list failed\n");
+        return 1;
     }
     std::vector<ScriptLine> script;
     if (!options.input.empty() && !load_script(options.input, script)) return EXIT_BAD_USAGE;

@@ -9,7 +9,8 @@ const char* const SIM_USAGE =
     "                  [--trace FILE] [--shot FILE] [--depth 15|16|24|32] [--no-draw]\n"
     "                  [--reference] [--stats FILE [--stats-every N]]\n"
     "                  [--frames-dir DIR [--every N]]\n"
-    "       lumora-sim --version\n";
+    "       lumora-sim --version\n"
+    "       lumora-sim --fields\n";
 
 // A whole number from 0 to hi, digits only.
 static bool parse_count(const char* text, uint64_t hi, uint64_t& value) {
@@ -37,6 +38,10 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
         }
         if (name == "--version") {
             options.version = true;
+            continue;
+        }
+        if (name == "--fields") {
+            options.fields = true;
             continue;
         }
         const bool takes_value = name == "--settings" || name == "--assets" || name == "--seed" ||

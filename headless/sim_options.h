@@ -20,6 +20,7 @@ struct SimOptions {
     std::string frames_dir;   // folder for a numbered picture series; empty: none
     int64_t every = 1;        // a picture of the series for every this many frames
     bool version = false;     // print the version and run nothing
+    bool fields = false;      // print the swarm fields' positions and names and run nothing
 };
 
 extern const char* const SIM_USAGE;

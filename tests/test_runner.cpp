@@ -8,12 +8,14 @@
 #include <cstdlib>
 #include <random>
 #include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "render/help_overlay.h"
 #include "render/sync_graph.h"
+#include "sweep/sweep_file.h"
 #include "tests/support.h"
 
 class Runner : public ::testing::Test {
@@ -118,6 +120,28 @@ TEST_F(Runner, BadArgumentsAndScriptsExitWithTwo) {
         EXPECT_EQ(sim("--input bad.txt --frames 1"), 2) << script;
         EXPECT_NE(err.find("line"), std::string::npos) << err;
     }
+}
+
+// The field list scripts read: each field a user edits once, under the name a sweep file takes
+// and at the position that sweep varies. A list that cannot be written is an error.
+TEST_F(Runner, FieldsListTheNamesSweepFilesTake) {
+    ASSERT_EQ(sim("--fields"), 0) << err;
+    std::istringstream lines(out);
+    std::set<int> positions;
+    int position = 0;
+    for (std::string name; lines >> position >> name;) {
+        std::istringstream text("settings s.sav\nvary 1 " + name + " 7\n");
+        SweepFile sweep;
+        std::string error;
+        ASSERT_TRUE(read_sweep_file(text, "s.txt", false, sweep, error)) << error;
+        EXPECT_EQ(sweep.vary[0].field, position) << name;
+        positions.insert(position);
+    }
+    EXPECT_TRUE(lines.eof()) << out;
+    EXPECT_EQ(positions.size(), 12u) << out;
+    const int status = std::system(
+        ("'" + std::string(LUMORA_SIM_PATH) + "' --fields >/dev/full 2>/dev/null").c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1);
 }
 
 TEST_F(Runner, MissingMediaExitsWithOneNamingTheFile) {
