@@ -5,6 +5,7 @@
 
 #include "app/pacing.h"
 #include "app/shell.h"
+#include "app/window_events.h"
 #include "sim/world.h"
 #include "ui/folders.h"
 #include "ui/input.h"

@@ -1,13 +1,12 @@
 #include "app/pacing.h"
 
 #include <allegro.h>
-#include <allegro/platform/aintunix.h>
-#include <xalleg.h>
 #include <semaphore.h>
 
 #include <atomic>
 #include <cerrno>
-#include <cstdlib>
+
+#include "app/window_events.h"
 
 // The waiter blocks on the semaphore; each tick and the stop request post it. Posting a
 // semaphore and touching lock-free atomics is all a callback may do: the timer calls from
@@ -50,40 +49,6 @@ bool start_pacing(int frames_per_second) {
 }
 
 void stop_pacing() { remove_int(frame_tick); }
-
-// Whether wait_for_tick fetches the window's events. Only the thread that waits touches it.
-static bool fetching_events = false;
-
-#ifdef ALLEGRO_WITH_XWINDOWS
-// The library's background thread runs its handlers only while its "interrupts" are enabled;
-// disabled, it blocks within 10 ms and wakes no more. It must run again before the library
-// closes, which stops the thread and waits for it.
-static void give_back_window_events() {
-    if (!fetching_events) return;
-    fetching_events = false;
-    _unix_bg_man->enable_interrupts();
-}
-
-void take_over_window_events() {
-    if (fetching_events || system_driver == nullptr || system_driver->id != SYSTEM_XWINDOWS ||
-        _unix_bg_man == nullptr || !_unix_bg_man->multi_threaded)
-        return;
-    _unix_bg_man->disable_interrupts();
-    fetching_events = true;
-    // Handlers registered later run earlier: this one runs before the library's own exit.
-    std::atexit(give_back_window_events);
-}
-
-// The library's handler first waits for the display to catch up with every request sent, a
-// round trip that costs a wake-up of its own; it is called only when events have come.
-static void fetch_window_events() {
-    if (fetching_events && XEventsQueued(_xwin.display, QueuedAfterFlush) > 0)
-        _xwin_handle_input();
-}
-#else
-void take_over_window_events() {}
-static void fetch_window_events() {}
-#endif
 
 // Blocks until the timer ticks or stop_waiting is called; see wait_for_tick.
 static int wait_for_timer_tick() {

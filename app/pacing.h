@@ -16,7 +16,8 @@ bool reset_pacing();
 // One tick of the frame timer; the timer calls it, from its own thread. Safe in any callback.
 void frame_tick();
 
-// Blocks until a tick comes or stop_waiting was called. Returns the ticks that came since the
+// Blocks until a tick comes or stop_waiting was called, then fetches the window's events when
+// the program fetches them itself (app/window_events.h). Returns the ticks that came since the
 // last wait, 0 when only stopped. Ticks that came while the caller was busy wake it once, not
 // once each: a slow frame is followed by one frame, not by as many as it overran.
 int wait_for_tick();
@@ -24,12 +25,3 @@ int wait_for_tick();
 // Makes a blocked wait return at once, and every later one: the program is ending. Safe in
 // any callback, such as the window's close button.
 void stop_waiting();
-
-// The library fetches the window's events (keys, mouse, the close button, exposure) on a
-// background thread that wakes every millisecond and asks the display every 10 ms. After this
-// call that thread stands still and wait_for_tick fetches the events instead, once a tick,
-// before it returns: the program wakes about once a frame and reads input it has just fetched.
-// Call it once the window, keyboard and mouse are installed; the thread is let go again when
-// the process ends, before the library closes. Without such a thread (no window system, or a
-// library built without it) it does nothing.
-void take_over_window_events();

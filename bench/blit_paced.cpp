@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "app/pacing.h"
+#include "app/window_events.h"
 
 constexpr int WIDTH_PX = 1024;
 constexpr int HEIGHT_PX = 768;
