@@ -54,7 +54,7 @@ static void draw_status_line(BITMAP* back_buffer, bool draw) {
 static void simulate(bool reference) {
     if (reference) {
         for (int i = 0; i < MAX_FIREFLIES; ++i) {
-            if (!(fireflies[i].swarm > 0.0f)) continue;
+            if (!is_live(fireflies[i])) continue;
             fireflies[i].steer = static_cast<float>(steer_firefly(i));
             move_firefly(i);
         }
@@ -62,7 +62,7 @@ static void simulate(bool reference) {
     }
     build_steering_grid();
     for (int i = 0; i < MAX_FIREFLIES; ++i) {
-        if (!(fireflies[i].swarm > 0.0f)) continue;
+        if (!is_live(fireflies[i])) continue;
         fireflies[i].steer = static_cast<float>(steer_firefly_fast(i));
         move_firefly(i);
         update_steering_grid(i);

@@ -66,7 +66,7 @@ static bool save_picture(const std::string& path, BITMAP* bmp) {
 
 static int live_fireflies() {
     int n = 0;
-    for (const Firefly& f : fireflies) n += f.swarm > 0.0f ? 1 : 0;
+    for (const Firefly& f : fireflies) n += is_live(f) ? 1 : 0;
     return n;
 }
 

@@ -6,6 +6,9 @@
 #include "sim/world.h"
 
 bool spawn_firefly(int x, int y, int swarm) {
+    // Free is exactly 0.0, the value freeing writes. With the values the table holds that is
+    // the same as not live, but a slot holding anything else (a negative or NaN swarm) is
+    // never spawned into, as it is never freed.
     int slot = 0;
     while (slot < MAX_FIREFLIES && fireflies[slot].swarm != 0.0f) ++slot;
     if (slot == MAX_FIREFLIES) return false;

@@ -83,7 +83,7 @@ void random_world(std::mt19937& rng, int live_slots) {
 void simulate_once(bool fast) {
     if (fast) build_steering_grid();
     for (int i = 0; i < MAX_FIREFLIES; ++i) {
-        if (!(fireflies[i].swarm > 0.0f)) continue;
+        if (!is_live(fireflies[i])) continue;
         fireflies[i].steer = static_cast<float>(fast ? steer_firefly_fast(i) : steer_firefly(i));
         move_firefly(i);
         if (fast) update_steering_grid(i);

@@ -15,7 +15,7 @@ void apply_tool_field(int tool, int mx, int my) {
     const float to_y = static_cast<float>(my);
     for (int i = 0; i < MAX_FIREFLIES; ++i) {
         Firefly& f = fireflies[i];
-        if (f.swarm == 0.0f) continue;
+        if (!is_live(f)) continue;
         int d, b;
         distance_and_bearing(d, b, f.x, f.y, to_x, to_y);
         if (d >= TOOL_RADIUS) continue;
