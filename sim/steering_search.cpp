@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "sim/cell_box.h"
 #include "sim/four_at_once.h"
 #include "sim/geometry.h"
 #include "sim/steering.h"
