@@ -6,6 +6,7 @@
 #include "render/help_overlay.h"
 #include "render/media.h"
 #include "render/panel.h"
+#include "render/status_line.h"
 #include "render/sync_graph.h"
 #include "sim/motion.h"
 #include "sim/population.h"
@@ -38,14 +39,10 @@ void clear_program_state() {
     clear_file_places();
 }
 
-// The status message is drawn centred at the bottom for as many frames as are left.
-static void draw_status_line(BITMAP* back_buffer, bool draw) {
+// The status message is shown for as many frames as are left.
+static void show_status_line(BITMAP* back_buffer, bool draw) {
     if (status_frames <= 0) return;
-    // The text is drawn as it stands, never used as a format; the library's own formatting
-    // would allocate in every frame.
-    if (draw)
-        textout_centre_ex(back_buffer, ui_font, status_text, SCREEN_W_PX / 2, 758,
-                          makecol(255, 255, 255), -1);
+    if (draw) draw_status_line(back_buffer, status_text);
     --status_frames;
 }
 
@@ -97,7 +94,7 @@ void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptio
     if (options.draw && graph_visible != 0)
         draw_sync_graph(back_buffer, order_history, frame_synchrony);
     if (options.draw && help_visible != 0) draw_help(back_buffer);
-    draw_status_line(back_buffer, options.draw);
+    show_status_line(back_buffer, options.draw);
     // The picture the user asked for is the one they see, without the cursor drawn next.
     serve_picture_request(options.draw ? back_buffer : nullptr);
     handle_mouse(back_buffer, input, options.draw);
