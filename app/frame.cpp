@@ -4,15 +4,11 @@
 #include "app/shell.h"
 #include "render/glow.h"
 #include "render/help_overlay.h"
-#include "render/media.h"
 #include "render/panel.h"
 #include "render/status_line.h"
 #include "render/sync_graph.h"
-#include "sim/motion.h"
 #include "sim/population.h"
-#include "sim/steering.h"
-#include "sim/steering_grid.h"
-#include "sim/steering_search.h"
+#include "sim/simulation_step.h"
 #include "sim/world.h"
 #include "ui/input.h"
 #include "ui/interface_state.h"
@@ -46,26 +42,6 @@ static void show_status_line(BITMAP* back_buffer, bool draw) {
     --status_frames;
 }
 
-// Each firefly is steered and moved before the next one is steered, so it sees the lower
-// slots already moved in this frame.
-static void simulate(bool reference) {
-    if (reference) {
-        for (int i = 0; i < MAX_FIREFLIES; ++i) {
-            if (!is_live(fireflies[i])) continue;
-            fireflies[i].steer = static_cast<float>(steer_firefly(i));
-            move_firefly(i);
-        }
-        return;
-    }
-    build_steering_grid();
-    for (int i = 0; i < MAX_FIREFLIES; ++i) {
-        if (!is_live(fireflies[i])) continue;
-        fireflies[i].steer = static_cast<float>(steer_firefly_fast(i));
-        move_firefly(i);
-        update_steering_grid(i);
-    }
-}
-
 void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptions& options) {
     // While SPACE is held the last picture stays and this frame's light adds to it: trails.
     // The fast path copies the background later, together with the light: nothing reads or
@@ -77,12 +53,8 @@ void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptio
     }
     handle_keyboard(input);
     // Population control runs while paused too, so a changed population shows at once.
-    if (options.reference) {
-        for (int s = 1; s < SWARM_COUNT; ++s) update_population(s, swarms[s].population);
-    } else {
-        update_populations();
-    }
-    if (paused == 0) simulate(options.reference);
+    update_populations(options.reference);
+    if (paused == 0) run_simulation_step(options.reference);
     if (options.draw) {
         if (options.reference) {
             draw_fireflies(back_buffer, low_detail != 0);

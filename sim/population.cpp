@@ -69,7 +69,7 @@ static bool populations_settled() {
     return true;
 }
 
-void update_populations() {
-    if (populations_settled()) return;
+void update_populations(bool reference) {
+    if (!reference && populations_settled()) return;
     for (int s = 1; s < SWARM_COUNT; ++s) update_population(s, swarms[s].population);
 }
