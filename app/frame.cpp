@@ -69,7 +69,8 @@ void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptio
     show_status_line(back_buffer, options.draw);
     // The picture the user asked for is the one they see, without the cursor drawn next.
     serve_picture_request(options.draw ? back_buffer : nullptr);
-    handle_mouse(back_buffer, input, options.draw);
+    if (options.draw) draw_mouse_cursor(back_buffer, input);
+    handle_mouse(input);
     measure_synchrony(frame_synchrony);
     record_order(order_history, frame_synchrony);
 }
