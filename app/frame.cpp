@@ -4,14 +4,11 @@
 #include "app/shell.h"
 #include "render/glow.h"
 #include "render/help_overlay.h"
-#include "render/media.h"
 #include "render/panel.h"
+#include "render/status_line.h"
 #include "render/sync_graph.h"
-#include "sim/motion.h"
 #include "sim/population.h"
-#include "sim/steering.h"
-#include "sim/steering_grid.h"
-#include "sim/steering_search.h"
+#include "sim/simulation_step.h"
 #include "sim/world.h"
 #include "ui/input.h"
 #include "ui/interface_state.h"
@@ -38,35 +35,11 @@ void clear_program_state() {
     clear_file_places();
 }
 
-// The status message is drawn centred at the bottom for as many frames as are left.
-static void draw_status_line(BITMAP* back_buffer, bool draw) {
+// The status message is shown for as many frames as are left.
+static void show_status_line(BITMAP* back_buffer, bool draw) {
     if (status_frames <= 0) return;
-    // The text is drawn as it stands, never used as a format; the library's own formatting
-    // would allocate in every frame.
-    if (draw)
-        textout_centre_ex(back_buffer, ui_font, status_text, SCREEN_W_PX / 2, 758,
-                          makecol(255, 255, 255), -1);
+    if (draw) draw_status_line(back_buffer, status_text);
     --status_frames;
-}
-
-// Each firefly is steered and moved before the next one is steered, so it sees the lower
-// slots already moved in this frame.
-static void simulate(bool reference) {
-    if (reference) {
-        for (int i = 0; i < MAX_FIREFLIES; ++i) {
-            if (!(fireflies[i].swarm > 0.0f)) continue;
-            fireflies[i].steer = static_cast<float>(steer_firefly(i));
-            move_firefly(i);
-        }
-        return;
-    }
-    build_steering_grid();
-    for (int i = 0; i < MAX_FIREFLIES; ++i) {
-        if (!(fireflies[i].swarm > 0.0f)) continue;
-        fireflies[i].steer = static_cast<float>(steer_firefly_fast(i));
-        move_firefly(i);
-        update_steering_grid(i);
-    }
 }
 
 void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptions& options) {
@@ -80,12 +53,8 @@ void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptio
     }
     handle_keyboard(input);
     // Population control runs while paused too, so a changed population shows at once.
-    if (options.reference) {
-        for (int s = 1; s < SWARM_COUNT; ++s) update_population(s, swarms[s].population);
-    } else {
-        update_populations();
-    }
-    if (paused == 0) simulate(options.reference);
+    update_populations(options.reference);
+    if (paused == 0) run_simulation_step(options.reference);
     if (options.draw) {
         if (options.reference) {
             draw_fireflies(back_buffer, low_detail != 0);
@@ -97,10 +66,11 @@ void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptio
     if (options.draw && graph_visible != 0)
         draw_sync_graph(back_buffer, order_history, frame_synchrony);
     if (options.draw && help_visible != 0) draw_help(back_buffer);
-    draw_status_line(back_buffer, options.draw);
+    show_status_line(back_buffer, options.draw);
     // The picture the user asked for is the one they see, without the cursor drawn next.
     serve_picture_request(options.draw ? back_buffer : nullptr);
-    handle_mouse(back_buffer, input, options.draw);
+    if (options.draw) draw_mouse_cursor(back_buffer, input);
+    handle_mouse(input);
     measure_synchrony(frame_synchrony);
     record_order(order_history, frame_synchrony);
 }

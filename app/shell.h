@@ -71,6 +71,6 @@ bool prepare_background();
 BITMAP* plain_background();
 
 // One frame in order: background, keyboard, population, steering and motion, fireflies, panel,
-// synchrony graph, help, status line, the picture F12 asked for, mouse; then the synchrony is
-// measured. Copying to the screen is the caller's.
+// synchrony graph, help, status line, the picture F12 asked for, the cursor, the mouse tools;
+// then the synchrony is measured. Copying to the screen is the caller's.
 void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptions& options);

@@ -73,12 +73,12 @@ int main(int argc, char** argv) {
         for (int r = 0; r < REPEATS; ++r) {
             forget_blink_points();
             for (int i = 0; i < MAX_FIREFLIES; ++i)
-                if (fireflies[i].swarm > 0.0f) sines += blink_point(i).sine;
+                if (is_live(fireflies[i])) sines += blink_point(i).sine;
         }
         const auto t3 = Clock::now();
         for (int r = 0; r < REPEATS; ++r) {
             for (int i = 0; i < MAX_FIREFLIES; ++i)
-                if (fireflies[i].swarm > 0.0f)
+                if (is_live(fireflies[i]))
                     sines += std::sin(static_cast<double>(fireflies[i].glow_phase));
         }
         const auto t4 = Clock::now();

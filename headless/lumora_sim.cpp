@@ -76,7 +76,7 @@ static bool print_fields() {
 
 static int live_fireflies() {
     int n = 0;
-    for (const Firefly& f : fireflies) n += f.swarm > 0.0f ? 1 : 0;
+    for (const Firefly& f : fireflies) n += is_live(f) ? 1 : 0;
     return n;
 }
 

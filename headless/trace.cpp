@@ -21,7 +21,7 @@ void write_trace_frame(TraceWriter& trace, int64_t frame) {
     trace.started = true;
     for (int i = 0; i < MAX_FIREFLIES; ++i) {
         const Firefly& f = fireflies[i];
-        if (!(f.swarm > 0.0f)) continue;
+        if (!is_live(f)) continue;
         std::fprintf(out,
                      "f %" PRId64 " %d %.9g %.9g %.9g %.9g %.9g %.9g %.9g %.9g %.9g %.9g %.9g\n",
                      frame, i, f.swarm, f.x, f.y, f.heading, f.speed, f.target_distance,

@@ -79,8 +79,7 @@ bool firefly_light(int slot, int x0, int y0, int x1, int y1, FireflyLight& light
 void draw_fireflies(BITMAP* bmp, bool low_detail) {
     for (int i = 0; i < MAX_FIREFLIES; ++i) {
         FireflyLight light;
-        if (!(fireflies[i].swarm > 0.0f) || !firefly_light(i, 0, 0, bmp->w, bmp->h, light))
-            continue;
+        if (!is_live(fireflies[i]) || !firefly_light(i, 0, 0, bmp->w, bmp->h, light)) continue;
         const int core = makecol(light.r, light.g, light.b);
         if (!low_detail) {
             draw_glow(bmp, light.px, light.py, core);

@@ -206,8 +206,7 @@ int prepare_lights(const Pixels& pixels, const Area& area, bool low_detail) {
     int n = 0;
     for (int i = 0; i < MAX_FIREFLIES; ++i) {
         FireflyLight at;
-        if (!(fireflies[i].swarm > 0.0f) ||
-            !firefly_light(i, area.x0, area.y0, area.x1, area.y1, at)) {
+        if (!is_live(fireflies[i]) || !firefly_light(i, area.x0, area.y0, area.x1, area.y1, at)) {
             continue;
         }
         const int core = pixels.pack(at.r, at.g, at.b);

@@ -2,6 +2,7 @@
 // strip chart in a box at the lower right, beside a legend of who chases whom.
 #pragma once
 
+#include "render/status_line.h"
 #include "sim/synchrony.h"
 
 struct BITMAP;
@@ -11,7 +12,7 @@ constexpr int GRAPH_LEFT = 589;
 constexpr int GRAPH_TOP = 607;
 constexpr int GRAPH_RIGHT = 1016;
 constexpr int GRAPH_BOTTOM = 748;
-static_assert(GRAPH_BOTTOM < 758, "the status line's text starts at row 758");
+static_assert(GRAPH_BOTTOM < STATUS_LINE_TOP, "the graph keeps above the status line");
 
 // The chart inside the box: one column for every two frames, order 1 on the top row and 0 on
 // the bottom one, the latest frame in the right column.

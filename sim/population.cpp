@@ -6,6 +6,9 @@
 #include "sim/world.h"
 
 bool spawn_firefly(int x, int y, int swarm) {
+    // Free is exactly 0.0, the value freeing writes. With the values the table holds that is
+    // the same as not live, but a slot holding anything else (a negative or NaN swarm) is
+    // never spawned into, as it is never freed.
     int slot = 0;
     while (slot < MAX_FIREFLIES && fireflies[slot].swarm != 0.0f) ++slot;
     if (slot == MAX_FIREFLIES) return false;
@@ -66,7 +69,7 @@ static bool populations_settled() {
     return true;
 }
 
-void update_populations() {
-    if (populations_settled()) return;
+void update_populations(bool reference) {
+    if (!reference && populations_settled()) return;
     for (int s = 1; s < SWARM_COUNT; ++s) update_population(s, swarms[s].population);
 }

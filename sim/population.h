@@ -10,7 +10,8 @@ bool spawn_firefly(int x, int y, int swarm);
 // missing ones at random points as far as free slots allow.
 void update_population(int swarm, int wanted);
 
-// Brings swarms 1 to 9 to their wanted populations in turn, exactly as update_population
-// called for each of them would; when every swarm already has its number, which is the rule
-// from frame to frame, one pass over the table finds that out and nothing else is done.
-void update_populations();
+// Brings swarms 1 to 9 to their wanted populations, calling update_population for each in
+// turn. The fast way (reference false) gives exactly the same table and random draws: when
+// every swarm already has its number, which is the rule from frame to frame, one pass over the
+// table finds that out and nothing else is done.
+void update_populations(bool reference);

@@ -21,7 +21,7 @@ int steer_firefly(int index) {
     // equally distant candidates wins, and which communicating firefly comes last.
     for (int j = 0; j < MAX_FIREFLIES && !stop; ++j) {
         const Firefly& other = fireflies[j];
-        if (!(f.swarm > 0.0f) || other.swarm != target || j == index) continue;
+        if (!is_live(f) || other.swarm != target || j == index) continue;
 
         float d;
         distance(d, f.x, f.y, other.x, other.y);

@@ -3,15 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <type_traits>
 
 #include "sim/steering_grid_state.h"
 #include "sim/view_cone.h"
 #include "sim/world.h"
-
-SteeringGrid steering_grid;
-
-static_assert(std::is_trivially_copyable<SteeringGrid>::value, "the grid is reset byte by byte");
 
 namespace {
 
@@ -115,21 +110,4 @@ void update_steering_grid(int index) {
         g.strayed[index] = true;
         g.strays[s][g.stray_count[s]++] = static_cast<int16_t>(index);
     }
-}
-
-// The position is on the field, so its coordinates are small and the box can be found with
-// whole numbers. Rounding the position down loses less than a pixel, which the pixel of margin
-// covers; the float roundings of a candidate's distance and of its stray check stay within what
-// the reach, with the loose reach, lacks of a whole pixel. The two further pixels are spare.
-CellBox cells_within(float x, float y, double reach) {
-    const double widest = reach + steering_grid.loose_px + MARGIN_PX;
-    const int r = static_cast<int>(std::min(widest, 4.0 * SCREEN_W_PX)) + 2;
-    const int px = static_cast<int>(x);
-    const int py = static_cast<int>(y);
-    CellBox box;
-    box.c0 = px - r < 0 ? 0 : (px - r) / CELL_PX;
-    box.c1 = std::min(GRID_COLUMNS - 1, (px + r) / CELL_PX);
-    box.r0 = py - r < 0 ? 0 : (py - r) / CELL_PX;
-    box.r1 = std::min(GRID_ROWS - 1, (py + r) / CELL_PX);
-    return box;
 }

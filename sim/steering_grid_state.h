@@ -1,5 +1,6 @@
 // The steering grid's layout and state, and the cell a position is filed under. Internal to
-// sim/: only the grid's upkeep, the view cone and the steering searches include it.
+// sim/: only the grid's upkeep, the cell boxes, the view cone and the steering searches
+// include it.
 #pragma once
 
 #include <cstdint>
@@ -100,11 +101,3 @@ inline int cell_at(float x, float y) {
 inline bool is_candidate(int swarm, int self, int j) {
     return j >= 0 && j < MAX_FIREFLIES && j != self && steering_grid.slot_swarm[j] == swarm;
 }
-
-// The columns c0 to c1 and rows r0 to r1 of the field's cells.
-struct CellBox {
-    int c0, c1, r0, r1;
-};
-
-// The cells that may hold slots within `reach` pixels of (x, y), a position on the field.
-CellBox cells_within(float x, float y, double reach);

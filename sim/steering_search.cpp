@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "sim/cell_box.h"
 #include "sim/four_at_once.h"
 #include "sim/geometry.h"
 #include "sim/steering.h"
@@ -243,7 +244,7 @@ int steer_firefly_fast(int index) {
     Firefly& f = fireflies[index];
     const Swarm& s = swarm_of(f);
     // A firefly off the field has no cells around it; it walks the table the plain way.
-    if (!(f.swarm > 0.0f) || cell_at(f.x, f.y) == OUTSIDE_CELL) return steer_firefly(index);
+    if (!is_live(f) || cell_at(f.x, f.y) == OUTSIDE_CELL) return steer_firefly(index);
 
     Walk w;
     w.self = index;

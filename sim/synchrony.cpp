@@ -29,7 +29,7 @@ void measure_with(Synchrony& out, PointOf point_of) {
     int32_t flashing[SWARM_COUNT] = {};
     for (int i = 0; i < MAX_FIREFLIES; ++i) {
         const Firefly& f = fireflies[i];
-        if (!(f.swarm > 0.0f)) continue;
+        if (!is_live(f)) continue;
         // Live fireflies hold the whole numbers 1 to 9; anything else belongs to no swarm.
         const int s = f.swarm < static_cast<float>(SWARM_COUNT) ? static_cast<int>(f.swarm) : 0;
         const auto [c, sn] = point_of(i);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "sim/cell_box.h"
 #include "sim/geometry.h"
 #include "sim/steering_grid_state.h"
 

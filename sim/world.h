@@ -105,6 +105,10 @@ inline int32_t swarm_field(const Swarm& s, int f) { return s.*SWARM_FIELD[f]; }
 extern Firefly fireflies[MAX_FIREFLIES];
 extern Swarm swarms[SWARM_COUNT];
 
+// Whether the slot holds a firefly. Only 0.0 and the swarm numbers 1 to 9 are ever stored, so
+// a slot that is not live is free.
+inline bool is_live(const Firefly& f) { return f.swarm > 0.0f; }
+
 // The swarm record of a firefly. Swarm numbers are stored only as the whole numbers 0 to 9,
 // so the truncation is exact and always names a record.
 inline Swarm& swarm_of(const Firefly& f) { return swarms[static_cast<int>(f.swarm)]; }

@@ -11,8 +11,8 @@
 #include "render/glow.h"
 #include "render/media.h"
 #include "sim/geometry.h"
-#include "sim/motion.h"
 #include "sim/random.h"
+#include "sim/simulation_step.h"
 #include "sim/steering.h"
 #include "sim/steering_grid.h"
 #include "sim/steering_search.h"
@@ -79,17 +79,6 @@ void random_world(std::mt19937& rng, int live_slots) {
     }
 }
 
-// Steers and moves every live firefly once, the fast way or the plain way.
-void simulate_once(bool fast) {
-    if (fast) build_steering_grid();
-    for (int i = 0; i < MAX_FIREFLIES; ++i) {
-        if (!(fireflies[i].swarm > 0.0f)) continue;
-        fireflies[i].steer = static_cast<float>(fast ? steer_firefly_fast(i) : steer_firefly(i));
-        move_firefly(i);
-        if (fast) update_steering_grid(i);
-    }
-}
-
 struct Snapshot {
     Firefly table[MAX_FIREFLIES];
     uint32_t random;
@@ -117,15 +106,15 @@ struct Snapshot {
     return ::testing::AssertionSuccess();
 }
 
-// Runs one simulation step both ways from the current state and expects the same tables and
-// generator; leaves the fast way's result in place.
+// Runs the frame's simulation step both ways from the current state and expects the same
+// tables and generator; leaves the fast way's result in place.
 ::testing::AssertionResult same_step() {
     static Snapshot start, plain;
     start.take();
-    simulate_once(false);
+    run_simulation_step(true);
     plain.take();
     start.restore();
-    simulate_once(true);
+    run_simulation_step(false);
     if (plain.random != random_state) return ::testing::AssertionFailure() << "random draws differ";
     return same_tables(plain.table, fireflies);
 }
@@ -156,7 +145,7 @@ TEST_F(FastPaths, ResetGridSteersAsTheHintedOne) {
     for (int frame = 0; frame < 3; ++frame) ASSERT_TRUE(same_step());
     static Snapshot before, hinted;
     before.take();
-    simulate_once(true);
+    run_simulation_step(false);
     hinted.take();
     before.restore();
     reset_steering_grid();

@@ -77,7 +77,7 @@ TEST_F(Frame, PauseFreezesFirefliesButNotPopulation) {
     swarms[1].population = 25;
     frames(1);
     int live = 0;
-    for (const Firefly& f : fireflies) live += f.swarm > 0.0f;
+    for (const Firefly& f : fireflies) live += is_live(f);
     EXPECT_EQ(live, 25);
     EXPECT_EQ(fireflies[24].speed, 0.0f) << "a newcomer stands still while paused";
     paused = 0;
@@ -104,7 +104,7 @@ TEST_F(Frame, SteerHoldsWholePixelsOfAtLeastTwenty) {
     frames(200);
     int pursuing = 0;
     for (const Firefly& f : fireflies) {
-        if (!(f.swarm > 0.0f)) continue;
+        if (!is_live(f)) continue;
         EXPECT_TRUE(f.steer == 0.0f || (f.steer >= 20.0f && f.steer == static_cast<int>(f.steer)));
         pursuing += f.steer > 0.0f;
         EXPECT_GE(f.heading, 0.0f);

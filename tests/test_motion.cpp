@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "sim/motion.h"
 #include "sim/world.h"
 #include "tests/support.h"
@@ -124,7 +126,9 @@ TEST_F(Motion, StandingFireflyDriftsSideways) {
     }
 }
 
-// Settings at the ends of the int range act through the same formulas without overflowing.
+// Settings at the ends of the int range act through the same formulas without overflowing:
+// the clamps still hold the speed, a negative turning speed turns every frame the other way,
+// and nothing becomes infinite or NaN.
 TEST_F(Motion, ExtremeSettingsStayDefined) {
     swarms[1].turning_speed = INT32_MIN;
     swarms[1].highest_speed = INT32_MAX;
@@ -132,10 +136,19 @@ TEST_F(Motion, ExtremeSettingsStayDefined) {
     swarms[1].acceleration = INT32_MIN;
     swarms[1].braking = INT32_MAX;
     for (int i = 0; i < 50; ++i) {
-        pursue(i % 2 ? INT32_MIN : 0, 3e38f);
-        f().wander_side = 1.0f;
-        f().steer = 0.0f;
-        move_firefly(7);
+        for (bool pursuing : {true, false}) {
+            const float heading = f().heading;
+            if (pursuing) {
+                pursue(i % 2 ? INT32_MIN : 0, 3e38f);
+            } else {
+                f().wander_side = 1.0f;
+                f().steer = 0.0f;
+                move_firefly(7);
+            }
+            ASSERT_EQ(f().speed, static_cast<float>(INT32_MAX)) << i;
+            ASSERT_GT(f().heading, heading) << i;
+            for (float v : {f().heading, f().x, f().y, f().flutter_phase})
+                ASSERT_TRUE(std::isfinite(v)) << i;
+        }
     }
-    SUCCEED();
 }

@@ -30,13 +30,14 @@ class Mouse : public ::testing::Test {
         destroy_bitmap(bmp);
         for (BITMAP*& c : cursor_images) destroy_bitmap(c);
     }
-    void frame(int x, int y, int buttons, bool draw = true) {
+    void frame(int x, int y, int buttons) {
         InputSnapshot in;
         in.mouse_x = x;
         in.mouse_y = y;
         in.mouse_b = buttons;
         handle_keyboard(in);  // counts the shared cooldown, as the frame does
-        handle_mouse(bmp, in, draw);
+        draw_mouse_cursor(bmp, in);
+        handle_mouse(in);
     }
     BITMAP* bmp = nullptr;
 };

@@ -151,13 +151,13 @@ TEST_F(Population, AllSwarmsAtOnceMatchEachInTurn) {
         }
         std::memcpy(start, fireflies, sizeof start);
         seed_random(static_cast<uint32_t>(round));
-        for (int s = 1; s < SWARM_COUNT; ++s) update_population(s, swarms[s].population);
+        update_populations(true);
         std::memcpy(one_by_one, fireflies, sizeof one_by_one);
         const uint32_t draws = random_state;
 
         std::memcpy(fireflies, start, sizeof start);
         seed_random(static_cast<uint32_t>(round));
-        update_populations();
+        update_populations(false);
         ASSERT_EQ(random_state, draws) << "round " << round;
         ASSERT_EQ(std::memcmp(fireflies, one_by_one, sizeof one_by_one), 0) << "round " << round;
     }

@@ -15,7 +15,7 @@ void apply_tool_field(int tool, int mx, int my) {
     const float to_y = static_cast<float>(my);
     for (int i = 0; i < MAX_FIREFLIES; ++i) {
         Firefly& f = fireflies[i];
-        if (f.swarm == 0.0f) continue;
+        if (!is_live(f)) continue;
         int d, b;
         distance_and_bearing(d, b, f.x, f.y, to_x, to_y);
         if (d >= TOOL_RADIUS) continue;
@@ -30,18 +30,18 @@ void apply_tool_field(int tool, int mx, int my) {
     }
 }
 
-void handle_mouse(BITMAP* target, const InputSnapshot& input, bool draw) {
+void draw_mouse_cursor(BITMAP* target, const InputSnapshot& input) {
+    if (mouse_idle_frames >= CURSOR_IDLE_FRAMES) return;
+    const Swarm* spark = mouse_tool == TOOL_LURE ? &swarms[selected_swarm] : nullptr;
+    draw_cursor(target, cursor_images[mouse_tool], input.mouse_x, input.mouse_y, spark);
+}
+
+void handle_mouse(const InputSnapshot& input) {
     const int mx = input.mouse_x;
     const int my = input.mouse_y;
 
-    if (mouse_idle_frames < CURSOR_IDLE_FRAMES) {
-        if (draw) {
-            const Swarm* spark = mouse_tool == TOOL_LURE ? &swarms[selected_swarm] : nullptr;
-            draw_cursor(target, cursor_images[mouse_tool], mx, my, spark);
-        }
-    } else {
-        mouse_idle_frames = 1000;  // keeps the count from growing without end
-    }
+    // Keeps the count of a hidden cursor from growing without end.
+    if (mouse_idle_frames >= CURSOR_IDLE_FRAMES) mouse_idle_frames = 1000;
 
     if (input.mouse_b & MOUSE_LEFT) {
         if (mouse_tool == TOOL_LURE) {
