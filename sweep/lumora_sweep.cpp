@@ -15,13 +15,13 @@
 
 #include "app/file_places.h"
 #include "app/shell.h"
+#include "files/settings_file.h"
 #include "sweep/plan.h"
 #include "sweep/pool.h"
 #include "sweep/resume.h"
 #include "sweep/run.h"
 #include "sweep/sweep_file.h"
 #include "sweep/sweep_options.h"
-#include "ui/settings_file.h"
 
 constexpr int EXIT_BAD_INPUT = 2;
 
@@ -36,9 +36,7 @@ static int core_count() {
 static bool read_base_settings(const SweepOptions& options, const SweepFile& sweep,
                                RunSetup& setup) {
     setup.settings_path = resolve_settings_path(options.sweep_file, sweep.settings);
-    std::FILE* in = std::fopen(setup.settings_path.c_str(), "r");
-    const bool ok = in != nullptr && read_settings(in, setup.base);
-    if (in != nullptr) std::fclose(in);
+    const bool ok = read_settings_file(setup.settings_path.c_str(), setup.base);
     if (!ok) {
         std::fprintf(stderr, "%s:%d: cannot read the settings file '%s'\n",
                      options.sweep_file.c_str(), sweep.settings_line, setup.settings_path.c_str());

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "files/path.h"
 #include "ui/folders.h"
 #include "ui/interface_state.h"
 #include "ui/settings_file.h"
