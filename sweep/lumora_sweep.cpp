@@ -16,6 +16,7 @@
 #include "app/file_places.h"
 #include "app/shell.h"
 #include "files/settings_file.h"
+#include "files/write_all.h"
 #include "sweep/plan.h"
 #include "sweep/pool.h"
 #include "sweep/resume.h"
@@ -48,7 +49,7 @@ static bool read_base_settings(const SweepOptions& options, const SweepFile& swe
 // its complete runs. The header is written when the table has none.
 static int open_table(const SweepOptions& options, const SweepFile& sweep, FinishedRuns& finished) {
     if (options.out.empty()) {
-        return write_whole(STDOUT_FILENO, table_header(sweep)) ? STDOUT_FILENO : -1;
+        return write_all(STDOUT_FILENO, table_header(sweep)) ? STDOUT_FILENO : -1;
     }
     std::string error;
     if (options.resume && !read_finished_runs(options.out, sweep, finished, error)) {
@@ -61,7 +62,7 @@ static int open_table(const SweepOptions& options, const SweepFile& sweep, Finis
     const int fd = open(options.out.c_str(), flags, 0644);
     const bool cut = options.resume && finished.keep_bytes < finished.file_bytes;
     if (fd < 0 || (cut && ftruncate(fd, finished.keep_bytes) != 0) ||
-        (finished.keep_bytes == 0 && !write_whole(fd, table_header(sweep)))) {
+        (finished.keep_bytes == 0 && !write_all(fd, table_header(sweep)))) {
         std::fprintf(stderr, "lumora-sweep: cannot write the table '%s': %s\n", options.out.c_str(),
                      std::strerror(errno));
         if (fd >= 0) close(fd);
@@ -136,7 +137,7 @@ int main(int argc, char** argv) {
                          error.c_str());
             return 1;
         }
-        return write_whole(STDOUT_FILENO, rows) ? 0 : 1;
+        return write_all(STDOUT_FILENO, rows) ? 0 : 1;
     }
 
     int64_t next = options.shard_index;
