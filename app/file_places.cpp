@@ -20,8 +20,11 @@ static const char* const MEDIA_FILES[] = {"myfont.pcx", "shine.bmp",  "c_att.bmp
                                           "c_hill.bmp", "c_hole.bmp", "c_tr.bmp",
                                           "c_tl.bmp",   "title.bmp",  "wood.bmp"};
 
+// folder/name, or name alone for an empty folder; empty when it is too long to be a path,
+// which no file can have.
 static std::string in_folder(const std::string& folder, const std::string& name) {
-    return folder.empty() ? name : folder + "/" + name;
+    char path[PATH_SIZE];
+    return join_path(path, folder.c_str(), name.c_str()) ? path : "";
 }
 
 static std::string parent_of(const std::string& path) {

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/shell.h"
+#include "files/path.h"
 #include "sim/world.h"
 
 BITMAP* title_image = nullptr;
@@ -14,25 +15,16 @@ BITMAP* background_image = nullptr;
 static const char* const CURSOR_FILES[CURSOR_COUNT] = {"c_att.bmp", "c_hill.bmp", "c_hole.bmp",
                                                        "c_tr.bmp", "c_tl.bmp"};
 
-static void media_path(char (&path)[4096], const char* dir, const char* name) {
-    if (dir == nullptr || dir[0] == '\0') {
-        std::snprintf(path, sizeof path, "%s", name);
-    } else {
-        std::snprintf(path, sizeof path, "%s/%s", dir, name);
-    }
-}
-
-// Loads a picture converted to the current colour depth, without a palette.
+// Loads a picture converted to the current colour depth, without a palette. A path too long
+// to build is a picture that cannot be read.
 static BITMAP* load_picture(const char* dir, const char* name) {
-    char path[4096];
-    media_path(path, dir, name);
-    return load_bitmap(path, nullptr);
+    char path[PATH_SIZE];
+    return join_path(path, dir, name) ? load_bitmap(path, nullptr) : nullptr;
 }
 
 bool load_startup_media(const char* dir, const char*& failed) {
-    char path[4096];
-    media_path(path, dir, "myfont.pcx");
-    ui_font = load_font(path, nullptr, nullptr);
+    char path[PATH_SIZE];
+    ui_font = join_path(path, dir, "myfont.pcx") ? load_font(path, nullptr, nullptr) : nullptr;
     if (ui_font == nullptr) {
         failed = "myfont.pcx";
         return false;
