@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/shell.h"
 #include "files/path.h"
@@ -20,6 +21,18 @@ static const char* const CURSOR_FILES[CURSOR_COUNT] = {"c_att.bmp", "c_hill.bmp"
 static BITMAP* load_picture(const char* dir, const char* name) {
     char path[PATH_SIZE];
     return join_path(path, dir, name) ? load_bitmap(path, nullptr) : nullptr;
+}
+
+void fail_to_start(const char* program, const char* file) {
+    std::fprintf(stderr, "%s cannot start: the file \"%s\" is missing or cannot be read.\n",
+                 program, file);
+    // A program with a window says it in a message box too, which a user who started it from
+    // the desktop sees; without one the library would print it on standard output.
+    if (screen != nullptr) {
+        allegro_message("%s cannot start: the file \"%s\" is missing or cannot be read.\n", program,
+                        file);
+    }
+    std::exit(1);
 }
 
 bool load_startup_media(const char* dir, const char*& failed) {
