@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "files/path.h"
+#include "files/settings_file.h"
 #include "ui/folders.h"
 #include "ui/settings_file.h"
 
@@ -18,8 +20,11 @@ static const char* const MEDIA_FILES[] = {"myfont.pcx", "shine.bmp",  "c_att.bmp
                                           "c_hill.bmp", "c_hole.bmp", "c_tr.bmp",
                                           "c_tl.bmp",   "title.bmp",  "wood.bmp"};
 
+// folder/name, or name alone for an empty folder; empty when it is too long to be a path,
+// which no file can have.
 static std::string in_folder(const std::string& folder, const std::string& name) {
-    return folder.empty() ? name : folder + "/" + name;
+    char path[PATH_SIZE];
+    return join_path(path, folder.c_str(), name.c_str()) ? path : "";
 }
 
 static std::string parent_of(const std::string& path) {
@@ -114,14 +119,11 @@ bool make_user_settings(const std::string& path, const std::string& shipped_defa
     if (file_exists(path)) return true;
     // The folder is the user's alone, as the desktop's rules ask for folders made there.
     if (!make_folders(parent_of(path).c_str(), 0700)) return false;
-    std::FILE* in = std::fopen(shipped_default.c_str(), "r");
-    if (in == nullptr) return false;
     Swarm table[SWARM_COUNT];
-    const bool read = read_settings(in, table);
-    std::fclose(in);
     // Written the way saving writes: the bytes come out as the shipped file has them, and a
     // start-up killed half-way leaves no part of a file behind.
-    return read && !file_exists(path) && write_settings_file(path.c_str(), table);
+    return read_settings_file(shipped_default.c_str(), table) && !file_exists(path) &&
+           write_settings_file(path.c_str(), table);
 }
 
 FilePlaces find_file_places(const PlaceInputs& in) {

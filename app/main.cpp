@@ -73,7 +73,7 @@ int run_simulation(int, char**) {
     }
     clear_bitmap(back_buffer);
     const char* failed = nullptr;
-    if (!load_loop_pictures(media_dir, failed)) fail_to_start(failed);
+    if (!load_loop_pictures(media_dir, failed)) fail_to_start("lumora", failed);
     prepare_background();
 
     reset_world();

@@ -4,8 +4,10 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/shell.h"
+#include "files/path.h"
 #include "sim/world.h"
 
 BITMAP* title_image = nullptr;
@@ -14,25 +16,28 @@ BITMAP* background_image = nullptr;
 static const char* const CURSOR_FILES[CURSOR_COUNT] = {"c_att.bmp", "c_hill.bmp", "c_hole.bmp",
                                                        "c_tr.bmp", "c_tl.bmp"};
 
-static void media_path(char (&path)[4096], const char* dir, const char* name) {
-    if (dir == nullptr || dir[0] == '\0') {
-        std::snprintf(path, sizeof path, "%s", name);
-    } else {
-        std::snprintf(path, sizeof path, "%s/%s", dir, name);
-    }
+// Loads a picture converted to the current colour depth, without a palette. A path too long
+// to build is a picture that cannot be read.
+static BITMAP* load_picture(const char* dir, const char* name) {
+    char path[PATH_SIZE];
+    return join_path(path, dir, name) ? load_bitmap(path, nullptr) : nullptr;
 }
 
-// Loads a picture converted to the current colour depth, without a palette.
-static BITMAP* load_picture(const char* dir, const char* name) {
-    char path[4096];
-    media_path(path, dir, name);
-    return load_bitmap(path, nullptr);
+void fail_to_start(const char* program, const char* file) {
+    std::fprintf(stderr, "%s cannot start: the file \"%s\" is missing or cannot be read.\n",
+                 program, file);
+    // A program with a window says it in a message box too, which a user who started it from
+    // the desktop sees; without one the library would print it on standard output.
+    if (screen != nullptr) {
+        allegro_message("%s cannot start: the file \"%s\" is missing or cannot be read.\n", program,
+                        file);
+    }
+    std::exit(1);
 }
 
 bool load_startup_media(const char* dir, const char*& failed) {
-    char path[4096];
-    media_path(path, dir, "myfont.pcx");
-    ui_font = load_font(path, nullptr, nullptr);
+    char path[PATH_SIZE];
+    ui_font = join_path(path, dir, "myfont.pcx") ? load_font(path, nullptr, nullptr) : nullptr;
     if (ui_font == nullptr) {
         failed = "myfont.pcx";
         return false;

@@ -41,9 +41,9 @@ void reset_world();
 // variables, the settings file's path and the folders start-up chose. The media stay loaded.
 void clear_program_state();
 
-// Ends the process with exit status 1 after telling the user which file could not be loaded.
-// Each program says it its own way: a message box, or a line on standard error.
-[[noreturn]] void fail_to_start(const char* file);
+// Ends the process with exit status 1 after telling the user which file program could not
+// load: a line on standard error, and a message box too once a window is open.
+[[noreturn]] void fail_to_start(const char* program, const char* file);
 
 // Empties the library's buffer of pending key presses.
 void shutdown_system();

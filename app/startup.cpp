@@ -20,13 +20,6 @@ static const int DISPLAY_DRIVER = GFX_AUTODETECT_FULLSCREEN;
 static const int DISPLAY_DRIVER = GFX_AUTODETECT_WINDOWED;
 #endif
 
-void fail_to_start(const char* file) {
-    std::fprintf(stderr, "lumora cannot start: the file \"%s\" is missing or cannot be read.\n",
-                 file);
-    allegro_message("lumora cannot start: the file \"%s\" is missing or cannot be read.\n", file);
-    std::exit(1);
-}
-
 void init_system() {
     // Handing atexit over makes the library close itself down however the process ends.
     // Without a system driver (no display to connect to) nothing of the library may be used.
@@ -58,7 +51,7 @@ void init_system() {
     // Found once the display works: a program that cannot start makes no folder of the user's.
     use_file_places(find_file_places(this_process_inputs()));
     const char* failed = nullptr;
-    if (!load_startup_media(media_dir, failed)) fail_to_start(failed);
+    if (!load_startup_media(media_dir, failed)) fail_to_start("lumora", failed);
     last_mouse_x = mouse_x;
     last_mouse_y = mouse_y;
     fill_shine_kernel();

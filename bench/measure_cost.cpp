@@ -24,11 +24,6 @@
 
 constexpr int REPEATS = 20;  // timings per frame, to rise well above the clock's grain
 
-void fail_to_start(const char* file) {
-    std::fprintf(stderr, "measure-cost: the file \"%s\" is missing or cannot be read\n", file);
-    std::exit(1);
-}
-
 static double median(std::vector<double>& v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
@@ -44,7 +39,7 @@ int main(int argc, char** argv) {
     set_color_depth(32);
     const char* failed = nullptr;
     if (!load_startup_media(argv[1], failed) || !load_loop_pictures(argv[1], failed))
-        fail_to_start(failed);
+        fail_to_start("measure-cost", failed);
     prepare_background();
     fill_shine_kernel();
     seed_random(1);

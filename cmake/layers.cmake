@@ -4,8 +4,9 @@
 # wrong include fails to compile instead of waiting for a review.
 #
 #   sim       the world, its rules and its helpers; no game library
-#   render    drawing: sim and the game library
-#   ui        keyboard, mouse, settings file: render, sim and the game library
+#   files     the settings file, numbers in text, paths: sim and POSIX; no game library
+#   render    drawing: files, sim and the game library
+#   ui        keyboard, mouse, loading and saving: render, files, sim and the game library
 #   app       start-up, the frame and its pictures: everything above
 #   headless  the display-less runner: everything above
 #   sweep     the sweep runner, beside headless: everything above headless
@@ -31,7 +32,7 @@ function(lumora_forbid_game_library target)
     file(GLOB inner RELATIVE /usr/include /usr/include/allegro/*.h /usr/include/allegro/*/*.h)
     foreach(header allegro.h xalleg.h winalleg.h ${inner})
       file(WRITE ${root}/${header}
-           "#error \"the simulation is plain C++: it may not use the game library\"\n")
+           "#error \"sim/ and files/ are plain C++: they may not use the game library\"\n")
     endforeach()
   endif()
   target_include_directories(${target} BEFORE PRIVATE ${root})

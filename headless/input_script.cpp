@@ -1,8 +1,8 @@
 #include "headless/input_script.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <cstring>
+
+#include "files/whole_number.h"
 
 const ScriptKey SCRIPT_KEYS[SCRIPT_KEY_COUNT] = {
     {"ENTER", KEY_ENTER}, {"PGDN", KEY_PGDN},   {"PGUP", KEY_PGUP},   {"S", KEY_S},
@@ -36,15 +36,7 @@ std::vector<char*> split_words(char* line) {
 
 // A decimal integer within [lo, hi], nothing before or after it.
 bool parse_integer(const char* text, int64_t lo, int64_t hi, int64_t& value) {
-    if (text[0] == '\0' || (text[0] != '-' && text[0] != '+' && (text[0] < '0' || text[0] > '9'))) {
-        return false;
-    }
-    errno = 0;
-    char* end = nullptr;
-    const long long v = std::strtoll(text, &end, 10);
-    if (errno != 0 || *end != '\0' || end == text || v < lo || v > hi) return false;
-    value = v;
-    return true;
+    return parse_whole_number(text, Signs::PLUS_OR_MINUS, lo, hi, value);
 }
 
 bool parse_keys(char* text, InputSnapshot& input) {

@@ -33,11 +33,6 @@ constexpr int EXIT_BAD_USAGE = 2;
 // The shipped settings an installed runner starts from; startup_settings_path points into it.
 static std::string shipped_settings;
 
-void fail_to_start(const char* file) {
-    std::fprintf(stderr, "lumora-sim: the file \"%s\" is missing or cannot be read\n", file);
-    std::exit(1);
-}
-
 static bool load_script(const std::string& path, std::vector<ScriptLine>& lines) {
     std::FILE* in = std::fopen(path.c_str(), "r");
     if (in == nullptr) {
@@ -145,7 +140,7 @@ int main(int argc, char** argv) {
     const char* failed = nullptr;
     const char* assets = media_dir;
     if (!load_startup_media(assets, failed) || !load_loop_pictures(assets, failed))
-        fail_to_start(failed);
+        fail_to_start("lumora-sim", failed);
     if (!options.reference) prepare_background();
     fill_shine_kernel();
     seed_random(options.seed);

@@ -1,8 +1,8 @@
 #include "headless/sim_options.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <cstring>
+
+#include "files/whole_number.h"
 
 const char* const SIM_USAGE =
     "usage: lumora-sim [--settings FILE] [--assets DIR] [--seed N] [--frames N] [--input FILE]\n"
@@ -13,14 +13,8 @@ const char* const SIM_USAGE =
     "       lumora-sim --fields\n";
 
 // A whole number from 0 to hi, digits only.
-static bool parse_count(const char* text, uint64_t hi, uint64_t& value) {
-    if (text[0] < '0' || text[0] > '9') return false;
-    errno = 0;
-    char* end = nullptr;
-    const unsigned long long v = std::strtoull(text, &end, 10);
-    if (errno != 0 || *end != '\0' || v > hi) return false;
-    value = v;
-    return true;
+static bool parse_count(const char* text, int64_t hi, int64_t& value) {
+    return parse_whole_number(text, Signs::NONE, 0, hi, value);
 }
 
 bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& error) {
@@ -58,7 +52,7 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
             return false;
         }
         const char* value = argv[++i];
-        uint64_t n = 0;
+        int64_t n = 0;
         if (name == "--settings") {
             options.settings = value;
         } else if (name == "--assets") {
@@ -79,7 +73,7 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
                     name + " takes a whole number of 1 or more, not '" + std::string(value) + "'";
                 return false;
             }
-            (name == "--every" ? options.every : options.stats_every) = static_cast<int64_t>(n);
+            (name == "--every" ? options.every : options.stats_every) = n;
         } else if (name == "--seed") {
             if (!parse_count(value, UINT32_MAX, n)) {
                 error = "--seed takes a whole number from 0 to 4294967295, not '" +
@@ -93,7 +87,7 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
                     "--frames takes a whole number of 0 or more, not '" + std::string(value) + "'";
                 return false;
             }
-            options.frames = static_cast<int64_t>(n);
+            options.frames = n;
         } else {
             if (!parse_count(value, 32, n) || (n != 15 && n != 16 && n != 24 && n != 32)) {
                 error = "--depth takes 15, 16, 24 or 32, not '" + std::string(value) + "'";

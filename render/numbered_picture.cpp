@@ -6,15 +6,15 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "files/path.h"
 #include "render/picture_file.h"
 
 // Creates the file of the first free name and opens it for writing; null when none can be made.
-static std::FILE* claim_free_name(const char* folder, char (&path)[4096]) {
-    const char* separator = folder[0] != '\0' ? "/" : "";
+static std::FILE* claim_free_name(const char* folder, char (&path)[PATH_SIZE]) {
     for (int n = 1; n <= PICTURE_NUMBER_MAX; ++n) {
-        const int length =
-            std::snprintf(path, sizeof path, "%s%slumora-%04d.png", folder, separator, n);
-        if (length < 0 || length >= static_cast<int>(sizeof path)) return nullptr;
+        char name[32];
+        std::snprintf(name, sizeof name, "lumora-%04d.png", n);
+        if (!join_path(path, folder, name)) return nullptr;
         const int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno == EEXIST) continue;
         if (fd < 0) return nullptr;
@@ -29,7 +29,7 @@ static std::FILE* claim_free_name(const char* folder, char (&path)[4096]) {
 }
 
 bool save_numbered_picture(const char* folder, BITMAP* bmp) {
-    char path[4096];
+    char path[PATH_SIZE];
     std::FILE* out = claim_free_name(folder, path);
     if (out == nullptr) return false;
     bool ok = write_png(out, bmp);

@@ -15,13 +15,14 @@
 
 #include "app/file_places.h"
 #include "app/shell.h"
+#include "files/settings_file.h"
+#include "files/write_all.h"
 #include "sweep/plan.h"
 #include "sweep/pool.h"
 #include "sweep/resume.h"
 #include "sweep/run.h"
 #include "sweep/sweep_file.h"
 #include "sweep/sweep_options.h"
-#include "ui/settings_file.h"
 
 constexpr int EXIT_BAD_INPUT = 2;
 
@@ -36,9 +37,7 @@ static int core_count() {
 static bool read_base_settings(const SweepOptions& options, const SweepFile& sweep,
                                RunSetup& setup) {
     setup.settings_path = resolve_settings_path(options.sweep_file, sweep.settings);
-    std::FILE* in = std::fopen(setup.settings_path.c_str(), "r");
-    const bool ok = in != nullptr && read_settings(in, setup.base);
-    if (in != nullptr) std::fclose(in);
+    const bool ok = read_settings_file(setup.settings_path.c_str(), setup.base);
     if (!ok) {
         std::fprintf(stderr, "%s:%d: cannot read the settings file '%s'\n",
                      options.sweep_file.c_str(), sweep.settings_line, setup.settings_path.c_str());
@@ -50,7 +49,7 @@ static bool read_base_settings(const SweepOptions& options, const SweepFile& swe
 // its complete runs. The header is written when the table has none.
 static int open_table(const SweepOptions& options, const SweepFile& sweep, FinishedRuns& finished) {
     if (options.out.empty()) {
-        return write_whole(STDOUT_FILENO, table_header(sweep)) ? STDOUT_FILENO : -1;
+        return write_all(STDOUT_FILENO, table_header(sweep)) ? STDOUT_FILENO : -1;
     }
     std::string error;
     if (options.resume && !read_finished_runs(options.out, sweep, finished, error)) {
@@ -63,7 +62,7 @@ static int open_table(const SweepOptions& options, const SweepFile& sweep, Finis
     const int fd = open(options.out.c_str(), flags, 0644);
     const bool cut = options.resume && finished.keep_bytes < finished.file_bytes;
     if (fd < 0 || (cut && ftruncate(fd, finished.keep_bytes) != 0) ||
-        (finished.keep_bytes == 0 && !write_whole(fd, table_header(sweep)))) {
+        (finished.keep_bytes == 0 && !write_all(fd, table_header(sweep)))) {
         std::fprintf(stderr, "lumora-sweep: cannot write the table '%s': %s\n", options.out.c_str(),
                      std::strerror(errno));
         if (fd >= 0) close(fd);
@@ -138,7 +137,7 @@ int main(int argc, char** argv) {
                          error.c_str());
             return 1;
         }
-        return write_whole(STDOUT_FILENO, rows) ? 0 : 1;
+        return write_all(STDOUT_FILENO, rows) ? 0 : 1;
     }
 
     int64_t next = options.shard_index;

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "files/write_all.h"
+
 namespace {
 
 struct Child {
@@ -34,7 +36,7 @@ struct Child {
         _exit(1);
     }
     // _exit, not exit: the parent's exit handlers and buffers are not the child's to run.
-    _exit(write_whole(fd, rows) ? 0 : 1);
+    _exit(write_all(fd, rows) ? 0 : 1);
 }
 
 bool start_child(const RunSetup& setup, int64_t run, std::vector<Child>& children) {
@@ -75,7 +77,7 @@ bool finish_child(Child& child, int out_fd) {
     }
     // A child that failed has said why.
     if (WEXITSTATUS(status) != 0) return false;
-    if (!write_whole(out_fd, child.rows)) {
+    if (!write_all(out_fd, child.rows)) {
         std::fprintf(stderr, "lumora-sweep: writing the rows of run %" PRId64 " failed: %s\n",
                      child.run, std::strerror(errno));
         return false;
@@ -84,17 +86,6 @@ bool finish_child(Child& child, int out_fd) {
 }
 
 }  // namespace
-
-bool write_whole(int fd, const std::string& data) {
-    size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = write(fd, data.data() + done, data.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
 
 bool run_pool(const RunSetup& setup, const std::function<int64_t()>& next_run, int jobs,
               int out_fd) {

@@ -16,6 +16,3 @@
 // reported on standard error with the run's number. Returns true when every run succeeded.
 bool run_pool(const RunSetup& setup, const std::function<int64_t()>& next_run, int jobs,
               int out_fd);
-
-// Writes all of data to fd, however many calls that takes.
-bool write_whole(int fd, const std::string& data);

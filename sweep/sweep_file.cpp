@@ -1,9 +1,8 @@
 #include "sweep/sweep_file.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <sstream>
 
+#include "files/whole_number.h"
 #include "sim/world.h"
 
 namespace {
@@ -25,14 +24,7 @@ std::string field_list() {
 
 // A whole number with an optional minus sign and nothing else, from lo to hi.
 bool parse_whole(const std::string& text, int64_t lo, int64_t hi, int64_t& value) {
-    const size_t digits = text[0] == '-' ? 1 : 0;
-    if (text.size() == digits || text.find_first_not_of("0123456789", digits) != std::string::npos)
-        return false;
-    errno = 0;
-    const long long v = std::strtoll(text.c_str(), nullptr, 10);
-    if (errno != 0 || v < lo || v > hi) return false;
-    value = v;
-    return true;
+    return parse_whole_number(text, Signs::MINUS, lo, hi, value);
 }
 
 // Splits a line into words, leaving out a comment.

@@ -1,8 +1,6 @@
 #include "sweep/sweep_options.h"
 
-#include <cerrno>
-#include <cstdlib>
-
+#include "files/whole_number.h"
 #include "sweep/sweep_file.h"
 
 const char* const SWEEP_USAGE =
@@ -11,12 +9,7 @@ const char* const SWEEP_USAGE =
 
 // A whole number from lo to hi, digits only.
 static bool parse_number(const std::string& text, int64_t lo, int64_t hi, int64_t& value) {
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return false;
-    errno = 0;
-    const long long v = std::strtoll(text.c_str(), nullptr, 10);
-    if (errno != 0 || v < lo || v > hi) return false;
-    value = v;
-    return true;
+    return parse_whole_number(text, Signs::NONE, lo, hi, value);
 }
 
 // The option's flag, or null when it is not an option without a value.

@@ -6,14 +6,10 @@
 #include <cstdio>
 #include <cstring>
 
+#include "files/path.h"
+
 const char* media_dir = "";
 const char* picture_dir = "";
-
-bool join_path(char (&out)[PATH_SIZE], const char* folder, const char* name) {
-    const int n = folder[0] == '\0' ? std::snprintf(out, sizeof out, "%s", name)
-                                    : std::snprintf(out, sizeof out, "%s/%s", folder, name);
-    return n >= 0 && n < PATH_SIZE;
-}
 
 // Each folder on the way is made in turn; one that exists already (made by another program
 // meanwhile too) is no failure.

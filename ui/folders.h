@@ -3,23 +3,15 @@
 // that saved pictures go to. Empty strings keep the working directory's way of old.
 #pragma once
 
-#include <cstddef>
-
-// Longest path the program builds; longer ones fail like a missing file.
-constexpr int PATH_SIZE = 4096;
-
 // The folder the media were loaded from; empty for the working directory. Presets live in its
-// "presets" folder beside the media: join_path(out, media_dir, "presets/1-name.sav").
+// "presets" folder beside the media: join_path(out, media_dir, "presets/1-name.sav") with
+// files/path.h.
 extern const char* media_dir;
 
 // The folder saved pictures go to; empty for the folder that holds the settings file. An
 // installed program whose settings live in the user's configuration folder sets the user's
 // picture folder here; whoever saves a picture makes it first with make_folders.
 extern const char* picture_dir;
-
-// Writes "folder/name" into out, or name alone when folder is empty. Returns false when it
-// does not fit. Allocates nothing, so a frame may call it.
-bool join_path(char (&out)[PATH_SIZE], const char* folder, const char* name);
 
 // Creates folder and any missing folder above it with the given permission bits; an existing
 // folder is fine. Returns false when one cannot be made. Allocates nothing.

@@ -3,13 +3,14 @@
 #include <cstdio>
 #include <cstring>
 
+#include "files/path.h"
 #include "render/numbered_picture.h"
 #include "ui/folders.h"
 #include "ui/interface_state.h"
 #include "ui/settings_file.h"
 
 // The folder part of path: empty for a bare name, which means the working directory.
-static bool folder_of(const char* path, char (&folder)[4096]) {
+static bool folder_of(const char* path, char (&folder)[PATH_SIZE]) {
     const char* slash = std::strrchr(path, '/');
     const size_t length = slash == nullptr ? 0 : slash == path ? 1 : slash - path;
     if (length >= sizeof folder) return false;
@@ -20,7 +21,7 @@ static bool folder_of(const char* path, char (&folder)[4096]) {
 
 // The folder pictures go to: the user's picture folder when start-up chose one, made on the
 // first picture; otherwise the one that holds the settings file.
-static bool picture_folder(char (&folder)[4096]) {
+static bool picture_folder(char (&folder)[PATH_SIZE]) {
     if (picture_dir[0] == '\0') return folder_of(settings_path, folder);
     const int length = std::snprintf(folder, sizeof folder, "%s", picture_dir);
     return length < static_cast<int>(sizeof folder) && make_folders(folder, 0755);
@@ -29,7 +30,7 @@ static bool picture_folder(char (&folder)[4096]) {
 void serve_picture_request(BITMAP* picture) {
     if (picture_requested == 0) return;
     picture_requested = 0;
-    char folder[4096];
+    char folder[PATH_SIZE];
     const bool saved =
         picture != nullptr && picture_folder(folder) && save_numbered_picture(folder, picture);
     set_status(saved ? "picture saved" : "picture failed");

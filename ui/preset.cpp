@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "files/path.h"
 #include "ui/folders.h"
 #include "ui/interface_state.h"
 #include "ui/settings_file.h"
@@ -14,7 +15,7 @@ static bool ends_with(const char* text, const char* tail) {
     return n >= m && std::strcmp(text + n - m, tail) == 0;
 }
 
-bool find_preset(const char* folder, int n, char (&path)[4096]) {
+bool find_preset(const char* folder, int n, char (&path)[PATH_SIZE]) {
     if (n < 1 || n > 9) return false;
     const char prefix[3] = {static_cast<char>('0' + n), '-', '\0'};
     DIR* dir = opendir(folder);
@@ -29,13 +30,12 @@ bool find_preset(const char* folder, int n, char (&path)[4096]) {
     }
     closedir(dir);
     if (best[0] == '\0') return false;
-    const int length = std::snprintf(path, sizeof path, "%s/%s", folder, best);
-    return length > 0 && length < static_cast<int>(sizeof path);
+    return join_path(path, folder, best);
 }
 
 void load_preset(int n) {
     char folder[PATH_SIZE];
-    char path[4096];
+    char path[PATH_SIZE];
     if (!join_path(folder, media_dir, PRESETS_FOLDER_NAME) || !find_preset(folder, n, path)) {
         set_status("loading failed");
         return;

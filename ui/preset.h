@@ -3,13 +3,15 @@
 // "3-predators-and-prey.sav"; it loads like the settings file, all values or none.
 #pragma once
 
+#include "files/path.h"
+
 // The presets' folder, beside the media (media_dir in ui/folders.h).
 constexpr const char* PRESETS_FOLDER_NAME = "presets";
 
 // Puts the path of preset n (1 to 9) in folder into path: of the names that fit, the first in
 // byte order, so that the choice never depends on the order the folder lists them. Returns false
 // when the folder cannot be read, no name fits or the path does not fit into path.
-bool find_preset(const char* folder, int n, char (&path)[4096]);
+bool find_preset(const char* folder, int n, char (&path)[PATH_SIZE]);
 
 // Loads preset n from the presets' folder beside the media through load_swarms, with its status
 // messages; a preset that is missing shows "loading failed" and changes nothing.

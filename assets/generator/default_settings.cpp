@@ -6,8 +6,8 @@
 #include <string>
 
 #include "assets/generator/media.h"
+#include "files/settings_file.h"
 #include "sim/world.h"
-#include "ui/settings_file.h"
 
 // clang-format off
 const Rgb SWARM_COLOURS[9] = {

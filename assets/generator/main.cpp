@@ -17,6 +17,7 @@
 
 #include "assets/generator/drawing.h"
 #include "assets/generator/media.h"
+#include "files/settings_file.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -40,7 +41,7 @@ int main(int argc, char** argv) {
     ok &= save_canvas(make_cursor(HOLE_ART, false), dir + "c_hole.bmp");
     ok &= save_canvas(make_cursor(SWIRL_CLOCKWISE_ART, false), dir + "c_tr.bmp");
     ok &= save_canvas(make_cursor(SWIRL_CLOCKWISE_ART, true), dir + "c_tl.bmp");
-    ok &= write_default_settings(dir + "lmr.sav");
+    ok &= write_default_settings(dir + SETTINGS_FILE_NAME);
     // The icons are named by the program's desktop id, as the desktop looks them up.
     mkdir((dir + "icons").c_str(), 0755);
     ok &= save_canvas_png(make_icon(), dir + "icons/" + LUMORA_APP_ID + ".png");

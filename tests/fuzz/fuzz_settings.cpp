@@ -5,7 +5,7 @@
 //   numbers within the 32-bit range, and takes those values;
 // - a table that was read, written back in the file format and read again is the same table;
 // - loading the same bytes as the settings file takes exactly that table, or on a rejected
-//   text leaves the swarm table as it was.
+//   text leaves the table it loads into as it was.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -16,9 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "files/settings_file.h"
 #include "sim/world.h"
-#include "ui/interface_state.h"
-#include "ui/settings_file.h"
 
 namespace {
 
@@ -74,16 +73,15 @@ void check_load(const std::string& text, bool ok, const Swarm (&table)[SWARM_COU
         pwrite(fd, text.data(), text.size(), 0) != static_cast<ssize_t>(text.size())) {
         std::abort();
     }
-    Swarm before[SWARM_COUNT];
+    Swarm before[SWARM_COUNT], loaded[SWARM_COUNT];
     std::memset(before, 0x5A, sizeof before);
-    std::memcpy(swarms, before, sizeof swarms);
-    load_swarms(path);
-    if (std::strcmp(status_text, ok ? "loading succesful" : "loading failed") != 0) {
-        std::fprintf(stderr, "loading the file says '%s'; reading the text %s\n", status_text,
-                     ok ? "succeeded" : "failed");
+    std::memcpy(loaded, before, sizeof loaded);
+    if (read_settings_file(path, loaded) != ok) {
+        std::fprintf(stderr, "loading the file %s; reading the text %s\n",
+                     ok ? "failed" : "succeeded", ok ? "succeeded" : "failed");
         std::abort();
     }
-    if (std::memcmp(swarms, ok ? table : before, sizeof swarms) != 0) {
+    if (std::memcmp(loaded, ok ? table : before, sizeof loaded) != 0) {
         std::fprintf(stderr,
                      ok ? "loading took another table\n" : "a failed load changed the table\n");
         std::abort();

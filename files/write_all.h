@@ -1,0 +1,8 @@
+// Writing a whole text to a file descriptor.
+#pragma once
+
+#include <string_view>
+
+// Writes all of data to fd, however many calls that takes; a call that a signal interrupts is
+// made again. False when a write fails or writes nothing.
+bool write_all(int fd, std::string_view data);
