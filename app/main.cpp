@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdlib>
 
+#include "app/command_line.h"
 #include "app/pacing.h"
 #include "app/shell.h"
 #include "app/window_events.h"
@@ -11,6 +12,12 @@
 #include "ui/input.h"
 
 constexpr int FRAMES_PER_SECOND = 60;
+
+#ifdef LUMORA_FULLSCREEN
+static const char* const PROGRAM_NAME = "lumora-fullscreen";
+#else
+static const char* const PROGRAM_NAME = "lumora";
+#endif
 
 // A close request from the window. It also ends a wait for the next tick, so the program ends
 // at once on the title screen and in the frame loop.
@@ -93,5 +100,9 @@ int run_simulation(int, char**) {
     return 0;
 }
 
-int main(int argc, char** argv) { return run_simulation(argc, argv); }
+int main(int argc, char** argv) {
+    int status = 0;
+    if (answer_command_line(argc, argv, PROGRAM_NAME, LUMORA_VERSION, status)) return status;
+    return run_simulation(argc, argv);
+}
 END_OF_MAIN()

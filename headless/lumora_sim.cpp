@@ -16,6 +16,7 @@
 
 #include "app/file_places.h"
 #include "app/shell.h"
+#include "files/write_all.h"
 #include "headless/input_script.h"
 #include "headless/sim_options.h"
 #include "headless/stats_file.h"
@@ -81,6 +82,9 @@ int main(int argc, char** argv) {
     if (!parse_sim_options(argc, argv, options, error)) {
         std::fprintf(stderr, "lumora-sim: %s\n%s", error.c_str(), SIM_USAGE);
         return EXIT_BAD_USAGE;
+    }
+    if (options.help) {
+        return write_all(STDOUT_FILENO, SIM_USAGE) && write_all(STDOUT_FILENO, SIM_HELP) ? 0 : 1;
     }
     if (options.version) {
         std::printf("lumora-sim %s\n", LUMORA_VERSION);

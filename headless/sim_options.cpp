@@ -10,7 +10,39 @@ const char* const SIM_USAGE =
     "                  [--reference] [--stats FILE [--stats-every N]]\n"
     "                  [--frames-dir DIR [--every N]]\n"
     "       lumora-sim --version\n"
-    "       lumora-sim --fields\n";
+    "       lumora-sim --fields\n"
+    "       lumora-sim --help\n";
+
+const char* const SIM_HELP =
+    "\n"
+    "Runs lumora's frames without a window, title screen or pacing and prints\n"
+    "frames=N fireflies=M seconds=S fps=F. A fixed seed repeats a run exactly.\n"
+    "\n"
+    "  --settings FILE    the settings file loaded at the start, saved by S and loaded by L\n"
+    "                     (default lmr.sav)\n"
+    "  --assets DIR       the folder of the media files (default the working directory, or\n"
+    "                     the installed ../share/lumora beside the program)\n"
+    "  --seed N           the random generator's seed, 0 to 4294967295 (default 1)\n"
+    "  --frames N         the number of frames to run (default 1000)\n"
+    "  --input FILE       keys and mouse from a script of lines FRAME KEYS MOUSE_X MOUSE_Y\n"
+    "                     MOUSE_B (keys comma-separated without KEY_, or -)\n"
+    "  --trace FILE       the interface, the changed swarm records and every live firefly\n"
+    "                     after each frame\n"
+    "  --shot FILE        the last picture: PNG when FILE ends in .png, BMP otherwise\n"
+    "  --depth N          the colour depth: 15, 16, 24 or 32 (default 32)\n"
+    "  --no-draw          leave out every drawing step\n"
+    "  --reference        the straightforward ways of computing a frame: the same results\n"
+    "  --stats FILE       a table of how far each swarm blinks in step, after every frame\n"
+    "  --stats-every N    a table row set after every N-th frame only\n"
+    "  --frames-dir DIR   a numbered picture series DIR/frame-000001.png, ... for a video\n"
+    "  --every N          a picture of the series after every N-th frame only\n"
+    "  --version          print lumora-sim and its version\n"
+    "  --fields           print the swarm fields a user edits: their places and names\n"
+    "  -h, --help         print this help\n"
+    "\n"
+    "Exit status: 0 done; 1 a missing media file, or an output that cannot be made or\n"
+    "written whole; 2 bad arguments, an unreadable input script or a trace that cannot be\n"
+    "opened. See lumora-sim(6).\n";
 
 // A whole number from 0 to hi, digits only.
 static bool parse_count(const char* text, int64_t hi, int64_t& value) {
@@ -29,6 +61,10 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
         if (name == "--reference") {
             options.reference = true;
             continue;
+        }
+        if (name == "--help" || name == "-h") {
+            options.help = true;
+            return true;
         }
         if (name == "--version") {
             options.version = true;

@@ -21,12 +21,16 @@ struct SimOptions {
     int64_t every = 1;        // a picture of the series for every this many frames
     bool version = false;     // print the version and run nothing
     bool fields = false;      // print the swarm fields' positions and names and run nothing
+    bool help = false;        // print the usage and every option and run nothing
 };
 
+// The usage lines, shown after a bad argument; --help prints them and then SIM_HELP, what the
+// runner does and what every option means.
 extern const char* const SIM_USAGE;
+extern const char* const SIM_HELP;
 
 // Reads the arguments; on a bad one, or on options that do not go together, returns false with
-// a message naming it.
+// a message naming it. --help (or -h) ends the reading: what follows it is not looked at.
 bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& error);
 
 // Whether a picture file name asks for PNG: it ends in ".png", in any case.

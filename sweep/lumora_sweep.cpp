@@ -78,6 +78,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "lumora-sweep: %s\n%s", error.c_str(), SWEEP_USAGE);
         return EXIT_BAD_INPUT;
     }
+    if (options.help) {
+        return write_all(STDOUT_FILENO, SWEEP_USAGE) && write_all(STDOUT_FILENO, SWEEP_HELP) ? 0
+                                                                                             : 1;
+    }
+    if (options.version) {
+        return write_all(STDOUT_FILENO, "lumora-sweep " LUMORA_VERSION "\n") ? 0 : 1;
+    }
     std::ifstream sweep_in(options.sweep_file);
     if (!sweep_in) {
         std::fprintf(stderr, "lumora-sweep: cannot read the sweep file '%s'\n",

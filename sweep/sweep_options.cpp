@@ -5,7 +5,31 @@
 
 const char* const SWEEP_USAGE =
     "usage: lumora-sweep SWEEP_FILE [--jobs N] [--out FILE] [--resume] [--shard K/N]\n"
-    "                    [--plan] [--run I] [--header] [--assets DIR] [--force]\n";
+    "                    [--plan] [--run I] [--header] [--assets DIR] [--force]\n"
+    "       lumora-sweep --version\n"
+    "       lumora-sweep --help\n";
+
+const char* const SWEEP_HELP =
+    "\n"
+    "Runs lumora's frames without a display over every combination of the values the sweep\n"
+    "file varies, as often as it repeats them, and writes a table of how far each swarm fell\n"
+    "into step: one CSV row per run per swarm.\n"
+    "\n"
+    "  --jobs N          N runs at once, each in a process of its own (default one per core)\n"
+    "  --out FILE        the table goes to FILE instead of standard output\n"
+    "  --resume          with --out: keep the runs FILE holds in full, run the rest\n"
+    "  --shard K/N       only the runs whose number is K modulo N\n"
+    "  --plan            print the run numbers, one a line, and run nothing\n"
+    "  --run I           run run I alone and print its rows without the header\n"
+    "  --header          print the table's header line only\n"
+    "  --assets DIR      the folder of the media files (default the working directory, or\n"
+    "                    the installed ../share/lumora beside the program)\n"
+    "  --force           allow more than 100,000 runs\n"
+    "  --version         print lumora-sweep and its version\n"
+    "  -h, --help        print this help\n"
+    "\n"
+    "Exit status: 0 done; 1 a run failed (it is named); 2 bad arguments or a broken sweep\n"
+    "file (FILE:LINE: what is wrong). See lumora-sweep(6).\n";
 
 // A whole number from lo to hi, digits only.
 static bool parse_number(const std::string& text, int64_t lo, int64_t hi, int64_t& value) {
@@ -26,6 +50,10 @@ bool parse_sweep_options(int argc, char** argv, SweepOptions& options, std::stri
     bool has_shard = false;
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
+        if (name == "--help" || name == "-h" || name == "--version") {
+            (name == "--version" ? options.version : options.help) = true;
+            return true;
+        }
         if (bool* flag = flag_option(options, name)) {
             *flag = true;
             continue;

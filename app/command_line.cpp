@@ -1,0 +1,47 @@
+#include "app/command_line.h"
+
+#include <unistd.h>
+
+#include <cstring>
+#include <string>
+
+#include "files/write_all.h"
+
+static std::string help_text(const char* program) {
+    std::string text = "usage: ";
+    text += program;
+    text +=
+        " [--help | --version]\n"
+        "\n"
+        "Fireflies in nine swarms that chase each other and blink in step: lumora in a\n"
+        "1024 by 768 window, lumora-fullscreen on the whole screen at 1024 by 768. Other\n"
+        "arguments are ignored. The title screen and F1 list the keys.\n"
+        "\n"
+        "The media and the settings file lmr.sav are read from the working directory when\n"
+        "it holds them. Started anywhere else, an installed program reads its media from\n"
+        "../share/lumora beside it and keeps lmr.sav in $XDG_CONFIG_HOME/lumora/.\n"
+        "\n"
+        "  -h, --help   print this help\n"
+        "  --version    print the program's name and version\n"
+        "\n"
+        "Exit status: 0 after ESC or closing the window; 1 a missing media file; 255 no\n"
+        "display, or one that refuses 1024 by 768. See lumora(6).\n";
+    return text;
+}
+
+bool answer_command_line(int argc, char** argv, const char* program, const char* version,
+                         int& status) {
+    for (int i = 1; i < argc; ++i) {
+        std::string text;
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            text = help_text(program);
+        } else if (std::strcmp(argv[i], "--version") == 0) {
+            text = std::string(program) + " " + version + "\n";
+        } else {
+            continue;
+        }
+        status = write_all(STDOUT_FILENO, text) ? 0 : 1;
+        return true;
+    }
+    return false;
+}
