@@ -72,5 +72,6 @@ void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptio
     if (options.draw) draw_mouse_cursor(back_buffer, input);
     handle_mouse(input);
     measure_synchrony(frame_synchrony);
-    record_order(order_history, frame_synchrony);
+    // The graph stands still while the flight does.
+    if (paused == 0) record_order(order_history, frame_synchrony);
 }

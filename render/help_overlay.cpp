@@ -40,6 +40,14 @@ const HelpLine HELP_LINES[] = {
     {"attract", "pull fireflies within 200 pixels in"},
     {"swirl clockwise", "push them round the mouse clockwise"},
     {"swirl counter-clockwise", "push them round the other way"},
+    {"", ""},
+    {"SYNCHRONY GRAPH", nullptr},
+    {"s>t", "swarm s chases swarm t"},
+    {"ord", "its order: 1 all blink as one, 0 spread out"},
+    {"lock", "the order of the swarm and t together"},
+    {"line, light band", "the mean and range of every six frames"},
+    {"dotted line", "0.9: held for 120 frames, a swarm is in step"},
+    {"all fireflies", "the order of every firefly together"},
 };
 
 constexpr int LINE_PX = 12;

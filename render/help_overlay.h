@@ -1,14 +1,14 @@
-// The help overlay: every key and the five mouse tools, in a darkened box in the middle of the
-// picture.
+// The help overlay: every key, the five mouse tools and the synchrony graph's legend, in a
+// darkened box in the middle of the picture.
 #pragma once
 
 struct BITMAP;
 
 // The box, corners included.
 constexpr int HELP_LEFT = 292;
-constexpr int HELP_TOP = 214;
+constexpr int HELP_TOP = 166;
 constexpr int HELP_RIGHT = 731;
-constexpr int HELP_BOTTOM = 551;
+constexpr int HELP_BOTTOM = 601;
 
 // Darkens the box and draws the help text into it; changes nothing else.
 void draw_help(BITMAP* bmp);

@@ -6,18 +6,20 @@
 #include <cstdint>
 #include <cstring>
 
-// The bits that remain of each channel when a packed colour moves down two places: every
-// channel field keeps all but its top two bits, so no bit spills into the next field.
-static uint32_t quarter_mask(int depth) {
+// The bits that remain of each channel when a packed colour moves down `places` places: every
+// channel field keeps all but its top bits, so no bit spills into the next field.
+static uint32_t shifted_mask(int depth, int places) {
     uint32_t mask = 0;
     const int fields[3] = {makecol_depth(depth, 255, 0, 0), makecol_depth(depth, 0, 255, 0),
                            makecol_depth(depth, 0, 0, 255)};
     for (int field : fields) {
         const uint32_t f = static_cast<uint32_t>(field);
-        mask |= (f >> 2) & f;
+        mask |= (f >> places) & f;
     }
     return mask;
 }
+
+static uint32_t quarter_mask(int depth) { return shifted_mask(depth, 2); }
 
 void darken_box(BITMAP* bmp, int x0, int y0, int x1, int y1) {
     x0 = std::max(x0, bmp->clip ? bmp->cl : 0);
@@ -59,5 +61,46 @@ void darken_box(BITMAP* bmp, int x0, int y0, int x1, int y1) {
             std::memcpy(p + i, &word, 4);
         }
         for (; i < n; ++i) p[i] = static_cast<uint8_t>(p[i] >> 2);
+    }
+}
+
+void tint_vline(BITMAP* bmp, int x, int y0, int y1, int color) {
+    if (y0 > y1) std::swap(y0, y1);
+    const int left = bmp->clip ? bmp->cl : 0, right = bmp->clip ? bmp->cr : bmp->w;
+    if (x < left || x >= right) return;
+    y0 = std::max(y0, bmp->clip ? bmp->ct : 0);
+    y1 = std::min(y1, (bmp->clip ? bmp->cb : bmp->h) - 1);
+    const int depth = bitmap_color_depth(bmp);
+    const uint32_t half = shifted_mask(depth, 1);
+    const uint32_t tint = (static_cast<uint32_t>(color) >> 1) & half;
+    // The channels of the mean are each half of the old one plus half of the tint's: halving
+    // first keeps every sum within its field.
+    if (!is_memory_bitmap(bmp) || (depth != 15 && depth != 16 && depth != 24 && depth != 32)) {
+        for (int y = y0; y <= y1; ++y) {
+            const uint32_t c = static_cast<uint32_t>(getpixel(bmp, x, y));
+            putpixel(bmp, x, y, static_cast<int>(((c >> 1) & half) + tint));
+        }
+        return;
+    }
+    // A memory bitmap's pixels are read and written in its rows directly; at 24 bits a pixel's
+    // three bytes are its three channels.
+    const int bytes = (depth + 1) / 8;
+    uint8_t tint_bytes[4];
+    std::memcpy(tint_bytes, &tint, sizeof tint_bytes);
+    for (int y = y0; y <= y1; ++y) {
+        uint8_t* p = bmp->line[y] + x * bytes;
+        if (bytes == 3) {
+            for (int i = 0; i < 3; ++i) p[i] = static_cast<uint8_t>((p[i] >> 1) + tint_bytes[i]);
+        } else if (bytes == 2) {
+            uint16_t c;
+            std::memcpy(&c, p, 2);
+            c = static_cast<uint16_t>(((c >> 1) & half) + tint);
+            std::memcpy(p, &c, 2);
+        } else {
+            uint32_t c;
+            std::memcpy(&c, p, 4);
+            c = ((c >> 1) & half) + tint;
+            std::memcpy(p, &c, 4);
+        }
     }
 }

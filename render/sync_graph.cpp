@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -21,41 +22,84 @@ static int chart_y(float order) {
     return CHART_BOTTOM - static_cast<int>(std::lround(v * (GRAPH_CHART_H - 1)));
 }
 
+// The line a swarm must stay on or above to count as in step, dotted, over the bands and under
+// the lines.
+static void draw_sync_line(BITMAP* bmp) {
+    const int sync_y = chart_y(static_cast<float>(SYNC_ORDER));
+    const int gold = makecol(200, 170, 70);
+    for (int x = GRAPH_CHART_LEFT; x <= CHART_RIGHT; x += 3) putpixel(bmp, x, sync_y, gold);
+}
+
 static void draw_frame_and_axes(BITMAP* bmp) {
     const int rim = makecol(90, 140, 100);
     const int grey = makecol(150, 150, 150);
     rect(bmp, GRAPH_LEFT, GRAPH_TOP, GRAPH_RIGHT, GRAPH_BOTTOM, rim);
     rect(bmp, GRAPH_CHART_LEFT - 1, GRAPH_CHART_TOP - 1, CHART_RIGHT + 1, CHART_BOTTOM + 1,
          makecol(70, 80, 75));
-    // The line a swarm must stay on or above to count as in step.
-    const int sync_y = chart_y(static_cast<float>(SYNC_ORDER));
-    const int gold = makecol(120, 100, 40);
-    for (int x = GRAPH_CHART_LEFT; x <= CHART_RIGHT; x += 4) putpixel(bmp, x, sync_y, gold);
     textout_ex(bmp, ui_font, "1", GRAPH_LEFT + 8, GRAPH_CHART_TOP - 1, grey, -1);
     textout_ex(bmp, ui_font, "0", GRAPH_LEFT + 8, CHART_BOTTOM - 7, grey, -1);
     textout_ex(bmp, ui_font, "10 s ago", GRAPH_CHART_LEFT, CHART_BOTTOM + 4, grey, -1);
     textout_right_ex(bmp, ui_font, "now", CHART_RIGHT + 1, CHART_BOTTOM + 4, grey, -1);
 }
 
-// One swarm's order over the held frames, oldest on the left, as a connected line. Two frames
-// share a column, which shows their mean; the latest frame is always in the right column.
-static void draw_order_line(BITMAP* bmp, const OrderHistory& history, int s, int color) {
+// The frames a column sums up: its own two and the four before them. The order of a chasing
+// swarm swings by a third every few frames as phases pass round the ring of chasers; over six
+// frames a swing shows as a band around a steady line instead of a comb that hides the rest.
+constexpr int COLUMN_WINDOW_FRAMES = 6;
+
+// What one swarm's orders did over the window of a column: their lowest, highest and mean.
+struct ColumnSpan {
+    float low;
+    float high;
+    float mean;
+};
+
+// The span of swarm s in the column `back` columns left of the newest; false when the history
+// holds no frame for it. The latest frame is always in the right column.
+static bool column_span(const OrderHistory& history, int s, int back, ColumnSpan& span) {
     constexpr int N = ORDER_HISTORY_FRAMES;
-    const int newest = (history.next - 1 + N) % N;
-    const int columns = (history.count + 1) / 2;
-    int last_y = 0;
-    for (int back = columns - 1; back >= 0; --back) {
-        const int later = (newest - 2 * back + N) % N;
-        float order = history.swarm_order[later][s];
-        if (2 * back + 1 < history.count) {
-            order = (order + history.swarm_order[(later - 1 + N) % N][s]) / 2.0f;
-        }
-        const int y = chart_y(order);
-        if (back == columns - 1) {
-            putpixel(bmp, CHART_RIGHT - back, y, color);
-        } else {
-            vline(bmp, CHART_RIGHT - back, last_y, y, color);
-        }
+    const int newest_back = 2 * back;  // frames between the newest and the column's last
+    if (newest_back >= history.count) return false;
+    const int frames = std::min(COLUMN_WINDOW_FRAMES, history.count - newest_back);
+    const int last = (history.next - 1 - newest_back + 2 * N) % N;
+    span.low = span.high = history.swarm_order[last][s];
+    float sum = 0.0f;
+    for (int i = 0; i < frames; ++i) {
+        const float order = history.swarm_order[(last - i + N) % N][s];
+        span.low = std::min(span.low, order);
+        span.high = std::max(span.high, order);
+        sum += order;
+    }
+    span.mean = sum / static_cast<float>(frames);
+    return true;
+}
+
+// The colour a swarm's band tints towards: its own at half the brightness, so that a band is
+// light beside the lines and the bands of neighbouring swarms show through each other.
+static int band_color(const Swarm& swarm) {
+    return makecol(clamp_channel(swarm.color_red) / 2, clamp_channel(swarm.color_green) / 2,
+                   clamp_channel(swarm.color_blue) / 2);
+}
+
+static int columns_held(const OrderHistory& history) { return (history.count + 1) / 2; }
+
+// One swarm's band: the range of its order in each column, oldest on the left.
+static void draw_order_band(BITMAP* bmp, const OrderHistory& history, int s, int color) {
+    ColumnSpan span;
+    for (int back = columns_held(history) - 1; back >= 0; --back) {
+        if (!column_span(history, s, back, span)) continue;
+        tint_vline(bmp, CHART_RIGHT - back, chart_y(span.high), chart_y(span.low), color);
+    }
+}
+
+// One swarm's line: the mean of its order in each column, joined from column to column.
+static void draw_order_line(BITMAP* bmp, const OrderHistory& history, int s, int color) {
+    ColumnSpan span;
+    int last_y = -1;
+    for (int back = columns_held(history) - 1; back >= 0; --back) {
+        if (!column_span(history, s, back, span)) continue;
+        const int y = chart_y(span.mean);
+        vline(bmp, CHART_RIGHT - back, last_y < 0 ? y : last_y, y, color);
         last_y = y;
     }
 }
@@ -74,6 +118,11 @@ void draw_sync_graph(BITMAP* bmp, const OrderHistory& history, const Synchrony& 
     textout_right_ex(bmp, ui_font, line, CHART_RIGHT + 1, GRAPH_TOP + 6, white, -1);
     textout_ex(bmp, ui_font, "s>t ord  lock", LEGEND_LEFT + 10, GRAPH_TOP + 6, green, -1);
 
+    // Every band first, then every line, so that no band covers another swarm's line.
+    for (int s = 1; s < SWARM_COUNT; ++s) {
+        if (now.swarm[s].population > 0) draw_order_band(bmp, history, s, band_color(swarms[s]));
+    }
+    draw_sync_line(bmp);
     int legend_y = GRAPH_CHART_TOP;
     for (int s = 1; s < SWARM_COUNT; ++s) {
         const SwarmSynchrony& m = now.swarm[s];

@@ -67,15 +67,20 @@ TEST_F(Frame, StatusMessageLastsExactlyOneHundredFrames) {
 }
 
 // Pausing stops steering and motion only; population control and the tools go on.
-TEST_F(Frame, PauseFreezesFirefliesButNotPopulation) {
+// While paused the fireflies and the synchrony graph's history stand still; population edits
+// still act.
+TEST_F(Frame, PauseFreezesFirefliesAndGraphButNotPopulation) {
     frames(30);
     Firefly before[MAX_FIREFLIES];
     std::memcpy(before, fireflies, sizeof before);
+    static OrderHistory history_before;
+    history_before = order_history;
     paused = 1;
     frames(5);
     EXPECT_EQ(0, std::memcmp(before, fireflies, sizeof before));
     swarms[1].population = 25;
     frames(1);
+    EXPECT_EQ(0, std::memcmp(&history_before, &order_history, sizeof order_history));
     int live = 0;
     for (const Firefly& f : fireflies) live += is_live(f);
     EXPECT_EQ(live, 25);
@@ -83,6 +88,7 @@ TEST_F(Frame, PauseFreezesFirefliesButNotPopulation) {
     paused = 0;
     frames(1);
     EXPECT_NE(fireflies[24].speed, 0.0f);
+    EXPECT_EQ(order_history.count, history_before.count + 1);
 }
 
 // The lure placed by the mouse at the end of a frame is steered and moved from the next one.

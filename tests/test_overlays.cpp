@@ -4,13 +4,15 @@
 
 #include "app/shell.h"
 #include "render/help_overlay.h"
+#include "render/shade.h"
 #include "render/sync_graph.h"
 #include "sim/world.h"
 #include "tests/support.h"
 
 // At every depth the help dims its box, and only its box, to a quarter of each channel, and its
-// text keeps off the rows just inside the frame.
-TEST(Overlay, HelpDimsItsBoxToAQuarterAtEveryDepth) {
+// text keeps off the rows just inside the frame; a graph's band tints its pixels, and only
+// them, halfway towards its colour.
+TEST(Overlay, HelpDimsAndBandsTintAtEveryDepth) {
     init_headless(32);
     const char* failed = nullptr;
     ASSERT_TRUE(load_startup_media(LUMORA_ASSETS_DIR, failed)) << failed;
@@ -30,14 +32,24 @@ TEST(Overlay, HelpDimsItsBoxToAQuarterAtEveryDepth) {
                 ASSERT_NEAR(getb(c), 64, 8) << depth;
             }
         }
+        tint_vline(bmp, 5, 30, 10, makecol(0, 250, 0));
+        for (int y = 10; y <= 30; ++y) {
+            const int c = getpixel(bmp, 5, y);
+            ASSERT_NEAR(getr(c), 100, 8) << depth;
+            ASSERT_NEAR(getg(c), 185, 8) << depth;
+            ASSERT_NEAR(getb(c), 128, 8) << depth;
+        }
+        EXPECT_EQ(getpixel(bmp, 5, 31), bright) << depth;
+        EXPECT_EQ(getpixel(bmp, 4, 20), bright) << depth;
         destroy_bitmap(bmp);
     }
     init_headless(32);
 }
 
-// Each swarm with members draws its order in its colour at the height it had, the latest frame
-// in the right column; a swarm without members draws nothing.
-TEST(Overlay, GraphDrawsEachPopulatedSwarmAtItsOrder) {
+// Each swarm with members draws, in its colour, the mean of its order as a line over a light
+// band spanning the range of the frames in a column: a swing shows as a band, not a comb. The
+// latest frame is in the right column; a swarm without members draws nothing.
+TEST(Overlay, GraphDrawsEachSwarmAsItsMeanOverItsRange) {
     init_headless(32);
     clear_program_state();
     const char* failed = nullptr;
@@ -46,7 +58,7 @@ TEST(Overlay, GraphDrawsEachPopulatedSwarmAtItsOrder) {
     for (int f = 0; f < 250; ++f) {
         Synchrony m{};
         m.swarm[2].order = 1.0;
-        m.swarm[5].order = f < 200 ? 0.0 : 0.5;
+        m.swarm[5].order = f % 3 == 0 ? 0.2 : 0.65;  // a swing every three frames, mean 0.5
         m.swarm[7].order = 0.25;
         record_order(history, m);
     }
@@ -56,19 +68,30 @@ TEST(Overlay, GraphDrawsEachPopulatedSwarmAtItsOrder) {
     swarms[5].color_blue = 255;
     swarms[7].color_green = 255;
     BITMAP* bmp = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
-    clear_to_color(bmp, makecol(200, 200, 200));
+    const int grey = makecol(200, 200, 200);
+    clear_to_color(bmp, grey);
     draw_sync_graph(bmp, history, now);
 
     const int right = GRAPH_CHART_LEFT + GRAPH_CHART_W - 1;
     const int bottom = GRAPH_CHART_TOP + GRAPH_CHART_H - 1;
     const int red = makecol(255, 0, 0), blue = makecol(0, 0, 255);
+    const int box = getpixel(bmp, right - 200, bottom - 80);  // darkened, nothing drawn there
     EXPECT_EQ(getpixel(bmp, right - 124, GRAPH_CHART_TOP), red) << "250 frames, two a column";
     EXPECT_NE(getpixel(bmp, right - 126, GRAPH_CHART_TOP), red);
-    EXPECT_EQ(getpixel(bmp, right - 5, bottom - 50), blue);
-    EXPECT_EQ(getpixel(bmp, right - 40, bottom), blue);
+    for (int x = right - 120; x <= right; x += 10) {
+        EXPECT_EQ(getpixel(bmp, x, bottom - 50), blue) << x;
+        for (int order : {22, 35, 62}) {
+            const int band = getpixel(bmp, x, bottom - order);
+            EXPECT_NE(band, blue) << x << " " << order;
+            EXPECT_GT(getb(band), getb(box) + 30) << x << " " << order;
+        }
+        EXPECT_EQ(getpixel(bmp, x, bottom - 68), box) << "above the band " << x;
+        EXPECT_EQ(getpixel(bmp, x, bottom - 17), box) << "below the band " << x;
+    }
     for (int y = GRAPH_CHART_TOP; y <= bottom; ++y) {
         for (int x = GRAPH_CHART_LEFT; x <= right; ++x) {
-            ASSERT_NE(getpixel(bmp, x, y), makecol(0, 255, 0)) << "swarm 7 has no members";
+            const int c = getpixel(bmp, x, y);
+            ASSERT_FALSE(getg(c) > getr(c) && getg(c) > getb(c)) << "swarm 7 has no members";
         }
     }
     destroy_bitmap(bmp);
