@@ -10,9 +10,9 @@
 #include "render/picture_file.h"
 
 // Creates the file of the first free name and opens it for writing; null when none can be made.
-static std::FILE* claim_free_name(const char* folder, char (&path)[PATH_SIZE]) {
+static std::FILE* claim_free_name(const char* folder, char (&path)[PATH_SIZE],
+                                  char (&name)[PICTURE_NAME_SIZE]) {
     for (int n = 1; n <= PICTURE_NUMBER_MAX; ++n) {
-        char name[32];
         std::snprintf(name, sizeof name, "lumora-%04d.png", n);
         if (!join_path(path, folder, name)) return nullptr;
         const int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -28,9 +28,9 @@ static std::FILE* claim_free_name(const char* folder, char (&path)[PATH_SIZE]) {
     return nullptr;
 }
 
-bool save_numbered_picture(const char* folder, BITMAP* bmp) {
+bool save_numbered_picture(const char* folder, BITMAP* bmp, char (&name)[PICTURE_NAME_SIZE]) {
     char path[PATH_SIZE];
-    std::FILE* out = claim_free_name(folder, path);
+    std::FILE* out = claim_free_name(folder, path, name);
     if (out == nullptr) return false;
     bool ok = write_png(out, bmp);
     ok = std::fclose(out) == 0 && ok;

@@ -212,8 +212,8 @@ TEST_F(Keyboard, MessagesForPauseDetailSaveAndLoad) {
     EXPECT_EQ(swarms[2].color_red, 77);
 }
 
-// Key N loads the preset whose name starts with "N-" and ends in ".sav", all or nothing; S
-// still saves to the settings file.
+// Key N loads the preset whose name starts with "N-" and ends in ".sav", all or nothing, and
+// names it on the status line; S still saves to the settings file.
 TEST_F(Keyboard, NumberKeysLoadPresetsAllOrNothing) {
     const std::string presets = dir + "/presets";
     mkdir(presets.c_str(), 0755);
@@ -224,15 +224,15 @@ TEST_F(Keyboard, NumberKeysLoadPresetsAllOrNothing) {
             text += n == 30 ? std::to_string(population) + "\n" : "1\n";
         return text;
     };
-    write_file(presets + "/3-ring.sav", table(333));
-    write_file(presets + "/3-second.sav", table(999));  // sorts after 3-ring.sav
+    write_file(presets + "/3-ring-of-one.sav", table(333));
+    write_file(presets + "/3-second.sav", table(999));  // sorts after 3-ring-of-one.sav
     write_file(presets + "/13-other.sav", table(999));
     write_file(presets + "/4-broken.sav", table(444).substr(0, 40));
     write_file(presets + "/5-wrong.txt", table(555));
 
     open_keyboard();
     frame({KEY_3});
-    EXPECT_STREQ(status_text, "loading succesful");
+    EXPECT_STREQ(status_text, "loaded 3 ring of one");
     EXPECT_EQ(swarms[1].population, 333);
     for (int key : {KEY_4, KEY_5, KEY_1}) {
         set_status("");

@@ -52,8 +52,9 @@ TEST(PictureFile, PngKeepsEveryPixelAndFailsCleanly) {
     std::system(("rm -rf '" + dir + "'").c_str());
 }
 
-// F12's picture goes beside the settings file under the first free number and never over a
-// taken name; one that cannot be written says so and leaves no file, not even a part of one.
+// F12's picture goes beside the settings file under the first free number, which the status
+// line names, and never over a taken name; one that cannot be written says so and leaves no
+// file, not even a part of one.
 TEST(PictureRequest, FirstFreeNumberBesideTheSettingsOrNothing) {
     init_headless(32);
     clear_program_state();
@@ -74,9 +75,9 @@ TEST(PictureRequest, FirstFreeNumberBesideTheSettingsOrNothing) {
 
     write_file(dir + "/lumora-0001.png", "kept");
     write_file(dir + "/lumora-0003.png", "kept too");
-    EXPECT_EQ(take(path, bmp), "picture saved");
+    EXPECT_EQ(take(path, bmp), "saved lumora-0002.png");
     EXPECT_EQ(read_file(dir + "/lumora-0002.png").substr(1, 3), "PNG");
-    EXPECT_EQ(take(path, bmp), "picture saved");
+    EXPECT_EQ(take(path, bmp), "saved lumora-0004.png");
     EXPECT_TRUE(exists("/lumora-0004.png"));
     EXPECT_EQ(read_file(dir + "/lumora-0001.png") + read_file(dir + "/lumora-0003.png"),
               "keptkept too");
@@ -98,7 +99,7 @@ TEST(PictureRequest, FirstFreeNumberBesideTheSettingsOrNothing) {
     // An installed program keeps pictures in the user's picture folder, made on the first one.
     const std::string pictures = dir + "/Pictures/lumora";
     picture_dir = pictures.c_str();
-    EXPECT_EQ(take(path, bmp), "picture saved");
+    EXPECT_EQ(take(path, bmp), "saved lumora-0001.png");
     EXPECT_TRUE(exists("/Pictures/lumora/lumora-0001.png"));
 
     clear_program_state();

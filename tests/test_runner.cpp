@@ -231,7 +231,8 @@ TEST_F(Runner, GraphHelpAndPictureKeysChangeOnlyThePicture) {
     ASSERT_EQ(sim("--frames 40 --input plain.txt --trace a.txt --shot a.bmp"), 0) << err;
     ASSERT_EQ(sim("--frames 40 --input keys.txt --trace b.txt --shot b.bmp"), 0) << err;
     EXPECT_EQ(world_lines(file("a.txt")), world_lines(file("b.txt")));
-    EXPECT_NE(file("b.txt").find("\nu 40 1 0 0 0 0 1 0 10 100 picture saved\n"), std::string::npos);
+    EXPECT_NE(file("b.txt").find("\nu 40 1 0 0 0 0 1 0 10 100 saved lumora-0001.png\n"),
+              std::string::npos);
 
     // The shots are 24-bit BMPs, rows bottom-up after a 54-byte header, each pixel blue, green,
     // red; the kept picture is read back as rows of red, green, blue.

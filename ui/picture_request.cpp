@@ -31,7 +31,13 @@ void serve_picture_request(BITMAP* picture) {
     if (picture_requested == 0) return;
     picture_requested = 0;
     char folder[PATH_SIZE];
-    const bool saved =
-        picture != nullptr && picture_folder(folder) && save_numbered_picture(folder, picture);
-    set_status(saved ? "picture saved" : "picture failed");
+    char name[PICTURE_NAME_SIZE];
+    if (picture == nullptr || !picture_folder(folder) ||
+        !save_numbered_picture(folder, picture, name)) {
+        set_status("picture failed");
+        return;
+    }
+    char text[STATUS_TEXT_SIZE];
+    std::snprintf(text, sizeof text, "saved %s", name);
+    set_status(text);
 }

@@ -33,6 +33,19 @@ bool find_preset(const char* folder, int n, char (&path)[PATH_SIZE]) {
     return join_path(path, folder, best);
 }
 
+// Shows which preset was loaded from path, whose name ends in ".sav".
+static void show_preset_loaded(const char* path) {
+    const char* slash = std::strrchr(path, '/');
+    const char* name = slash == nullptr ? path : slash + 1;
+    const int stem = static_cast<int>(std::strlen(name)) - 4;
+    char text[STATUS_TEXT_SIZE];
+    std::snprintf(text, sizeof text, "loaded %.*s", stem, name);
+    for (char* c = text; *c != '\0'; ++c) {
+        if (*c == '-') *c = ' ';
+    }
+    set_status(text);
+}
+
 void load_preset(int n) {
     char folder[PATH_SIZE];
     char path[PATH_SIZE];
@@ -40,5 +53,5 @@ void load_preset(int n) {
         set_status("loading failed");
         return;
     }
-    load_swarms(path);
+    if (load_swarms(path)) show_preset_loaded(path);
 }

@@ -13,6 +13,8 @@ constexpr const char* PRESETS_FOLDER_NAME = "presets";
 // when the folder cannot be read, no name fits or the path does not fit into path.
 bool find_preset(const char* folder, int n, char (&path)[PATH_SIZE]);
 
-// Loads preset n from the presets' folder beside the media through load_swarms, with its status
-// messages; a preset that is missing shows "loading failed" and changes nothing.
+// Loads preset n from the presets' folder beside the media through load_swarms. The status line
+// names the preset loaded: "loaded " and its file name without ".sav", hyphens as spaces, such
+// as "loaded 3 fall into step", cut to the status line's length. A preset that is missing or
+// broken shows "loading failed" and changes nothing.
 void load_preset(int n);
