@@ -14,7 +14,7 @@ LUMORA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 # The configure options of each build folder; a folder not named here is refused.
 lumora_build_options() {  # FOLDER
   case "$1" in
-    # The one most things use: scripts/run, test, package and gallery, and the README's paths.
+    # The one most things use: scripts/run, test and gallery, and the guides' paths.
     build) echo -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMORA_SIMD=ON -DLUMORA_SANITIZE=OFF \
       -DLUMORA_TESTS=ON -DLUMORA_FUZZ=OFF ;;
     # Without SSE2: the fast paths must still give what the straightforward ones give.
@@ -29,9 +29,12 @@ lumora_build_options() {  # FOLDER
     # What the benchmarks measure.
     build-release) echo -DCMAKE_BUILD_TYPE=Release -DLUMORA_SIMD=ON -DLUMORA_SANITIZE=OFF \
       -DLUMORA_TESTS=OFF -DLUMORA_FUZZ=OFF ;;
+    # The Debian package's: Debian's hardening flags, the window programs in games/.
+    build-package) echo -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMORA_SIMD=ON -DLUMORA_SANITIZE=OFF \
+      -DLUMORA_TESTS=OFF -DLUMORA_FUZZ=OFF -DLUMORA_DEBIAN_PACKAGE=ON ;;
     *)
       echo "lumora_build: no build folder '$1' (build, build-plain, build-asan, build-fuzz," \
-        "build-release)" >&2
+        "build-release, build-package)" >&2
       return 2
       ;;
   esac

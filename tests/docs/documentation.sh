@@ -55,8 +55,9 @@ prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
   { cat "$work/install.log" >&2; fail "cmake --install failed"; exit 1; }
 programs="$(section "$src/README.md" "## The programs" | grep -oE '^\| `[a-z-]+`' | tr -d '|` ' | sort)"
-installed="$(find "$prefix" -type f -perm -u+x -path '*bin/*' -o -type f -perm -u+x -path '*games/*' |
-  xargs -n1 basename | sort)"
+program_dirs=()
+for dir in bin games; do [ -d "$prefix/$dir" ] && program_dirs+=("$prefix/$dir"); done
+installed="$(find "${program_dirs[@]}" -type f -perm -u+x -printf '%f\n' | sort)"
 same_list "the README's programs and the installed ones" "$programs" "$installed"
 pages="$(cd "$prefix/share/man/man6" && ls | sed 's/\.6\.gz$//' | sort)"
 same_list "the programs and their manual pages" "$installed" "$pages"
@@ -83,7 +84,7 @@ done <<<"$tree"
 version="$(sed -nE 's/^project\(lumora VERSION ([0-9.]+).*/\1/p' "$src/CMakeLists.txt")"
 man="$build/packaging/man"
 for program in $installed; do
-  exe="$(find "$prefix" -type f -name "$program" | head -n1)"
+  exe="$(find "${program_dirs[@]}" -type f -name "$program")"
   help="$(env -u DISPLAY "$exe" --help 2>"$work/err")" || fail "$program --help: $(cat "$work/err")"
   [[ "$help" == "usage: $program "* ]] || fail "$program --help does not start with its usage"
   [ "$(env -u DISPLAY "$exe" -h 2>&1)" = "$help" ] || fail "$program -h is not its --help"
