@@ -34,6 +34,15 @@ wait_for() {  # SECONDS CONDITION
   return 1
 }
 
+# Starts a daemon that writes its process id to PID_FILE, and keeps the id to stop it by.
+start() {  # NAME PID_FILE COMMAND...
+  local name="$1" pid_file="$2"
+  shift 2
+  "$@" 2>>"$work/$name.log" && wait_for 10 '[ -s "$pid_file" ]' ||
+    skip "$name does not start: $(tail -n1 "$work/$name.log")"
+  pids+=("$(cat "$pid_file")")
+}
+
 [ "$(id -u)" = 0 ] || skip "a one-node Slurm of its own needs root"
 for tool in munged slurmctld slurmd sbatch squeue scontrol; do
   command -v "$tool" >/dev/null || skip "$tool is missing (scripts/install-deps installs slurm-wlm and munge)"
@@ -54,12 +63,9 @@ chmod 0700 "$work/munge"
 dd if=/dev/urandom of="$work/munge/munge.key" bs=1024 count=1 status=none
 chmod 0400 "$work/munge/munge.key"
 socket="$work/munge/munge.socket"
-munged --force --key-file="$work/munge/munge.key" --socket="$socket" \
-  --pid-file="$work/munge/munged.pid" --log-file="$work/munged.log" \
-  --seed-file="$work/munge/munged.seed" 2>>"$work/munged.log" ||
-  skip "munged does not start: $(tail -n1 "$work/munged.log")"
-wait_for 10 '[ -s "$work/munge/munged.pid" ]' || skip "munged wrote no process id"
-pids+=("$(cat "$work/munge/munged.pid")")
+start munged "$work/munge/munged.pid" munged --force --key-file="$work/munge/munge.key" \
+  --socket="$socket" --pid-file="$work/munge/munged.pid" --log-file="$work/munged.log" \
+  --seed-file="$work/munge/munged.seed"
 
 # One node, this host, with enough processors for every task at once (the node's own count
 # is overridden): each task's shard is small.
@@ -71,8 +77,6 @@ ClusterName=lumora-test
 SlurmctldHost=$host
 SlurmctldPort=$port
 SlurmdPort=$((port + 1))
-SlurmUser=root
-SlurmdUser=root
 AuthType=auth/munge
 CredType=cred/munge
 AuthInfo=socket=$socket
@@ -84,22 +88,14 @@ SlurmctldLogFile=$work/slurmctld.log
 SlurmdLogFile=$work/slurmd.log
 ProctrackType=proctrack/linuxproc
 TaskPlugin=task/none
-JobAcctGatherType=jobacct_gather/none
-AccountingStorageType=accounting_storage/none
 SelectType=select/cons_tres
 SelectTypeParameters=CR_CPU
 SlurmdParameters=config_overrides
-ReturnToService=2
-MpiDefault=none
 NodeName=$host CPUs=$(((tasks + 1) * cpus)) State=UNKNOWN
 PartitionName=lumora Nodes=$host Default=YES MaxTime=INFINITE State=UP
 EOF
-slurmctld -i 2>>"$work/slurmctld.log" || skip "slurmctld does not start: $(tail -n1 "$work/slurmctld.log")"
-wait_for 10 '[ -s "$work/slurmctld.pid" ]' || skip "slurmctld wrote no process id"
-pids+=("$(cat "$work/slurmctld.pid")")
-slurmd 2>>"$work/slurmd.log" || skip "slurmd does not start: $(tail -n1 "$work/slurmd.log")"
-wait_for 10 '[ -s "$work/slurmd.pid" ]' || skip "slurmd wrote no process id"
-pids+=("$(cat "$work/slurmd.pid")")
+start slurmctld "$work/slurmctld.pid" slurmctld -i
+start slurmd "$work/slurmd.pid" slurmd
 wait_for 30 'scontrol show node "$host" 2>/dev/null | grep -qE "State=(IDLE|MIXED)"' ||
   skip "the node does not become idle: $(scontrol show node "$host" 2>&1 | grep -o 'State=[^ ]*')"
 
