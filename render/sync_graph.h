@@ -21,7 +21,9 @@ constexpr int GRAPH_CHART_TOP = GRAPH_TOP + 20;
 constexpr int GRAPH_CHART_W = ORDER_HISTORY_FRAMES / 2;
 constexpr int GRAPH_CHART_H = 100;
 
-// Draws the graph onto bmp: the box darkened, a line of order per swarm that has members now,
-// in its colour, from history, and the global order and per swarm "swarm>target order lock"
-// from now. Reads the swarm table for colours and targets; changes nothing.
+// Draws the graph onto bmp: the box darkened; for every swarm that has members now, from
+// history, the range of its order over the six frames up to each column as a light band and
+// their mean as a line, in its colour; the dotted 0.9 line; and the global order and per swarm
+// "swarm>target order lock" from now. Reads the swarm table for colours and targets; changes
+// nothing.
 void draw_sync_graph(BITMAP* bmp, const OrderHistory& history, const Synchrony& now);
