@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/shell.h"
 
@@ -19,3 +20,6 @@ std::string read_file(const std::string& path);
 
 // Writes a whole file.
 void write_file(const std::string& path, const std::string& text);
+
+// The names in folder that start with prefix, in byte order.
+std::vector<std::string> names_starting(const std::string& folder, const std::string& prefix);
