@@ -16,9 +16,9 @@
 
 const char* startup_settings_path = nullptr;
 
-static const char* const MEDIA_FILES[] = {"myfont.pcx", "shine.bmp",  "c_att.bmp",
-                                          "c_hill.bmp", "c_hole.bmp", "c_tr.bmp",
-                                          "c_tl.bmp",   "title.bmp",  "wood.bmp"};
+const char* const MEDIA_FILES[MEDIA_FILE_COUNT] = {"myfont.pcx", "shine.bmp",  "c_att.bmp",
+                                                   "c_hill.bmp", "c_hole.bmp", "c_tr.bmp",
+                                                   "c_tl.bmp",   "title.bmp",  "wood.bmp"};
 
 // folder/name, or name alone for an empty folder; empty when it is too long to be a path,
 // which no file can have.

@@ -27,6 +27,10 @@ struct FilePlaces {
     std::string picture_dir;       // saved pictures; empty: beside the settings file
 };
 
+// The media files every program loads from its media folder.
+constexpr int MEDIA_FILE_COUNT = 9;
+extern const char* const MEDIA_FILES[MEDIA_FILE_COUNT];
+
 // The file start-up loads instead of settings_path; null when it loads settings_path. Set when
 // the user's own settings file could not be made, so the program starts with the shipped one.
 extern const char* startup_settings_path;
