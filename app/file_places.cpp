@@ -16,9 +16,9 @@
 
 const char* startup_settings_path = nullptr;
 
-const char* const MEDIA_FILES[MEDIA_FILE_COUNT] = {"myfont.pcx", "shine.bmp",  "c_att.bmp",
-                                                   "c_hill.bmp", "c_hole.bmp", "c_tr.bmp",
-                                                   "c_tl.bmp",   "title.bmp",  "wood.bmp"};
+static const char* const MEDIA_FILES[] = {"myfont.pcx", "shine.bmp",  "c_att.bmp",
+                                          "c_hill.bmp", "c_hole.bmp", "c_tr.bmp",
+                                          "c_tl.bmp",   "title.bmp",  "wood.bmp"};
 
 // folder/name, or name alone for an empty folder; empty when it is too long to be a path,
 // which no file can have.
@@ -31,6 +31,12 @@ static std::string parent_of(const std::string& path) {
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos) return "";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::vector<std::string> media_paths(const std::string& dir) {
+    std::vector<std::string> paths;
+    for (const char* name : MEDIA_FILES) paths.push_back(in_folder(dir, name));
+    return paths;
 }
 
 static bool file_exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }

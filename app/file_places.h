@@ -8,6 +8,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // What the choice depends on.
 struct PlaceInputs {
@@ -27,9 +28,9 @@ struct FilePlaces {
     std::string picture_dir;       // saved pictures; empty: beside the settings file
 };
 
-// The media files every program loads from its media folder.
-constexpr int MEDIA_FILE_COUNT = 9;
-extern const char* const MEDIA_FILES[MEDIA_FILE_COUNT];
+// The paths of the media files every program loads from the folder dir (empty for the
+// working directory).
+std::vector<std::string> media_paths(const std::string& dir);
 
 // The file start-up loads instead of settings_path; null when it loads settings_path. Set when
 // the user's own settings file could not be made, so the program starts with the shipped one.

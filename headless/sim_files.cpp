@@ -43,10 +43,8 @@ RunFiles sim_inputs(const SimOptions& options, const char* startup, const char* 
     note_input(files, "the settings file", options.settings);
     if (startup != nullptr) note_input(files, "the settings file", startup);
     if (!options.input.empty()) note_input(files, "the input script", options.input);
-    for (const char* name : MEDIA_FILES) {
-        const std::string folder = media_dir;
-        note_input(files, "the media file", folder.empty() ? name : folder + "/" + name);
-    }
+    for (const std::string& path : media_paths(media_dir))
+        note_input(files, "the media file", path);
     return files;
 }
 
