@@ -51,6 +51,9 @@ TEST(SweepFile, BrokenLinesAreNamed) {
         {"seed -1\n", "s.txt:1: seed takes one whole number from 0 to 4294967295"},
         {"speed 3\n", "s.txt:1: unknown directive 'speed'"},
         {"frames 5\n", "s.txt: no settings line names the base settings file"},
+        // Bytes that would cut the message short or disturb the terminal are shown escaped.
+        {"settings a\nvary 1 red 1\x1b[2J\n",
+         "s.txt:2: '1\\x1b[2J' is not a whole number or a range a:b:step"},
         // The line that takes the sweep past 100,000 runs.
         {"vary 1 red 1:1000:1\nvary 2 red 1:100:1\nrepetitions 2\n",
          "s.txt:3: more than 100000 runs; give --force to run them all"},
@@ -63,6 +66,11 @@ TEST(SweepFile, BrokenLinesAreNamed) {
     }
     SweepFile sweep;
     std::string error;
+    using namespace std::string_literals;
+    EXPECT_FALSE(read_text("settings a\0b\n"s, sweep, error));
+    EXPECT_EQ(error, "s.txt:1: the settings file name 'a\\0b' holds a NUL byte");
+    EXPECT_FALSE(read_text("settings a\nvary 1 red 1\0\n"s, sweep, error));
+    EXPECT_EQ(error, "s.txt:2: '1\\0' is not a whole number or a range a:b:step");
     EXPECT_TRUE(read_text("settings a\nvary 1 red 1:1000:1\nvary 2 red 1:100:1\nrepetitions 2\n",
                           sweep, error, true))
         << error;
