@@ -32,8 +32,9 @@ SWEEP
 run_sweep() { "$sweep" s.txt --assets "$assets" "$@"; }
 merge() { sort -s -t, -k1,1n; }  # by run; a run's rows keep their order
 
-# One run at a time writes the runs in order: the reference.
-run_sweep --jobs 1 --out one.csv
+# One run at a time writes the runs in order: the reference. In the sanitizer build the leak
+# check runs for it, whatever the caller's options say: a sweep frees what it made.
+ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=1" run_sweep --jobs 1 --out one.csv
 [ "$(wc -l <one.csv)" -eq $((1 + 12 * 9)) ] || fail "one.csv has $(wc -l <one.csv) lines"
 header="$(head -n 1 one.csv)"
 [ "$header" = "run,repetition,seed,all.population,s1-9.communication,swarm,population,final_order,mean_order,sync_frame,sweep" ] ||
