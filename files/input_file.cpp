@@ -7,23 +7,13 @@
 #include <cerrno>
 
 const char* input_fault_text(InputFault fault) {
-    switch (fault) {
-        case InputFault::NONE:
-            return "can be read";
-        case InputFault::MISSING:
-            return "does not exist";
-        case InputFault::CANNOT_OPEN:
-            return "cannot be opened";
-        case InputFault::FOLDER:
-            return "is a folder";
-        case InputFault::NOT_REGULAR:
-            return "is not a regular file";
-        case InputFault::TOO_LARGE:
-            return "is larger than its format allows";
-        case InputFault::CANNOT_READ:
-            return "cannot be read";
-    }
-    return "cannot be read";
+    // In the order of InputFault.
+    static const char* const TEXTS[] = {
+        "can be read",    "does not exist",        "cannot be opened",
+        "is a folder",    "is not a regular file", "is larger than its format allows",
+        "cannot be read",
+    };
+    return TEXTS[static_cast<int>(fault)];
 }
 
 int open_input_file(const char* path, InputFault& fault) {

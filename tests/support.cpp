@@ -3,6 +3,7 @@
 #include <allegro.h>
 #include <dirent.h>
 #include <stdlib.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -38,6 +39,14 @@ std::string read_file(const std::string& path) {
 void write_file(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary);
     out << text;
+}
+
+int run_program(const std::string& folder, const std::string& program, const std::string& args,
+                const std::string& before) {
+    const std::string cmd = "cd '" + folder + "' && " + before + " && timeout 120 '" + program +
+                            "' >out.txt 2>err.txt " + args;
+    const int status = std::system(cmd.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 std::vector<std::string> names_starting(const std::string& folder, const std::string& prefix) {

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <png.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -31,13 +30,12 @@ class Runner : public ::testing::Test {
     // Runs lumora-sim in the test's folder with the given arguments, after the shell command
     // `before` (such as a ulimit); returns the exit status. A run that hangs is ended.
     int sim(const std::string& args, const std::string& before = "true") {
-        const std::string cmd = "cd '" + dir + "' && " + before + " && timeout 120 '" +
-                                LUMORA_SIM_PATH + "' --assets '" + LUMORA_ASSETS_DIR +
-                                "' >out.txt 2>err.txt " + args;
-        const int status = std::system(cmd.c_str());
+        const int status =
+            run_program(dir, LUMORA_SIM_PATH,
+                        "--assets '" + std::string(LUMORA_ASSETS_DIR) + "' " + args, before);
         out = read_file(dir + "/out.txt");
         err = read_file(dir + "/err.txt");
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return status;
     }
     std::string file(const std::string& name) { return read_file(dir + "/" + name); }
 

@@ -2,7 +2,6 @@
 // wrote it, nothing the sweep reads is ever overwritten, and a failed write is an error.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -25,16 +24,15 @@ class SweepRunner : public ::testing::Test {
         write_file(dir + "/s.txt", "settings base.sav\nframes " + std::to_string(frames) +
                                        "\nvary all population 20 30\n");
     }
+    std::string file(const std::string& name) { return read_file(dir + "/" + name); }
     // Runs lumora-sweep in the test's folder; returns the exit status. A run that hangs is
     // ended.
     int sweep(const std::string& args) {
-        const std::string cmd = "cd '" + dir + "' && timeout 120 '" + LUMORA_SWEEP_PATH +
-                                "' --assets '" + LUMORA_ASSETS_DIR + "' >out.txt 2>err.txt " + args;
-        const int status = std::system(cmd.c_str());
+        const int status = run_program(dir, LUMORA_SWEEP_PATH,
+                                       "--assets '" + std::string(LUMORA_ASSETS_DIR) + "' " + args);
         err = read_file(dir + "/err.txt");
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return status;
     }
-    std::string file(const std::string& name) { return read_file(dir + "/" + name); }
 
     std::string dir, base, err;
 };
