@@ -33,6 +33,12 @@ static std::string parent_of(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+std::vector<std::string> media_paths(const std::string& dir) {
+    std::vector<std::string> paths;
+    for (const char* name : MEDIA_FILES) paths.push_back(in_folder(dir, name));
+    return paths;
+}
+
 static bool file_exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
 static bool holds_media(const std::string& folder) {

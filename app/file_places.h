@@ -8,6 +8,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // What the choice depends on.
 struct PlaceInputs {
@@ -26,6 +27,10 @@ struct FilePlaces {
     std::string startup_settings;  // the file start-up loads when it is not settings_path
     std::string picture_dir;       // saved pictures; empty: beside the settings file
 };
+
+// The paths of the media files every program loads from the folder dir (empty for the
+// working directory).
+std::vector<std::string> media_paths(const std::string& dir);
 
 // The file start-up loads instead of settings_path; null when it loads settings_path. Set when
 // the user's own settings file could not be made, so the program starts with the shipped one.

@@ -17,10 +17,10 @@
 #include "ui/picture_request.h"
 #include "ui/settings_file.h"
 
-void reset_world() {
+bool reset_world() {
     // Freeing writes only the swarm number; the rest of each slot stays as it was.
     for (int i = 0; i < MAX_FIREFLIES; ++i) fireflies[i].swarm = 0.0f;
-    load_swarms(startup_settings_path != nullptr ? startup_settings_path : settings_path);
+    return load_swarms(startup_settings_path != nullptr ? startup_settings_path : settings_path);
 }
 
 Synchrony frame_synchrony;

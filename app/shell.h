@@ -34,8 +34,8 @@ int run_simulation(int argc, char** argv);
 // generator and loads the start-up media. Ends the process when the display or a file fails.
 void init_system();
 
-// Frees every firefly slot and loads the swarm settings.
-void reset_world();
+// Frees every firefly slot and loads the swarm settings; returns whether they loaded.
+bool reset_world();
 
 // Puts everything a run changes back to its value at program load: the world, the interface
 // variables, the settings file's path and the folders start-up chose. The media stay loaded.

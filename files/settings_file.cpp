@@ -3,11 +3,13 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 
+#include "files/input_file.h"
 #include "files/replace_file.h"
 #include "files/whole_number.h"
 
@@ -42,38 +44,49 @@ bool read_settings(std::FILE* in, Swarm (&out)[SWARM_COUNT]) {
 }
 
 // Characters of an open file through a buffer on the stack, so that loading inside a frame
-// allocates nothing.
+// allocates nothing; at most SETTINGS_READ_MAX of them, then the end.
 struct FileChars {
     int fd;
     char buffer[4096];
     ssize_t length = 0;
     ssize_t pos = 0;
+    size_t left = SETTINGS_READ_MAX;
+    bool failed = false;  // a read went wrong, or more was asked for than the limit
     int operator()() {
         if (pos == length) {
             do {
-                length = read(fd, buffer, sizeof buffer);
-            } while (length < 0 && errno == EINTR);
+                length = left == 0 ? -1 : read(fd, buffer, std::min(sizeof buffer, left));
+            } while (length < 0 && errno == EINTR && left > 0);
             pos = 0;
             if (length <= 0) {
+                failed = length < 0;
                 length = 0;
                 return EOF;
             }
+            left -= static_cast<size_t>(length);
         }
         return static_cast<unsigned char>(buffer[pos++]);
     }
 };
 
-bool read_settings_file(const char* path, Swarm (&table)[SWARM_COUNT]) {
+bool read_settings_file(const char* path, Swarm (&table)[SWARM_COUNT], InputFault& fault) {
     FileChars next;
-    next.fd = open(path, O_RDONLY | O_CLOEXEC);
+    next.fd = open_input_file(path, fault);
     if (next.fd < 0) return false;
     // A damaged file must not mix with the table the caller has: read into a scratch copy and
     // take it over only when every value was good.
     Swarm scratch[SWARM_COUNT];
-    const bool ok = read_table(next, scratch);
+    // What a failed read or the limit cut off could have changed the last value read.
+    const bool ok = read_table(next, scratch) && !next.failed;
     close(next.fd);
+    if (next.failed) fault = next.left == 0 ? InputFault::TOO_LARGE : InputFault::CANNOT_READ;
     if (ok) std::memcpy(table, scratch, sizeof scratch);
     return ok;
+}
+
+bool read_settings_file(const char* path, Swarm (&table)[SWARM_COUNT]) {
+    InputFault fault;
+    return read_settings_file(path, table, fault);
 }
 
 int format_settings(char* buf, const Swarm (&table)[SWARM_COUNT]) {

@@ -4,8 +4,10 @@
 // the user is told about it is the interface's business; these only answer whether it worked.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 
+#include "files/input_file.h"
 #include "sim/world.h"
 
 constexpr int SETTINGS_VALUES = SWARM_COUNT * SWARM_FIELDS;
@@ -18,9 +20,17 @@ constexpr const char* SETTINGS_FILE_NAME = "lmr.sav";
 // come or one of them is not such a number. Whatever follows the 200th value is ignored.
 bool read_settings(std::FILE* in, Swarm (&out)[SWARM_COUNT]);
 
+// Loading reads at most this many bytes: 200 values fit in far less, however they are spaced.
+constexpr size_t SETTINGS_READ_MAX = size_t{1} << 20;
+
 // Reads the file at path like read_settings into table: all values or none, so that table is
-// unchanged when the file is missing or damaged. Allocates nothing, so a frame may load.
+// unchanged when the file is missing or damaged. Only a regular file is read (never waiting for
+// a FIFO), and at most SETTINGS_READ_MAX bytes of it. Allocates nothing, so a frame may load.
 bool read_settings_file(const char* path, Swarm (&table)[SWARM_COUNT]);
+
+// The same, telling why it failed: fault is NONE when the file was read but does not begin with
+// 200 whole numbers.
+bool read_settings_file(const char* path, Swarm (&table)[SWARM_COUNT], InputFault& fault);
 
 // Longest text of a table: 200 values of at most 11 characters and a line end each.
 constexpr int SETTINGS_TEXT_MAX = SETTINGS_VALUES * 12;

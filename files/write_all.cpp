@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 bool write_all(int fd, std::string_view data) {
     while (!data.empty()) {
@@ -13,3 +14,5 @@ bool write_all(int fd, std::string_view data) {
     }
     return true;
 }
+
+bool flush_standard_output() { return std::fflush(stdout) == 0 && !std::ferror(stdout); }

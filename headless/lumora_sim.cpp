@@ -2,7 +2,6 @@
 // copy to the screen; every frame is the program's own, fed from an input script. It is the
 // benchmark, the way to make pictures without a display, and the way tests drive whole runs.
 #include <allegro.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -18,6 +17,7 @@
 #include "app/shell.h"
 #include "files/write_all.h"
 #include "headless/input_script.h"
+#include "headless/sim_files.h"
 #include "headless/sim_options.h"
 #include "headless/stats_file.h"
 #include "headless/trace.h"
@@ -34,40 +34,13 @@ constexpr int EXIT_BAD_USAGE = 2;
 // The shipped settings an installed runner starts from; startup_settings_path points into it.
 static std::string shipped_settings;
 
-static bool load_script(const std::string& path, std::vector<ScriptLine>& lines) {
-    std::FILE* in = std::fopen(path.c_str(), "r");
-    if (in == nullptr) {
-        std::fprintf(stderr, "lumora-sim: cannot read the input script '%s'\n", path.c_str());
-        return false;
-    }
-    std::string error;
-    const bool ok = read_input_script(in, lines, error);
-    std::fclose(in);
-    if (!ok)
-        std::fprintf(stderr, "lumora-sim: input script '%s' %s\n", path.c_str(), error.c_str());
-    return ok;
-}
-
-// Makes the folder of a picture series unless it is there already.
-static bool make_frames_dir(const std::string& dir) {
-    struct stat st;
-    if (stat(dir.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
-    return mkdir(dir.c_str(), 0777) == 0;
-}
-
-static bool save_picture(const std::string& path, BITMAP* bmp) {
-    if (is_png_name(path)) return save_png(path.c_str(), bmp);
-    return save_bmp(path.c_str(), bmp, nullptr) == 0;
-}
-
 // The fields a user edits, one a line: the position in the record, then the name that sweep
 // files use. Scripts read the settings file's layout from here.
-static bool print_fields() {
+static void print_fields() {
     for (int i = 0; i < EDITABLE_FIELDS; ++i) {
         const SwarmField& f = SWARM_FIELD_TABLE[i];
-        if (std::printf("%d %s\n", f.position, f.name) < 0) return false;
+        std::printf("%d %s\n", f.position, f.name);
     }
-    return std::fflush(stdout) == 0;
 }
 
 static int live_fireflies() {
@@ -86,45 +59,21 @@ int main(int argc, char** argv) {
     if (options.help) {
         return write_all(STDOUT_FILENO, SIM_USAGE) && write_all(STDOUT_FILENO, SIM_HELP) ? 0 : 1;
     }
-    if (options.version) {
-        std::printf("lumora-sim %s\n", LUMORA_VERSION);
-        return 0;
-    }
-    if (options.fields) {
-        if (print_fields()) return 0;
-        std::fprintf(stderr, "lumora-sim: writing the field list failed\n");
+    if (options.version || options.fields) {
+        if (options.version) {
+            std::printf("lumora-sim %s\n", LUMORA_VERSION);
+        } else {
+            print_fields();
+        }
+        if (flush_standard_output()) return 0;
+        std::fprintf(stderr, "lumora-sim: writing the %s failed\n",
+                     options.version ? "version" : "field list");
         return 1;
     }
+
+    // Every input first: the script, the media, the settings.
     std::vector<ScriptLine> script;
     if (!options.input.empty() && !load_script(options.input, script)) return EXIT_BAD_USAGE;
-
-    TraceWriter trace;
-    if (!options.trace.empty()) {
-        trace.out = std::fopen(options.trace.c_str(), "w");
-        if (trace.out == nullptr) {
-            std::fprintf(stderr, "lumora-sim: cannot write the trace '%s'\n",
-                         options.trace.c_str());
-            return EXIT_BAD_USAGE;
-        }
-        static char trace_buffer[1 << 16];
-        std::setvbuf(trace.out, trace_buffer, _IOFBF, sizeof trace_buffer);
-    }
-
-    StatsWriter stats;
-    if (!options.stats.empty() &&
-        !open_stats_file(stats, options.stats.c_str(), options.stats_every)) {
-        std::fprintf(stderr, "lumora-sim: cannot write the statistics '%s'\n",
-                     options.stats.c_str());
-        return 1;
-    }
-    if (!options.frames_dir.empty() && !make_frames_dir(options.frames_dir)) {
-        std::fprintf(stderr, "lumora-sim: cannot make the folder '%s' for the pictures\n",
-                     options.frames_dir.c_str());
-        return 1;
-    }
-    // The series' file names are formatted into one buffer, long enough for any frame number.
-    std::vector<char> series_path(options.frames_dir.size() + 40);
-    int64_t series_count = 0;
 
     // Memory bitmaps, pictures and fonts need no display.
     install_allegro(SYSTEM_NONE, &errno, atexit);
@@ -133,10 +82,11 @@ int main(int argc, char** argv) {
 
     // Without --assets, a working directory without the media gives way to the installed share
     // folder. Such an installed runner starts from the shipped settings when the settings file
-    // it saves to does not exist yet.
+    // it saves to does not exist yet, unless --settings named that file.
     std::string media = options.assets;
     if (media.empty()) media = find_media_dir("", own_program_path());
-    if (!media.empty() && media != options.assets && access(options.settings.c_str(), F_OK) != 0) {
+    if (!media.empty() && media != options.assets && !options.settings_given &&
+        access(options.settings.c_str(), F_OK) != 0) {
         shipped_settings = media + "/" + SETTINGS_FILE_NAME;
         startup_settings_path = shipped_settings.c_str();
     }
@@ -156,7 +106,20 @@ int main(int argc, char** argv) {
     last_mouse_y = start.mouse_y;
 
     settings_path = options.settings.c_str();
-    reset_world();
+    if (!reset_world() && options.settings_given) {
+        report_settings_fault(options.settings);
+        return 1;
+    }
+
+    // Then the outputs, checked against the inputs before any is opened.
+    RunFiles files = sim_inputs(options, startup_settings_path, media_dir);
+    SimOutputs outputs;
+    if (const int status = open_sim_outputs(options, files, outputs)) return status;
+    TraceWriter& trace = outputs.trace;
+    StatsWriter& stats = outputs.stats;
+    // The series' file names are formatted into one buffer, long enough for any frame number.
+    std::vector<char> series_path(options.frames_dir.size() + 40);
+    int64_t series_count = 0;
 
     BITMAP* back_buffer = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
     if (back_buffer == nullptr) {
@@ -177,7 +140,14 @@ int main(int argc, char** argv) {
         run_frame(back_buffer, input, frame_options);
         frames_run = frame;
         if (trace.out != nullptr) write_trace_frame(trace, frame);
-        write_stats_frame(stats, frame, frame_synchrony);
+        // A table with a gap or a torn row would mislead: stop at the first failed write.
+        if (!write_stats_frame(stats, frame, frame_synchrony)) {
+            std::fprintf(stderr,
+                         "lumora-sim: writing the statistics '%s' failed at frame %" PRId64
+                         "; the table ends at the frame before\n",
+                         options.stats.c_str(), frame);
+            return 1;
+        }
         if (!options.frames_dir.empty() && frame % options.every == 0) {
             ++series_count;
             std::snprintf(series_path.data(), series_path.size(), "%s/frame-%06" PRId64 ".png",
@@ -202,7 +172,7 @@ int main(int argc, char** argv) {
                      options.stats.c_str());
         return 1;
     }
-    if (!options.shot.empty() && !save_picture(options.shot, back_buffer)) {
+    if (!options.shot.empty() && !save_shot(options.shot, back_buffer)) {
         std::fprintf(stderr, "lumora-sim: cannot write the picture '%s'\n", options.shot.c_str());
         return 1;
     }
@@ -210,5 +180,9 @@ int main(int argc, char** argv) {
 
     std::printf("frames=%" PRId64 " fireflies=%d seconds=%.6f fps=%.1f\n", frames_run,
                 live_fireflies(), seconds, seconds > 0.0 ? frames_run / seconds : 0.0);
+    if (!flush_standard_output()) {
+        std::fprintf(stderr, "lumora-sim: writing the summary failed\n");
+        return 1;
+    }
     return 0;
 }

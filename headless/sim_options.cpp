@@ -91,6 +91,7 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
         int64_t n = 0;
         if (name == "--settings") {
             options.settings = value;
+            options.settings_given = true;
         } else if (name == "--assets") {
             options.assets = value;
         } else if (name == "--input") {

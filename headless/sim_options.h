@@ -6,6 +6,7 @@
 
 struct SimOptions {
     std::string settings = "lmr.sav";  // loaded at start-up, saved and loaded by S and L
+    bool settings_given = false;       // named with --settings: it must load
     std::string assets;                // folder of the media files; empty: working directory
     uint32_t seed = 1;
     int64_t frames = 1000;

@@ -1,32 +1,41 @@
 #include "headless/stats_file.h"
 
-#include <cinttypes>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include <cinttypes>
+#include <cstdio>
+#include <cstring>
+
+#include "files/write_all.h"
 #include "sim/world.h"
 
 // One frame's rows: nine of at most about 90 characters each.
 constexpr int STATS_FRAME_TEXT_MAX = 9 * 128;
 
-// The file's own buffer holds a whole frame's rows, and it is emptied after every frame, so a
-// frame's rows never leave it in pieces.
-static char stats_buffer[4 * STATS_FRAME_TEXT_MAX];
-
-bool open_stats_file(StatsWriter& stats, const char* path, int64_t every) {
-    stats.out = std::fopen(path, "w");
-    stats.every = every;
-    stats.failed = false;
-    if (stats.out == nullptr) return false;
-    std::setvbuf(stats.out, stats_buffer, _IOFBF, sizeof stats_buffer);
-    if (std::fputs(STATS_HEADER, stats.out) < 0 || std::fflush(stats.out) != 0) {
-        std::fclose(stats.out);
-        stats.out = nullptr;
-        return false;
+// Writes text after the table's whole rows. A short write leaves part of a row: it is cut off,
+// so that a table that space comes back to never holds rows glued together.
+static bool append(StatsWriter& stats, const char* text, size_t length) {
+    if (write_all(stats.fd, std::string_view(text, length))) {
+        stats.whole_bytes += static_cast<int64_t>(length);
+        return true;
     }
-    return true;
+    // A pipe or a device cannot be cut; what reached it stays.
+    [[maybe_unused]] const bool cut = ftruncate(stats.fd, stats.whole_bytes) == 0;
+    close(stats.fd);
+    stats.fd = -1;
+    return false;
 }
 
-void write_stats_frame(StatsWriter& stats, int64_t frame, const Synchrony& measured) {
-    if (stats.out == nullptr || frame % stats.every != 0) return;
+bool open_stats_file(StatsWriter& stats, const char* path, int64_t every) {
+    stats.fd = open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    stats.every = every;
+    stats.whole_bytes = 0;
+    return stats.fd >= 0 && append(stats, STATS_HEADER, std::strlen(STATS_HEADER));
+}
+
+bool write_stats_frame(StatsWriter& stats, int64_t frame, const Synchrony& measured) {
+    if (stats.fd < 0 || frame % stats.every != 0) return true;
     char text[STATS_FRAME_TEXT_MAX];
     int length = 0;
     for (int s = 1; s < SWARM_COUNT; ++s) {
@@ -35,14 +44,12 @@ void write_stats_frame(StatsWriter& stats, int64_t frame, const Synchrony& measu
                                 "%" PRId64 ",%d,%d,%d,%d,%.4f,%.4f\n", frame, s,
                                 swarms[s].target_swarm, m.population, m.flashing, m.order, m.lock);
     }
-    if (std::fwrite(text, 1, length, stats.out) != static_cast<size_t>(length) ||
-        std::fflush(stats.out) != 0)
-        stats.failed = true;
+    return append(stats, text, static_cast<size_t>(length));
 }
 
 bool close_stats_file(StatsWriter& stats) {
-    if (stats.out == nullptr) return !stats.failed;
-    const bool closed = std::fclose(stats.out) == 0;
-    stats.out = nullptr;
-    return closed && !stats.failed;
+    if (stats.fd < 0) return true;
+    const bool closed = close(stats.fd) == 0;
+    stats.fd = -1;
+    return closed;
 }

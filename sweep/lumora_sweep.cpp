@@ -10,13 +10,16 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "app/file_places.h"
 #include "app/shell.h"
+#include "files/input_file.h"
+#include "files/run_files.h"
 #include "files/settings_file.h"
 #include "files/write_all.h"
+#include "sweep/fingerprint.h"
 #include "sweep/plan.h"
 #include "sweep/pool.h"
 #include "sweep/resume.h"
@@ -33,26 +36,66 @@ static int core_count() {
     return n > 0 ? static_cast<int>(n) : 1;
 }
 
+// Reads the sweep file, which must be a regular file of at most SWEEP_FILE_MAX bytes.
+static bool read_sweep(const SweepOptions& options, SweepFile& sweep) {
+    std::string text;
+    const InputFault fault = read_input_file(options.sweep_file.c_str(), SWEEP_FILE_MAX, text);
+    if (fault != InputFault::NONE) {
+        std::fprintf(stderr, "lumora-sweep: the sweep file '%s' %s\n", options.sweep_file.c_str(),
+                     input_fault_text(fault));
+        return false;
+    }
+    std::istringstream in(text);
+    std::string error;
+    if (!read_sweep_file(in, options.sweep_file, options.force, sweep, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return false;
+    }
+    return true;
+}
+
 // Reads the base settings once, so that a broken settings file stops the sweep before any run.
 static bool read_base_settings(const SweepOptions& options, const SweepFile& sweep,
                                RunSetup& setup) {
     setup.settings_path = resolve_settings_path(options.sweep_file, sweep.settings);
-    const bool ok = read_settings_file(setup.settings_path.c_str(), setup.base);
+    InputFault fault = InputFault::NONE;
+    const bool ok = read_settings_file(setup.settings_path.c_str(), setup.base, fault);
     if (!ok) {
-        std::fprintf(stderr, "%s:%d: cannot read the settings file '%s'\n",
-                     options.sweep_file.c_str(), sweep.settings_line, setup.settings_path.c_str());
+        std::fprintf(stderr, "%s:%d: cannot read the settings file '%s': it %s\n",
+                     options.sweep_file.c_str(), sweep.settings_line, setup.settings_path.c_str(),
+                     fault != InputFault::NONE ? input_fault_text(fault)
+                                               : "does not begin with 200 whole numbers");
     }
     return ok;
 }
 
+// Says that standard output could not take what was printed; returns the exit status.
+static int finish_standard_output(const char* what) {
+    if (flush_standard_output()) return 0;
+    std::fprintf(stderr, "lumora-sweep: writing %s failed: %s\n", what, std::strerror(errno));
+    return 1;
+}
+
 // Opens the table for the sweep's rows: a new one, or with --resume the old one cut back to
-// its complete runs. The header is written when the table has none.
-static int open_table(const SweepOptions& options, const SweepFile& sweep, FinishedRuns& finished) {
+// its complete runs. The header is written when the table has none. Nothing the sweep reads
+// may be its table. Returns the descriptor, or -1 with the exit status.
+static int open_table(const SweepOptions& options, const SweepFile& sweep, const RunSetup& setup,
+                      const std::string& media, FinishedRuns& finished, int& status) {
+    status = 1;
     if (options.out.empty()) {
-        return write_all(STDOUT_FILENO, table_header(sweep)) ? STDOUT_FILENO : -1;
+        if (write_all(STDOUT_FILENO, table_header(sweep))) return STDOUT_FILENO;
+        std::fprintf(stderr, "lumora-sweep: writing the table failed: %s\n", std::strerror(errno));
+        return -1;
     }
+    status = EXIT_BAD_INPUT;
+    RunFiles files;
+    note_input(files, "the sweep file", options.sweep_file);
+    note_input(files, "the base settings file", setup.settings_path);
+    for (const std::string& path : media_paths(media)) note_input(files, "the media file", path);
     std::string error;
-    if (options.resume && !read_finished_runs(options.out, sweep, finished, error)) {
+    if (!note_output(files, "the table", options.out, error) ||
+        (options.resume &&
+         !read_finished_runs(options.out, sweep, setup.fingerprint, finished, error))) {
         std::fprintf(stderr, "lumora-sweep: %s\n", error.c_str());
         return -1;
     }
@@ -71,82 +114,27 @@ static int open_table(const SweepOptions& options, const SweepFile& sweep, Finis
     return fd;
 }
 
-int main(int argc, char** argv) {
-    SweepOptions options;
-    std::string error;
-    if (!parse_sweep_options(argc, argv, options, error)) {
-        std::fprintf(stderr, "lumora-sweep: %s\n%s", error.c_str(), SWEEP_USAGE);
-        return EXIT_BAD_INPUT;
-    }
-    if (options.help) {
-        return write_all(STDOUT_FILENO, SWEEP_USAGE) && write_all(STDOUT_FILENO, SWEEP_HELP) ? 0
-                                                                                             : 1;
-    }
-    if (options.version) {
-        return write_all(STDOUT_FILENO, "lumora-sweep " LUMORA_VERSION "\n") ? 0 : 1;
-    }
-    std::ifstream sweep_in(options.sweep_file);
-    if (!sweep_in) {
-        std::fprintf(stderr, "lumora-sweep: cannot read the sweep file '%s'\n",
-                     options.sweep_file.c_str());
-        return EXIT_BAD_INPUT;
-    }
-    SweepFile sweep;
-    if (!read_sweep_file(sweep_in, options.sweep_file, options.force, sweep, error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return EXIT_BAD_INPUT;
-    }
-    const int64_t runs = run_count(sweep);
-
-    if (options.header) {
-        std::fputs(table_header(sweep).c_str(), stdout);
-        return 0;
-    }
-    if (options.plan) {
-        for (int64_t r = options.shard_index; r < runs; r += options.shard_count)
-            std::printf("%" PRId64 "\n", r);
-        return 0;
-    }
-    if (options.run >= runs) {
-        std::fprintf(stderr, "lumora-sweep: the sweep has runs 0 to %" PRId64 ", not %" PRId64 "\n",
-                     runs - 1, options.run);
-        return EXIT_BAD_INPUT;
-    }
-
-    RunSetup setup;
-    setup.sweep = &sweep;
-    if (!read_base_settings(options, sweep, setup)) return EXIT_BAD_INPUT;
-    FinishedRuns finished;
-    const int out_fd = options.run >= 0 ? STDOUT_FILENO : open_table(options, sweep, finished);
-    if (out_fd < 0) return EXIT_BAD_INPUT;
-
-    // Memory bitmaps and fonts need no display. The media are loaded once, here; a run finds
-    // them loaded, or fails with its number when one is missing.
-    install_allegro(SYSTEM_NONE, &errno, atexit);
-    set_color_depth(32);
-    // Without --assets, a working directory without the media gives way to the installed share
-    // folder, as for lumora-sim.
-    const std::string media =
-        options.assets.empty() ? find_media_dir("", own_program_path()) : options.assets;
-    const char* failed = nullptr;
-    if (!load_startup_media(media.c_str(), failed) || !load_loop_pictures(media.c_str(), failed))
-        setup.missing_media = failed;
-    setup.back_buffer = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
-    if (setup.back_buffer == nullptr) {
-        std::fprintf(stderr, "lumora-sweep: not enough memory for the picture\n");
+// Runs one run and prints its rows; returns the exit status.
+static int run_one(const RunSetup& setup, int64_t run) {
+    std::string rows, error;
+    if (!execute_run(setup, run, rows, error)) {
+        std::fprintf(stderr, "lumora-sweep: run %" PRId64 " failed: %s\n", run, error.c_str());
         return 1;
     }
+    if (write_all(STDOUT_FILENO, rows)) return 0;
+    std::fprintf(stderr, "lumora-sweep: writing the rows of run %" PRId64 " failed: %s\n", run,
+                 std::strerror(errno));
+    return 1;
+}
 
-    if (options.run >= 0) {
-        std::string rows;
-        if (!execute_run(setup, options.run, rows, error)) {
-            std::fprintf(stderr, "lumora-sweep: run %" PRId64 " failed: %s\n", options.run,
-                         error.c_str());
-            return 1;
-        }
-        return write_all(STDOUT_FILENO, rows) ? 0 : 1;
-    }
-
+// Runs every run of the shard that the table does not hold yet; returns the exit status.
+static int run_all(const SweepOptions& options, const SweepFile& sweep, const RunSetup& setup,
+                   const std::string& media) {
+    FinishedRuns finished;
+    int status = 0;
+    const int out_fd = open_table(options, sweep, setup, media, finished, status);
+    if (out_fd < 0) return status;
+    const int64_t runs = run_count(sweep);
     int64_t next = options.shard_index;
     auto next_run = [&]() -> int64_t {
         while (next < runs && holds_run(finished.runs, next)) next += options.shard_count;
@@ -163,4 +151,68 @@ int main(int argc, char** argv) {
         return 1;
     }
     return ok ? 0 : 1;
+}
+
+int main(int argc, char** argv) {
+    SweepOptions options;
+    std::string error;
+    if (!parse_sweep_options(argc, argv, options, error)) {
+        std::fprintf(stderr, "lumora-sweep: %s\n%s", error.c_str(), SWEEP_USAGE);
+        return EXIT_BAD_INPUT;
+    }
+    if (options.help) {
+        return write_all(STDOUT_FILENO, SWEEP_USAGE) && write_all(STDOUT_FILENO, SWEEP_HELP) ? 0
+                                                                                             : 1;
+    }
+    if (options.version) {
+        return write_all(STDOUT_FILENO, "lumora-sweep " LUMORA_VERSION "\n") ? 0 : 1;
+    }
+    SweepFile sweep;
+    if (!read_sweep(options, sweep)) return EXIT_BAD_INPUT;
+    const int64_t runs = run_count(sweep);
+
+    if (options.header) {
+        std::fputs(table_header(sweep).c_str(), stdout);
+        return finish_standard_output("the header");
+    }
+    if (options.plan) {
+        for (int64_t r = options.shard_index; r < runs; r += options.shard_count) {
+            if (std::printf("%" PRId64 "\n", r) < 0) break;
+        }
+        return finish_standard_output("the plan");
+    }
+    if (options.run >= runs) {
+        std::fprintf(stderr, "lumora-sweep: the sweep has runs 0 to %" PRId64 ", not %" PRId64 "\n",
+                     runs - 1, options.run);
+        return EXIT_BAD_INPUT;
+    }
+
+    RunSetup setup;
+    setup.sweep = &sweep;
+    if (!read_base_settings(options, sweep, setup)) return EXIT_BAD_INPUT;
+    setup.fingerprint = sweep_fingerprint(sweep, setup.base);
+
+    // Memory bitmaps and fonts need no display. The media are loaded once, here. A sweep that
+    // writes a table stops before opening it when one is missing; a run alone (--run) fails
+    // with its number, for whatever handed it out.
+    install_allegro(SYSTEM_NONE, &errno, atexit);
+    set_color_depth(32);
+    // Without --assets, a working directory without the media gives way to the installed share
+    // folder, as for lumora-sim.
+    const std::string media =
+        options.assets.empty() ? find_media_dir("", own_program_path()) : options.assets;
+    const char* failed = nullptr;
+    if (!load_startup_media(media.c_str(), failed) || !load_loop_pictures(media.c_str(), failed))
+        setup.missing_media = failed;
+    if (options.run < 0 && setup.missing_media != nullptr)
+        fail_to_start("lumora-sweep", setup.missing_media);
+    setup.back_buffer = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
+    if (setup.back_buffer == nullptr) {
+        std::fprintf(stderr, "lumora-sweep: not enough memory for the picture\n");
+        return 1;
+    }
+    const int status =
+        options.run >= 0 ? run_one(setup, options.run) : run_all(options, sweep, setup, media);
+    destroy_bitmap(setup.back_buffer);
+    return status;
 }

@@ -41,7 +41,7 @@ void apply_run_values(const SweepFile& sweep, const RunPlan& plan, Swarm (&table
 std::string table_header(const SweepFile& sweep) {
     std::string header = "run,repetition,seed,";
     for (const VaryLine& v : sweep.vary) header += v.column + ",";
-    return header + "swarm,population,final_order,mean_order,sync_frame\n";
+    return header + "swarm,population,final_order,mean_order,sync_frame,sweep\n";
 }
 
 std::string row_prefix(const RunPlan& plan) {

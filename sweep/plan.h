@@ -35,6 +35,7 @@ RunPlan plan_run(const SweepFile& sweep, int64_t run);
 void apply_run_values(const SweepFile& sweep, const RunPlan& plan, Swarm (&table)[SWARM_COUNT]);
 
 // The table's header line, with its line end, and the columns every row of a run starts with:
-// "run,repetition,seed," and one value per vary line, each followed by a comma.
+// "run,repetition,seed," and one value per vary line, each followed by a comma. A row ends
+// with the sweep's fingerprint (sweep/fingerprint.h) in the column "sweep".
 std::string table_header(const SweepFile& sweep);
 std::string row_prefix(const RunPlan& plan);

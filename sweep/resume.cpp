@@ -3,39 +3,73 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
+#include <cstring>
 #include <unordered_set>
 
+#include "files/input_file.h"
+#include "sim/synchrony.h"
+#include "sim/world.h"
+#include "sweep/fingerprint.h"
 #include "sweep/plan.h"
 
 namespace {
 
-// Whether line is the row of swarm `swarm` of run `run` as this sweep writes it.
-bool is_row(const SweepFile& sweep, const std::string& line, int64_t run, int swarm) {
-    if (run < 0 || run >= run_count(sweep)) return false;
+enum class Row { GOOD, OTHER_SWEEP, BAD };
+
+// Whether line is the row of swarm `swarm` of run `run` exactly as this sweep writes it: the
+// run's prefix, values a run can give, printed the way a run prints them, and the sweep's
+// fingerprint. A row that ends in another fingerprint is another sweep's.
+Row check_row(const SweepFile& sweep, const std::string& fingerprint, const std::string& line,
+              int64_t run, int swarm) {
+    // Whatever else differs, a row that names another sweep says so.
+    const size_t last = line.rfind(',') + 1;
+    if (last > 0 && line.size() - last == FINGERPRINT_DIGITS &&
+        line.find_first_not_of("0123456789abcdef", last) == std::string::npos &&
+        line.compare(last, std::string::npos, fingerprint) != 0)
+        return Row::OTHER_SWEEP;
+    if (run < 0 || run >= run_count(sweep)) return Row::BAD;
     const std::string prefix = row_prefix(plan_run(sweep, run));
-    if (line.compare(0, prefix.size(), prefix) != 0) return false;
+    if (line.compare(0, prefix.size(), prefix) != 0) return Row::BAD;
     int s = 0, population = 0, used = -1;
     double final_order = 0.0, mean_order = 0.0;
     long long sync_frame = 0;
+    char written_by[FINGERPRINT_DIGITS + 1] = "";
     const char* rest = line.c_str() + prefix.size();
-    return std::sscanf(rest, "%d,%d,%lf,%lf,%lld%n", &s, &population, &final_order, &mean_order,
-                       &sync_frame, &used) == 5 &&
-           rest[used] == '\0' && s == swarm;
+    if (std::sscanf(rest, "%d,%d,%lf,%lf,%lld,%16[0-9a-f]%n", &s, &population, &final_order,
+                    &mean_order, &sync_frame, written_by, &used) != 6 ||
+        rest[used] != '\0')
+        return Row::BAD;
+    char again[160];
+    std::snprintf(again, sizeof again, "%d,%d,%.4f,%.4f,%lld,%s", s, population, final_order,
+                  mean_order, sync_frame, written_by);
+    // A swarm that fell into step did so at a frame that leaves the run time to hold the step.
+    const long long last_sync = sweep.frames - SYNC_HOLD_FRAMES + 1;
+    if (std::strcmp(again, rest) != 0 || s != swarm || population < 0 ||
+        population > MAX_FIREFLIES || final_order < 0.0 || final_order > 1.0 || mean_order < 0.0 ||
+        mean_order > 1.0 || (sync_frame != -1 && (sync_frame < 1 || sync_frame > last_sync)) ||
+        fingerprint != written_by)
+        return Row::BAD;
+    return Row::GOOD;
 }
 
 }  // namespace
 
-bool read_finished_runs(const std::string& path, const SweepFile& sweep, FinishedRuns& finished,
+bool read_finished_runs(const std::string& path, const SweepFile& sweep,
+                        const std::string& fingerprint, FinishedRuns& finished,
                         std::string& error) {
     finished = FinishedRuns{};
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream whole;
-    whole << in.rdbuf();
-    const std::string text = whole.str();
-    finished.file_bytes = static_cast<int64_t>(text.size());
     const std::string header = table_header(sweep);
+    // No table of this sweep is longer than its header and all its rows at their longest.
+    const size_t row_max = 128 + 12 * sweep.vary.size();
+    const size_t max_bytes = header.size() + static_cast<size_t>(run_count(sweep)) * 9 * row_max;
+    std::string text;
+    const InputFault fault = read_input_file(path.c_str(), max_bytes, text);
+    if (fault == InputFault::MISSING) return true;
+    if (fault != InputFault::NONE) {
+        error = "the table '" + path + "' " + input_fault_text(fault);
+        return false;
+    }
+    finished.file_bytes = static_cast<int64_t>(text.size());
     // A sweep killed before its header was whole starts again from nothing.
     if (text.size() < header.size() && header.compare(0, text.size(), text) == 0) return true;
     if (text.compare(0, header.size(), header) != 0) {
@@ -60,7 +94,14 @@ bool read_finished_runs(const std::string& path, const SweepFile& sweep, Finishe
             const std::string row = text.substr(pos, end - pos);
             ++line;
             if (swarm == 1) run = std::strtoll(row.c_str(), nullptr, 10);
-            if (!is_row(sweep, row, run, swarm)) {
+            const Row checked = check_row(sweep, fingerprint, row, run, swarm);
+            if (checked == Row::OTHER_SWEEP) {
+                error = path + ":" + std::to_string(line) +
+                        ": written by another sweep (other frames, base settings or runs); "
+                        "resume it with the sweep that wrote it, or give a new --out";
+                return false;
+            }
+            if (checked == Row::BAD) {
                 error = path + ":" + std::to_string(line) + ": not the row of swarm " +
                         std::to_string(swarm) + " of a run of this sweep";
                 return false;

@@ -16,10 +16,11 @@ struct FinishedRuns {
 };
 
 // Reads the table at path. A missing or empty table holds nothing. Returns false with
-// "PATH:LINE: what is wrong" when it is not a table of this sweep: another header, a row this
-// sweep would not write, or a run twice.
-bool read_finished_runs(const std::string& path, const SweepFile& sweep, FinishedRuns& finished,
-                        std::string& error);
+// "PATH:LINE: what is wrong" when it is not a table of this sweep: another header, a row of
+// another sweep (another fingerprint), a row this sweep would not write (such as a value no
+// run can give), or a run twice; or with a message when it is not a regular file.
+bool read_finished_runs(const std::string& path, const SweepFile& sweep,
+                        const std::string& fingerprint, FinishedRuns& finished, std::string& error);
 
 // Whether run is in the ascending list.
 bool holds_run(const std::vector<int64_t>& runs, int64_t run);

@@ -46,10 +46,10 @@ bool execute_run(const RunSetup& setup, int64_t run, std::string& rows, std::str
     rows.clear();
     for (int s = 1; s < SWARM_COUNT; ++s) {
         const SwarmSynchrony& m = frame_synchrony.swarm[s];
-        char columns[128];
-        std::snprintf(columns, sizeof columns, "%d,%d,%.4f,%.4f,%" PRId64 "\n", s, m.population,
+        char columns[160];
+        std::snprintf(columns, sizeof columns, "%d,%d,%.4f,%.4f,%" PRId64 ",%s\n", s, m.population,
                       m.order, order_sum[s] / static_cast<double>(sweep.frames),
-                      timer.sync_frame[s]);
+                      timer.sync_frame[s], setup.fingerprint.c_str());
         rows += prefix + columns;
     }
     return true;

@@ -16,12 +16,14 @@ struct BITMAP;
 struct RunSetup {
     const SweepFile* sweep = nullptr;
     std::string settings_path;            // the base settings file, resolved
+    std::string fingerprint;              // the sweep's, which ends every row
     Swarm base[SWARM_COUNT] = {};         // the base settings as read before the sweep started
     const char* missing_media = nullptr;  // the media file that failed to load, or null
     BITMAP* back_buffer = nullptr;        // handed to the frame; nothing is drawn on it
 };
 
 // Runs run `run` of the sweep. On success returns true with its rows, one per swarm 1 to 9:
-// the run's prefix, then swarm,population,final_order,mean_order,sync_frame. On failure
+// the run's prefix, then swarm,population,final_order,mean_order,sync_frame and the sweep's
+// fingerprint. On failure
 // returns false with what went wrong.
 bool execute_run(const RunSetup& setup, int64_t run, std::string& rows, std::string& error);

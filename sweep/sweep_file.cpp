@@ -1,5 +1,6 @@
 #include "sweep/sweep_file.h"
 
+#include <cstdio>
 #include <sstream>
 
 #include "files/whole_number.h"
@@ -84,6 +85,25 @@ std::string parse_values(const std::string& text, ValueRange& range) {
 
 const char* const DIRECTIVES[] = {"settings", "frames", "repetitions", "seed"};
 
+// A message quoting the file shows its control characters escaped: a NUL byte would cut the
+// message short, and others would disturb the terminal.
+std::string printable(const std::string& text) {
+    std::string shown;
+    for (const char c : text) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u == 0) {
+            shown += "\\0";
+        } else if (u < 0x20 || u == 0x7f) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", u);
+            shown += escaped;
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
 }  // namespace
 
 bool read_sweep_file(std::istream& in, const std::string& name, bool force, SweepFile& sweep,
@@ -95,7 +115,7 @@ bool read_sweep_file(std::istream& in, const std::string& name, bool force, Swee
     int64_t runs = 1;  // the runs the lines so far make
     int line_number = 0;
     auto fail = [&](const std::string& what) {
-        error = name + ":" + std::to_string(line_number) + ": " + what;
+        error = name + ":" + std::to_string(line_number) + ": " + printable(what);
         return false;
     };
     // The lines so far and a factor of `count` more: refused once past the limit.
@@ -152,6 +172,9 @@ bool read_sweep_file(std::istream& in, const std::string& name, bool force, Swee
         int64_t n = 0;
         if (d == 0) {
             if (w.size() != 2) return fail("settings takes one file name");
+            // The name would end at the byte, and another file be read.
+            if (w[1].find('\0') != std::string::npos)
+                return fail("the settings file name '" + w[1] + "' holds a NUL byte");
             sweep.settings = w[1];
             sweep.settings_line = line_number;
         } else if (d == 1) {

@@ -10,6 +10,7 @@
 // `#` starts a comment. The reader works on a stream, so it can be tested without files.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <istream>
 #include <string>
@@ -41,6 +42,9 @@ struct SweepFile {
     uint32_t seed = 1;
     std::vector<VaryLine> vary;
 };
+
+// Longest sweep file read; far more than any grid of runs needs.
+constexpr size_t SWEEP_FILE_MAX = size_t{1} << 20;
 
 // Sweeps with more runs than this need --force; more than MAX_RUNS are never allowed, so that
 // every run number fits the seed rule's 32 bits.

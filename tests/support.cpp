@@ -1,8 +1,11 @@
 #include "tests/support.h"
 
 #include <allegro.h>
+#include <dirent.h>
 #include <stdlib.h>
+#include <sys/wait.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
@@ -36,4 +39,25 @@ std::string read_file(const std::string& path) {
 void write_file(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary);
     out << text;
+}
+
+int run_program(const std::string& folder, const std::string& program, const std::string& args,
+                const std::string& before) {
+    const std::string cmd = "cd '" + folder + "' && " + before + " && timeout 120 '" + program +
+                            "' >out.txt 2>err.txt " + args;
+    const int status = std::system(cmd.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::vector<std::string> names_starting(const std::string& folder, const std::string& prefix) {
+    std::vector<std::string> names;
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) return names;
+    while (const dirent* entry = readdir(dir)) {
+        if (std::string(entry->d_name).compare(0, prefix.size(), prefix) == 0)
+            names.push_back(entry->d_name);
+    }
+    closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/shell.h"
 
@@ -19,3 +20,12 @@ std::string read_file(const std::string& path);
 
 // Writes a whole file.
 void write_file(const std::string& path, const std::string& text);
+
+// Runs program with args in folder, after the shell command `before` (such as a ulimit), its
+// standard output and error going to out.txt and err.txt there; one that hangs is ended after
+// two minutes. Returns the exit status, or -1 when a signal ended it.
+int run_program(const std::string& folder, const std::string& program, const std::string& args,
+                const std::string& before = "true");
+
+// The names in folder that start with prefix, in byte order.
+std::vector<std::string> names_starting(const std::string& folder, const std::string& prefix);

@@ -49,7 +49,7 @@ class SaveFaults : public ::testing::Test {
             swarm_field(swarms[n / SWARM_FIELDS], n % SWARM_FIELDS) = seed * 100003 + n * 7919;
         }
     }
-    bool temp_file_left() const { return access((path + ".tmp").c_str(), F_OK) == 0; }
+    bool temp_file_left() const { return !names_starting(dir, "lmr.sav.tmp").empty(); }
 
     std::string dir, path;
 };
@@ -166,7 +166,8 @@ TEST_F(SaveFaults, FolderRemovedWhileSavingNeverShowsAPartFile) {
                 text << file.rdbuf();
                 seen.insert(text.str());
             }
-            unlink((work + "/lmr.sav.tmp").c_str());
+            for (const std::string& name : names_starting(work, "lmr.sav.tmp"))
+                unlink((work + "/" + name).c_str());
             unlink(path.c_str());
             if (rmdir(work.c_str()) == 0) ++removals;
             mkdir(work.c_str(), 0755);
@@ -194,4 +195,50 @@ TEST_F(SaveFaults, FolderRemovedWhileSavingNeverShowsAPartFile) {
     EXPECT_GT(removals, 0);
     // Some saves win the race; which ones depends on timing, so only report them.
     RecordProperty("saves_completed", saved);
+}
+
+// Two programs save the same file over and over while a third reads it. Every save succeeds,
+// and whenever the reader looks the file is one whole save of one of them.
+TEST_F(SaveFaults, TwoWritersAndAReaderSeeOnlyWholeFiles) {
+    constexpr int SAVES = 2000;
+    save_table(1);
+    pid_t writers[2];
+    for (int w = 0; w < 2; ++w) {
+        writers[w] = fork();
+        ASSERT_NE(writers[w], -1);
+        if (writers[w] == 0) {
+            int failed = 0;
+            for (int i = 0; i < SAVES; ++i) {
+                set_table(w + 2);
+                swarms[0].spare_0 = i;  // each save differs from the one before
+                save_swarms(path.c_str());
+                failed += std::strcmp(status_text, "saving succesful") != 0;
+            }
+            _exit(failed == 0 ? 0 : 1);
+        }
+    }
+    int reads = 0, partial = 0, running = 2;
+    std::string example;
+    while (running > 0) {
+        for (pid_t& writer : writers) {
+            int status = 0;
+            if (writer == 0 || waitpid(writer, &status, WNOHANG) == 0) continue;
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a save failed";
+            writer = 0;
+            --running;
+        }
+        // Whole means: 200 values, written back exactly as they stand.
+        std::string text = read_file(path);
+        Swarm seen[SWARM_COUNT];
+        char again[SETTINGS_TEXT_MAX];
+        std::FILE* in = text.empty() ? nullptr : fmemopen(&text[0], text.size(), "r");
+        const bool whole = in != nullptr && read_settings(in, seen) &&
+                           text == std::string(again, format_settings(again, seen));
+        if (in != nullptr) std::fclose(in);
+        ++reads;
+        if (!whole && partial++ == 0) example = text.substr(0, 100);
+    }
+    EXPECT_EQ(partial, 0) << "of " << reads << " reads, such as:\n" << example;
+    EXPECT_GT(reads, 100);
+    RecordProperty("reads", reads);
 }

@@ -1,7 +1,8 @@
 // Whole runs of the headless runner, as a user or a script drives it.
 #include <gtest/gtest.h>
 #include <png.h>
-#include <sys/wait.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -26,14 +27,15 @@ class Runner : public ::testing::Test {
     }
     void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
 
-    // Runs lumora-sim in the test's folder with the given arguments; returns the exit status.
-    int sim(const std::string& args) {
-        const std::string cmd = "cd '" + dir + "' && '" + LUMORA_SIM_PATH + "' --assets '" +
-                                LUMORA_ASSETS_DIR + "' " + args + " >out.txt 2>err.txt";
-        const int status = std::system(cmd.c_str());
+    // Runs lumora-sim in the test's folder with the given arguments, after the shell command
+    // `before` (such as a ulimit); returns the exit status. A run that hangs is ended.
+    int sim(const std::string& args, const std::string& before = "true") {
+        const int status =
+            run_program(dir, LUMORA_SIM_PATH,
+                        "--assets '" + std::string(LUMORA_ASSETS_DIR) + "' " + args, before);
         out = read_file(dir + "/out.txt");
         err = read_file(dir + "/err.txt");
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return status;
     }
     std::string file(const std::string& name) { return read_file(dir + "/" + name); }
 
@@ -139,9 +141,76 @@ TEST_F(Runner, FieldsListTheNamesSweepFilesTake) {
     }
     EXPECT_TRUE(lines.eof()) << out;
     EXPECT_EQ(positions.size(), 12u) << out;
-    const int status = std::system(
-        ("'" + std::string(LUMORA_SIM_PATH) + "' --fields >/dev/full 2>/dev/null").c_str());
-    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1);
+}
+
+// Whatever lumora-sim prints, a full disk makes it an error with a message.
+TEST_F(Runner, FailedWritesToStandardOutputAreErrors) {
+    for (const char* args : {"--fields", "--version", "--frames 1 --no-draw"}) {
+        EXPECT_EQ(sim(std::string(args) + " >/dev/full"), 1) << args;
+        EXPECT_NE(err.find("lumora-sim: "), std::string::npos) << args;
+    }
+}
+
+// Every input is checked before any output is opened. A settings file that --settings names
+// must load; a FIFO or a device is refused at once, as settings or as input script. Without
+// --settings a missing lmr.sav still starts an empty world, as in the window.
+TEST_F(Runner, InputsThatCannotBeReadStopTheRunFirst) {
+    ASSERT_EQ(mkfifo((dir + "/fifo").c_str(), 0644), 0);
+    ASSERT_EQ(mkdir((dir + "/folder").c_str(), 0755), 0);
+    write_file(dir + "/bad.sav", "12abc\n");
+    const std::string outputs = " --frames 3 --trace t.txt --stats s.csv";
+    const struct {
+        const char* option;
+        const char* file;
+        int status;
+    } cases[] = {
+        {"--settings", "missing.sav", 1}, {"--settings", "bad.sav", 1},   {"--settings", "fifo", 1},
+        {"--settings", "folder", 1},      {"--settings", "/dev/zero", 1}, {"--input", "fifo", 2},
+        {"--input", "/dev/zero", 2},      {"--input", "folder", 2},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(sim(std::string(c.option) + " " + c.file + outputs), c.status) << c.file;
+        EXPECT_NE(err.find(std::string("'") + c.file + "'"), std::string::npos) << err;
+        EXPECT_TRUE(names_starting(dir, "t.txt").empty() && names_starting(dir, "s.csv").empty())
+            << c.file;
+    }
+    unlink((dir + "/lmr.sav").c_str());
+    EXPECT_EQ(sim("--frames 2 --no-draw"), 0) << err;
+    EXPECT_NE(out.find("frames=2 fireflies=0 "), std::string::npos) << out;
+}
+
+// No output overwrites an input or another output, whatever name or link leads to it, and a
+// run refused for any reason leaves the files it would have written as they were.
+TEST_F(Runner, OutputsNeverOverwriteInputs) {
+    std::system(("mkdir '" + dir + "/media' && cp '" + LUMORA_ASSETS_DIR + "'/*.bmp '" +
+                 LUMORA_ASSETS_DIR + "'/*.pcx '" + dir + "/media'")
+                    .c_str());
+    write_file(dir + "/in.txt", "0 - 0 0 0\n");
+    write_file(dir + "/old.csv", "kept\n");
+    ASSERT_EQ(symlink("in.txt", (dir + "/link.txt").c_str()), 0);
+    const std::string settings = file("lmr.sav"), wood = file("media/wood.bmp");
+    const struct {
+        const char* args;
+        int status;
+    } cases[] = {
+        {"--stats old.csv --frames-dir missing/series", 1},
+        {"--stats old.csv --assets missing", 1},
+        {"--stats old.csv --shot missing/shot.png", 1},
+        {"--stats old.csv --input in.txt --trace in.txt", 2},
+        {"--stats old.csv --input in.txt --trace link.txt", 2},
+        {"--stats old.csv --shot lmr.sav", 2},
+        {"--settings lmr.sav --trace ./lmr.sav", 2},
+        {"--stats old.csv --assets media --shot media/wood.bmp", 2},
+        {"--trace old.csv --stats old.csv", 2},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(sim(std::string(c.args) + " --frames 2"), c.status) << c.args;
+        EXPECT_FALSE(err.empty()) << c.args;
+        EXPECT_EQ(file("old.csv"), "kept\n") << c.args;
+        EXPECT_EQ(file("in.txt"), "0 - 0 0 0\n") << c.args;
+        EXPECT_EQ(file("lmr.sav"), settings) << c.args;
+        EXPECT_EQ(file("media/wood.bmp"), wood) << c.args;
+    }
 }
 
 TEST_F(Runner, MissingMediaExitsWithOneNamingTheFile) {
@@ -343,6 +412,30 @@ TEST_F(Runner, StatsTableFollowsTheTraceAndLeavesItAlone) {
     EXPECT_EQ(file("t2.txt"), "") << "the run never started";
 }
 
+// A table that cannot take a frame's rows ends the run at once, on its last whole row: with the
+// file size limit reached early, the keys of later frames never act.
+TEST_F(Runner, StatsEndAtTheFirstShortWrite) {
+    write_file(dir + "/in.txt",
+               "0 - 0 0 0\n11 ENTER 0 0 0\n12 - 0 0 0\n21 RIGHT 0 0 0\n"
+               "22 - 0 0 0\n250 S 0 0 0\n251 - 0 0 0\n");
+    const std::string settings = file("lmr.sav");
+    EXPECT_EQ(sim("--no-draw --frames 300 --input in.txt --stats s.csv", "ulimit -f 8"), 1);
+    EXPECT_NE(err.find("s.csv"), std::string::npos) << err;
+    EXPECT_EQ(file("lmr.sav"), settings) << "the run went on after the failed write";
+    const std::string table = file("s.csv");
+    ASSERT_FALSE(table.empty());
+    EXPECT_EQ(table.back(), '\n');
+    std::istringstream lines(table);
+    std::string line;
+    int rows = -1;
+    while (std::getline(lines, line)) {
+        if (rows++ < 0) continue;
+        EXPECT_TRUE(std::regex_match(line, std::regex(R"(\d+,\d,\d+,\d+,\d+,\d\.\d{4},\d\.\d{4})")))
+            << line;
+    }
+    EXPECT_EQ(rows % 9, 0) << "a frame's rows are whole";
+}
+
 // --shot writes PNG for a .png name and BMP otherwise; a picture series numbers its files from
 // 1 without gaps, one every N frames, and the series' last picture is the run's last picture.
 TEST_F(Runner, PicturesAsPngAndNumberedSeries) {
@@ -357,4 +450,12 @@ TEST_F(Runner, PicturesAsPngAndNumberedSeries) {
     EXPECT_EQ(file("last.bmp").substr(0, 2), "BM");
     EXPECT_EQ(sim("--frames 2 --frames-dir none/series"), 1);
     EXPECT_NE(err.find("none/series"), std::string::npos) << err;
+
+    // A picture that cannot be written whole leaves the one there before, and no part of it.
+    for (const char* name : {"last.bmp", "last.PNG"}) {
+        const std::string before = file(name);
+        EXPECT_EQ(sim(std::string("--frames 2 --seed 9 --shot ") + name, "ulimit -f 8"), 1);
+        EXPECT_EQ(file(name), before) << name;
+        EXPECT_EQ(names_starting(dir, "last.").size(), 2u) << name;
+    }
 }

@@ -1,17 +1,23 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
+#include <vector>
 
 #include "sim/world.h"
 #include "tests/support.h"
+#include "ui/folders.h"
 #include "ui/interface_state.h"
+#include "ui/preset.h"
 #include "ui/settings_file.h"
 
 class SettingsFile : public ::testing::Test {
@@ -46,6 +52,8 @@ class SettingsFile : public ::testing::Test {
         EXPECT_EQ(status_frames, 100);
         return std::strcmp(status_text, "loading succesful") == 0;
     }
+    // The temporary files of saves beside the settings file.
+    std::vector<std::string> temporary_files() const { return names_starting(dir, "lmr.sav.tmp"); }
     std::string dir, path;
 };
 
@@ -63,7 +71,7 @@ TEST_F(SettingsFile, SaveWritesTwoHundredLinesAndLoadsBackExactly) {
     std::memset(swarms, 0, sizeof swarms);
     EXPECT_TRUE(load_text(text));
     EXPECT_EQ(0, std::memcmp(saved, swarms, sizeof saved));
-    EXPECT_EQ(access((path + ".tmp").c_str(), F_OK), -1);
+    EXPECT_TRUE(temporary_files().empty());
 }
 
 TEST_F(SettingsFile, AnyWhitespaceSeparatesValues) {
@@ -136,12 +144,12 @@ TEST_F(SettingsFile, FailedSavesKeepTheOldFile) {
     const std::string old = read_file(path);
     swarms[3].population = 12345;
 
-    // The temporary file's place is taken by a folder.
-    ASSERT_EQ(mkdir((path + ".tmp").c_str(), 0755), 0);
-    save_swarms(path.c_str());
+    // A folder stands where the file should be.
+    const std::string folder = dir + "/folder.sav";
+    ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+    save_swarms(folder.c_str());
     EXPECT_STREQ(status_text, "saving failed");
-    EXPECT_EQ(read_file(path), old);
-    rmdir((path + ".tmp").c_str());
+    EXPECT_TRUE(names_starting(dir, "folder.sav.tmp").empty());
 
     // The file size limit is reached half-way through the write.
     std::signal(SIGXFSZ, SIG_IGN);
@@ -154,7 +162,7 @@ TEST_F(SettingsFile, FailedSavesKeepTheOldFile) {
     setrlimit(RLIMIT_FSIZE, &saved_limit);
     EXPECT_STREQ(status_text, "saving failed");
     EXPECT_EQ(read_file(path), old);
-    EXPECT_EQ(access((path + ".tmp").c_str(), F_OK), -1);
+    EXPECT_TRUE(temporary_files().empty());
 
     // A folder that does not exist.
     save_swarms((dir + "/gone/lmr.sav").c_str());
@@ -162,13 +170,68 @@ TEST_F(SettingsFile, FailedSavesKeepTheOldFile) {
     EXPECT_EQ(swarms[3].population, 12345);
 }
 
-TEST_F(SettingsFile, LeftoverTemporaryFileIsReplaced) {
-    write_file(path + ".tmp", "half a save from a killed process\n1\n2\n");
+// Each save writes a temporary file of its own, named after its process, and clears what
+// killed saves left: files whose process has gone, and files too old to belong to a save under
+// way (an older version's fixed name too). Another process's save under way keeps its file.
+TEST_F(SettingsFile, LeftoversOfKilledSavesAreCleared) {
+    const pid_t gone = fork();
+    if (gone == 0) _exit(0);
+    ASSERT_EQ(waitpid(gone, nullptr, 0), gone);
+    const std::string dead = std::to_string(gone), alive = std::to_string(getppid());
+    const std::string under_way = "lmr.sav.tmp-" + alive + "-7";
+    write_file(path + ".tmp-" + dead + "-0", "half a save from a killed process\n1\n2\n");
+    write_file(dir + "/" + under_way, "a save under way\n");
+    write_file(dir + "/other.sav.tmp-" + dead + "-0", "another file's save\n");
+    for (const std::string& old : {path + ".tmp-" + alive + "-8", path + ".tmp"}) {
+        write_file(old, "left an hour ago\n");
+        const timespec hour_ago[2] = {{time(nullptr) - 3600, 0}, {time(nullptr) - 3600, 0}};
+        ASSERT_EQ(utimensat(AT_FDCWD, old.c_str(), hour_ago, 0), 0);
+    }
     fill_table();
     save_swarms(path.c_str());
     EXPECT_STREQ(status_text, "saving succesful");
     EXPECT_EQ(read_file(path), expected_text());
-    EXPECT_EQ(access((path + ".tmp").c_str(), F_OK), -1);
+    EXPECT_EQ(temporary_files(), std::vector<std::string>{under_way});
+    EXPECT_EQ(names_starting(dir, "other.sav.tmp").size(), 1u);
+}
+
+// Only a regular file is loaded or replaced. A FIFO or a device as the settings file or as a
+// preset fails at once instead of waiting for a writer (which would freeze the window), and a
+// save leaves it as it is.
+TEST_F(SettingsFile, FifosAndDevicesFailAtOnce) {
+    ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+    ASSERT_EQ(mkdir((dir + "/presets").c_str(), 0755), 0);
+    ASSERT_EQ(mkfifo((dir + "/presets/3-waits.sav").c_str(), 0644), 0);
+    // In a child that an alarm ends, so that a load that waits fails the test instead of
+    // hanging it.
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        alarm(10);
+        fill_table();
+        Swarm before[SWARM_COUNT];
+        std::memcpy(before, swarms, sizeof before);
+        int wrong = 0;
+        media_dir = dir.c_str();
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            if (attempt == 0) load_swarms(path.c_str());
+            if (attempt == 1) load_swarms("/dev/zero");
+            if (attempt == 2) load_preset(3);
+            wrong += std::strcmp(status_text, "loading failed") != 0;
+        }
+        wrong += std::memcmp(before, swarms, sizeof before) != 0;
+        save_swarms(path.c_str());
+        wrong += std::strcmp(status_text, "saving failed") != 0;
+        _exit(wrong);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "a load waited for the FIFO";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "a load did not fail, or a save replaced the FIFO";
+    struct stat info;
+    ASSERT_EQ(lstat(path.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    EXPECT_TRUE(temporary_files().empty());
 }
 
 // A settings file kept elsewhere through a link stays linked, and a saved file keeps the
@@ -189,8 +252,8 @@ TEST_F(SettingsFile, SavingKeepsLinksAndPermissionBits) {
     EXPECT_EQ(read_file(target), expected_text());
     ASSERT_EQ(stat(target.c_str(), &file_info), 0);
     EXPECT_EQ(file_info.st_mode & 07777, 0640u);
-    EXPECT_EQ(access((path + ".tmp").c_str(), F_OK), -1);
-    EXPECT_EQ(access((target + ".tmp").c_str(), F_OK), -1);
+    EXPECT_TRUE(temporary_files().empty());
+    EXPECT_TRUE(names_starting(dir + "/kept", "mine.sav.tmp").empty());
 
     // A link to a file not made yet stays a link, and saving makes the file.
     unlink(target.c_str());

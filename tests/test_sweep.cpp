@@ -11,6 +11,7 @@
 #include <string>
 
 #include "headless/trace.h"
+#include "sweep/fingerprint.h"
 #include "sweep/plan.h"
 #include "sweep/resume.h"
 #include "sweep/run.h"
@@ -50,6 +51,9 @@ TEST(SweepFile, BrokenLinesAreNamed) {
         {"seed -1\n", "s.txt:1: seed takes one whole number from 0 to 4294967295"},
         {"speed 3\n", "s.txt:1: unknown directive 'speed'"},
         {"frames 5\n", "s.txt: no settings line names the base settings file"},
+        // Bytes that would cut the message short or disturb the terminal are shown escaped.
+        {"settings a\nvary 1 red 1\x1b[2J\n",
+         "s.txt:2: '1\\x1b[2J' is not a whole number or a range a:b:step"},
         // The line that takes the sweep past 100,000 runs.
         {"vary 1 red 1:1000:1\nvary 2 red 1:100:1\nrepetitions 2\n",
          "s.txt:3: more than 100000 runs; give --force to run them all"},
@@ -62,6 +66,11 @@ TEST(SweepFile, BrokenLinesAreNamed) {
     }
     SweepFile sweep;
     std::string error;
+    using namespace std::string_literals;
+    EXPECT_FALSE(read_text("settings a\0b\n"s, sweep, error));
+    EXPECT_EQ(error, "s.txt:1: the settings file name 'a\\0b' holds a NUL byte");
+    EXPECT_FALSE(read_text("settings a\nvary 1 red 1\0\n"s, sweep, error));
+    EXPECT_EQ(error, "s.txt:2: '1\\0' is not a whole number or a range a:b:step");
     EXPECT_TRUE(read_text("settings a\nvary 1 red 1:1000:1\nvary 2 red 1:100:1\nrepetitions 2\n",
                           sweep, error, true))
         << error;
@@ -85,7 +94,7 @@ TEST(SweepPlan, OrderValuesAndSeeds) {
     EXPECT_EQ(sweep.settings, "base.sav");
     EXPECT_EQ(table_header(sweep),
               "run,repetition,seed,s2-4.communication,all.turning_speed,"
-              "swarm,population,final_order,mean_order,sync_frame\n");
+              "swarm,population,final_order,mean_order,sync_frame,sweep\n");
     ASSERT_EQ(run_count(sweep), 12);
     const int32_t expected[6][2] = {{300, 5}, {300, 9}, {100, 5}, {100, 9}, {0, 5}, {0, 9}};
     for (int64_t run = 0; run < 12; ++run) {
@@ -174,40 +183,93 @@ TEST(SweepRun, EndsWhereTheHeadlessRunnerEnds) {
 }
 
 // Only the last run of a table can be cut short, and it is run again; anything else that is
-// not this sweep's stops the resume.
+// not this sweep's stops the resume: another sweep's rows, and values no run can give.
 TEST(SweepResume, KeepsWholeRunsOnly) {
     SweepFile sweep;
     std::string error;
-    ASSERT_TRUE(read_text("settings a\nvary 1 red 1:4:1\n", sweep, error));
+    ASSERT_TRUE(read_text("settings a\nframes 200\nvary 1 red 1:4:1\n", sweep, error));
+    const std::string mine = "0123456789abcdef";
+    auto row = [&](int64_t run, int s, const std::string& values, const std::string& by) {
+        return row_prefix(plan_run(sweep, run)) + std::to_string(s) + "," + values + "," + by;
+    };
     std::string whole = table_header(sweep);
     for (int64_t run : {2, 0}) {
-        for (int s = 1; s <= 9; ++s)
-            whole += row_prefix(plan_run(sweep, run)) + std::to_string(s) + ",5,0.5000,0.2500,-1\n";
+        for (int s = 1; s <= 9; ++s) whole += row(run, s, "5,0.5000,0.2500,-1", mine) + "\n";
     }
     const std::string dir = make_temp_dir();
     const std::string table = dir + "/t.csv";
     FinishedRuns finished;
     for (size_t cut : {whole.size(), whole.size() - 1, whole.size() - 60}) {
         write_file(table, whole.substr(0, cut));
-        ASSERT_TRUE(read_finished_runs(table, sweep, finished, error)) << error;
+        ASSERT_TRUE(read_finished_runs(table, sweep, mine, finished, error)) << error;
         const bool all = cut == whole.size();
         EXPECT_EQ(finished.runs, all ? std::vector<int64_t>({0, 2}) : std::vector<int64_t>({2}));
         EXPECT_EQ(finished.keep_bytes, static_cast<int64_t>(all ? cut : whole.find("\n0,") + 1));
     }
     write_file(table, table_header(sweep).substr(0, 10));
-    ASSERT_TRUE(read_finished_runs(table, sweep, finished, error));
+    ASSERT_TRUE(read_finished_runs(table, sweep, mine, finished, error));
     EXPECT_EQ(finished.keep_bytes, 0);
 
-    std::string foreign = whole;
-    foreign.replace(whole.find("\n0,") + 1, 1, "1");
-    write_file(table, foreign);
-    EXPECT_FALSE(read_finished_runs(table, sweep, finished, error));
-    EXPECT_EQ(error, table + ":11: not the row of swarm 1 of a run of this sweep");
+    // Line 4 is swarm 3 of run 2.
+    const std::string line_4 = row(2, 3, "5,0.5000,0.2500,-1", mine);
+    const std::string not_a_row = table + ":4: not the row of swarm 3 of a run of this sweep";
+    const std::pair<std::string, std::string> wrong[] = {
+        {row(2, 3, "5,0.5000,0.2500,-1", "fedcba9876543210"),
+         table + ":4: written by another sweep (other frames, base settings or runs); resume it "
+                 "with the sweep that wrote it, or give a new --out"},
+        {row(1, 3, "5,0.5000,0.2500,-1", mine), not_a_row},
+        {row(2, 3, "5,9.2170,0.2500,-1", mine), not_a_row},
+        {row(2, 3, "5,0.5000,-0.2500,-1", mine), not_a_row},
+        {row(2, 3, "5,0.5,0.2500,-1", mine), not_a_row},
+        {row(2, 3, "2001,0.5000,0.2500,-1", mine), not_a_row},
+        {row(2, 3, "5,0.5000,0.2500,82", mine), not_a_row},  // 120 frames in step from 82: 201
+        {row(2, 3, "5,0.5000,0.2500,0", mine), not_a_row},
+        {row(2, 3, "5,0.5000,0.2500,-1", mine + ","), not_a_row},
+    };
+    for (const auto& w : wrong) {
+        std::string text = whole;
+        text.replace(text.find(line_4), line_4.size(), w.first);
+        write_file(table, text);
+        EXPECT_FALSE(read_finished_runs(table, sweep, mine, finished, error)) << w.first;
+        EXPECT_EQ(error, w.second) << w.first;
+    }
+    std::string last_sync = whole;
+    last_sync.replace(last_sync.find(line_4), line_4.size(), row(2, 3, "5,0.5000,1.0000,81", mine));
+    write_file(table, last_sync);
+    EXPECT_TRUE(read_finished_runs(table, sweep, mine, finished, error)) << error;
+
     write_file(table, whole + whole.substr(table_header(sweep).size()));
-    EXPECT_FALSE(read_finished_runs(table, sweep, finished, error));
+    EXPECT_FALSE(read_finished_runs(table, sweep, mine, finished, error));
     EXPECT_EQ(error, table + ":28: run 2 again");
     write_file(table, "run,seed\n");
-    EXPECT_FALSE(read_finished_runs(table, sweep, finished, error));
+    EXPECT_FALSE(read_finished_runs(table, sweep, mine, finished, error));
     EXPECT_EQ(error, table + ":1: the header is not this sweep's");
     std::system(("rm -rf '" + dir + "'").c_str());
+}
+
+// The same runs give the same fingerprint however the sweep file writes them, so that shards
+// and tables of one sweep go together; anything that changes a row changes it.
+TEST(SweepFingerprint, OnlyTheSameRunsShareOne) {
+    Swarm base[SWARM_COUNT] = {};
+    auto fingerprint = [&](const std::string& lines) {
+        SweepFile sweep;
+        std::string error;
+        EXPECT_TRUE(read_text("settings a.sav\n" + lines, sweep, error)) << error;
+        return sweep_fingerprint(sweep, base);
+    };
+    const std::string plain = fingerprint("vary 1 red 1:5:2 6:7:1\n");
+    EXPECT_EQ(plain.size(), 16u);
+    for (const char* same : {"vary 1 red 1 3 5 6 7\n", "vary 1-1 red 1:3:2 5:6:1 7\n",
+                             "frames 1800\nvary 1 red 1 3:5:2 6 7:7:5\n"}) {
+        EXPECT_EQ(fingerprint(same), plain) << same;
+    }
+    for (const char* other :
+         {"vary 1 red 1 3 5 7 6\n", "vary 1 red 1:5:2 6:8:1\n", "vary 2 red 1:5:2 6:7:1\n",
+          "vary 1 green 1:5:2 6:7:1\n", "vary 1-2 red 1:5:2 6:7:1\n",
+          "frames 1801\nvary 1 red 1:5:2 6:7:1\n", "seed 2\nvary 1 red 1:5:2 6:7:1\n",
+          "repetitions 2\nvary 1 red 1:5:2 6:7:1\n"}) {
+        EXPECT_NE(fingerprint(other), plain) << other;
+    }
+    base[4].communication = 1;
+    EXPECT_NE(fingerprint("vary 1 red 1:5:2 6:7:1\n"), plain);
 }

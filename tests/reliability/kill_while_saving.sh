@@ -89,8 +89,12 @@ for ((round = 1; round <= rounds; round++)); do
   raised=$((now[TARGET_LINE - 1] - first_target))
   ((raised >= 0)) || fail "line $TARGET_LINE went down to ${now[TARGET_LINE - 1]}"
   ((raised > 0)) && saved_rounds=$((saved_rounds + 1))
-  # A kill during a save leaves lmr.sav.tmp; the next round's first save must clear it.
-  [ -e lmr.sav.tmp ] && torn_rounds=$((torn_rounds + 1))
+  # A kill during a save leaves its temporary file lmr.sav.tmp-PID-N; the next round's first
+  # save must clear it, so there is never more than the one of this round's kill.
+  leftovers=(lmr.sav.tmp*)
+  [ -e "${leftovers[0]}" ] || leftovers=()
+  ((${#leftovers[@]} <= 1)) || fail "temporary files pile up: ${leftovers[*]}"
+  ((${#leftovers[@]} == 1)) && torn_rounds=$((torn_rounds + 1))
 done
 
 echo "$rounds kills (seed $seed): $saved_rounds after one or more saves, $torn_rounds left a temporary file"
