@@ -33,12 +33,12 @@ bool find_preset(const char* folder, int n, char (&path)[PATH_SIZE]) {
     return join_path(path, folder, best);
 }
 
-void load_preset(int n) {
+bool load_preset(int n) {
     char folder[PATH_SIZE];
     char path[PATH_SIZE];
     if (!join_path(folder, media_dir, PRESETS_FOLDER_NAME) || !find_preset(folder, n, path)) {
         set_status("loading failed");
-        return;
+        return false;
     }
-    load_swarms(path);
+    return load_swarms(path);
 }

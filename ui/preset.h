@@ -14,5 +14,6 @@ constexpr const char* PRESETS_FOLDER_NAME = "presets";
 bool find_preset(const char* folder, int n, char (&path)[PATH_SIZE]);
 
 // Loads preset n from the presets' folder beside the media through load_swarms, with its status
-// messages; a preset that is missing shows "loading failed" and changes nothing.
-void load_preset(int n);
+// messages; a preset that is missing shows "loading failed" and changes nothing. Returns
+// whether it loaded.
+bool load_preset(int n);

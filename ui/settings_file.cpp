@@ -4,10 +4,14 @@
 
 const char* settings_path = SETTINGS_FILE_NAME;
 
-void load_swarms(const char* path) {
-    set_status(read_settings_file(path, swarms) ? "loading succesful" : "loading failed");
+bool load_swarms(const char* path) {
+    const bool loaded = read_settings_file(path, swarms);
+    set_status(loaded ? "loading succesful" : "loading failed");
+    return loaded;
 }
 
-void save_swarms(const char* path) {
-    set_status(write_settings_file(path, swarms) ? "saving succesful" : "saving failed");
+bool save_swarms(const char* path) {
+    const bool saved = write_settings_file(path, swarms);
+    set_status(saved ? "saving succesful" : "saving failed");
+    return saved;
 }

@@ -10,9 +10,9 @@
 extern const char* settings_path;
 
 // Loads the swarm table from path: all values or none. Sets "loading succesful" or "loading
-// failed".
-void load_swarms(const char* path);
+// failed", and returns whether it loaded.
+bool load_swarms(const char* path);
 
 // Saves the swarm table to path with write_settings_file. Sets "saving succesful" or "saving
-// failed".
-void save_swarms(const char* path);
+// failed", and returns whether it saved.
+bool save_swarms(const char* path);
