@@ -17,6 +17,8 @@
 #include "app/file_places.h"
 #include "app/shell.h"
 #include "headless/input_script.h"
+#include "headless/raw_video.h"
+#include "headless/replay_run.h"
 #include "headless/sim_options.h"
 #include "headless/stats_file.h"
 #include "headless/trace.h"
@@ -26,6 +28,7 @@
 #include "ui/folders.h"
 #include "ui/input.h"
 #include "ui/interface_state.h"
+#include "ui/session.h"
 #include "ui/settings_file.h"
 
 constexpr int EXIT_BAD_USAGE = 2;
@@ -93,6 +96,7 @@ int main(int argc, char** argv) {
     }
     std::vector<ScriptLine> script;
     if (!options.input.empty() && !load_script(options.input, script)) return EXIT_BAD_USAGE;
+    if (!options.replay.empty() && !prepare_replay(options, script)) return EXIT_BAD_USAGE;
 
     TraceWriter trace;
     if (!options.trace.empty()) {
@@ -116,6 +120,12 @@ int main(int argc, char** argv) {
     if (!options.frames_dir.empty() && !make_frames_dir(options.frames_dir)) {
         std::fprintf(stderr, "lumora-sim: cannot make the folder '%s' for the pictures\n",
                      options.frames_dir.c_str());
+        return 1;
+    }
+    if (!prepare_pictures_dir(options)) return 1;
+    RawVideo video;
+    if (!options.raw_video.empty() && !open_raw_video(video, options.raw_video)) {
+        std::fprintf(stderr, "lumora-sim: cannot write the video '%s'\n", options.raw_video.c_str());
         return 1;
     }
     // The series' file names are formatted into one buffer, long enough for any frame number.
@@ -152,7 +162,12 @@ int main(int argc, char** argv) {
     last_mouse_y = start.mouse_y;
 
     settings_path = options.settings.c_str();
-    reset_world();
+    if (options.replay.empty()) {
+        reset_world();
+        keep_session();
+    } else {
+        start_replay(options);
+    }
 
     BITMAP* back_buffer = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
     if (back_buffer == nullptr) {
@@ -170,11 +185,19 @@ int main(int argc, char** argv) {
     for (int64_t frame = 1; frame <= options.frames; ++frame) {
         const InputSnapshot& input = input_at(cursor, frame);
         if (input.held[KEY_ESC]) break;
+        frame_options.draw = options.draw && frame >= options.draw_from;
         run_frame(back_buffer, input, frame_options);
         frames_run = frame;
+        if (!replay_going_well(options, frame, false)) return 1;
+        if (video.out != nullptr && frame >= options.draw_from &&
+            !write_raw_frame(video, back_buffer)) {
+            std::fprintf(stderr, "lumora-sim: writing the video '%s' failed\n",
+                         options.raw_video.c_str());
+            return 1;
+        }
         if (trace.out != nullptr) write_trace_frame(trace, frame);
         write_stats_frame(stats, frame, frame_synchrony);
-        if (!options.frames_dir.empty() && frame % options.every == 0) {
+        if (!options.frames_dir.empty() && frame >= options.draw_from && frame % options.every == 0) {
             ++series_count;
             std::snprintf(series_path.data(), series_path.size(), "%s/frame-%06" PRId64 ".png",
                           options.frames_dir.c_str(), series_count);
@@ -188,6 +211,12 @@ int main(int argc, char** argv) {
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    if (!replay_going_well(options, frames_run, true)) return 1;
+    if (!close_raw_video(video)) {
+        std::fprintf(stderr, "lumora-sim: writing the video '%s' failed\n",
+                     options.raw_video.c_str());
+        return 1;
+    }
 
     if (trace.out != nullptr && std::fclose(trace.out) != 0) {
         std::fprintf(stderr, "lumora-sim: writing the trace '%s' failed\n", options.trace.c_str());
@@ -204,7 +233,9 @@ int main(int argc, char** argv) {
     }
     destroy_bitmap(back_buffer);
 
-    std::printf("frames=%" PRId64 " fireflies=%d seconds=%.6f fps=%.1f\n", frames_run,
-                live_fireflies(), seconds, seconds > 0.0 ? frames_run / seconds : 0.0);
+    // With the video on standard output the summary goes to standard error.
+    std::fprintf(video.to_stdout ? stderr : stdout,
+                 "frames=%" PRId64 " fireflies=%d seconds=%.6f fps=%.1f\n", frames_run,
+                 live_fireflies(), seconds, seconds > 0.0 ? frames_run / seconds : 0.0);
     return 0;
 }

@@ -8,7 +8,9 @@ const char* const SIM_USAGE =
     "usage: lumora-sim [--settings FILE] [--assets DIR] [--seed N] [--frames N] [--input FILE]\n"
     "                  [--trace FILE] [--shot FILE] [--depth 15|16|24|32] [--no-draw]\n"
     "                  [--reference] [--stats FILE [--stats-every N]]\n"
-    "                  [--frames-dir DIR [--every N]]\n"
+    "                  [--frames-dir DIR [--every N]] [--raw-video FILE|-] [--draw-from N]\n"
+    "       lumora-sim --replay FILE [--pictures-dir DIR] [the options above but --settings,\n"
+    "                  --seed, --input and --depth]\n"
     "       lumora-sim --version\n"
     "       lumora-sim --fields\n";
 
@@ -17,9 +19,34 @@ static bool parse_count(const char* text, int64_t hi, int64_t& value) {
     return parse_whole_number(text, Signs::NONE, 0, hi, value);
 }
 
+// The options of replays and videos that do not go together.
+static bool check_replay_options(const SimOptions& options, const std::string& against_replay,
+                                 std::string& error) {
+    if (!options.replay.empty() && !against_replay.empty()) {
+        error = against_replay + " cannot go with --replay: the replay brings its own";
+        return false;
+    }
+    if (!options.pictures_dir.empty() && options.replay.empty()) {
+        error = "--pictures-dir needs --replay: it writes again the pictures a session kept";
+        return false;
+    }
+    // A kept picture is written at its frame, so every frame must be drawn.
+    if (!options.pictures_dir.empty() && (!options.draw || options.draw_from > 1)) {
+        error = "--pictures-dir needs every frame drawn: it cannot go with --no-draw or --draw-from";
+        return false;
+    }
+    if (!options.draw && (!options.raw_video.empty() || options.draw_from > 1)) {
+        error = "--raw-video and --draw-from need drawing: they cannot go with --no-draw";
+        return false;
+    }
+    return true;
+}
+
 bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& error) {
     bool stats_every_given = false;
     bool every_given = false;
+    // The options a replay brings along itself.
+    std::string against_replay;
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
         if (name == "--no-draw") {
@@ -42,7 +69,9 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
                                  name == "--frames" || name == "--input" || name == "--trace" ||
                                  name == "--shot" || name == "--depth" || name == "--stats" ||
                                  name == "--stats-every" || name == "--frames-dir" ||
-                                 name == "--every";
+                                 name == "--every" || name == "--replay" ||
+                                 name == "--pictures-dir" || name == "--raw-video" ||
+                                 name == "--draw-from";
         if (!takes_value) {
             error = "unknown option '" + name + "'";
             return false;
@@ -67,6 +96,19 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
             options.stats = value;
         } else if (name == "--frames-dir") {
             options.frames_dir = value;
+        } else if (name == "--replay") {
+            options.replay = value;
+        } else if (name == "--pictures-dir") {
+            options.pictures_dir = value;
+        } else if (name == "--raw-video") {
+            options.raw_video = value;
+        } else if (name == "--draw-from") {
+            if (!parse_count(value, INT64_MAX, n) || n == 0) {
+                error = "--draw-from takes a frame number of 1 or more, not '" +
+                        std::string(value) + "'";
+                return false;
+            }
+            options.draw_from = n;
         } else if (name == "--stats-every" || name == "--every") {
             if (!parse_count(value, INT64_MAX, n) || n == 0) {
                 error =
@@ -88,6 +130,7 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
                 return false;
             }
             options.frames = n;
+            options.frames_given = true;
         } else {
             if (!parse_count(value, 32, n) || (n != 15 && n != 16 && n != 24 && n != 32)) {
                 error = "--depth takes 15, 16, 24 or 32, not '" + std::string(value) + "'";
@@ -99,6 +142,8 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
             error = "option " + name + " needs a non-empty value";
             return false;
         }
+        if (name == "--settings" || name == "--seed" || name == "--input" || name == "--depth")
+            against_replay = name;
         if (name == "--stats-every") stats_every_given = true;
         if (name == "--every") every_given = true;
     }
@@ -115,7 +160,7 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
         error = "--frames-dir needs drawing: it cannot go with --no-draw";
         return false;
     }
-    return true;
+    return check_replay_options(options, against_replay, error);
 }
 
 bool is_png_name(const std::string& path) {
