@@ -17,8 +17,7 @@ constexpr int KEPT_NAME_SIZE = 32;
 // name is taken by creating its file only if no file of that name exists, so a kept file never
 // replaces one kept before, even one another program writes meanwhile. Null when the folder
 // cannot be written or every name is taken.
-std::FILE* create_numbered_file(const char* folder, const char* extension,
-                                char (&path)[PATH_SIZE]);
+std::FILE* create_numbered_file(const char* folder, const char* extension, char (&path)[PATH_SIZE]);
 
 // Creates the file at path only if nothing of that name exists, and opens it for writing.
 // Null when the name is taken or the file cannot be made.

@@ -125,7 +125,8 @@ int main(int argc, char** argv) {
     if (!prepare_pictures_dir(options)) return 1;
     RawVideo video;
     if (!options.raw_video.empty() && !open_raw_video(video, options.raw_video)) {
-        std::fprintf(stderr, "lumora-sim: cannot write the video '%s'\n", options.raw_video.c_str());
+        std::fprintf(stderr, "lumora-sim: cannot write the video '%s'\n",
+                     options.raw_video.c_str());
         return 1;
     }
     // The series' file names are formatted into one buffer, long enough for any frame number.
@@ -197,7 +198,8 @@ int main(int argc, char** argv) {
         }
         if (trace.out != nullptr) write_trace_frame(trace, frame);
         write_stats_frame(stats, frame, frame_synchrony);
-        if (!options.frames_dir.empty() && frame >= options.draw_from && frame % options.every == 0) {
+        if (!options.frames_dir.empty() && frame >= options.draw_from &&
+            frame % options.every == 0) {
             ++series_count;
             std::snprintf(series_path.data(), series_path.size(), "%s/frame-%06" PRId64 ".png",
                           options.frames_dir.c_str(), series_count);

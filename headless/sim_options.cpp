@@ -19,6 +19,12 @@ static bool parse_count(const char* text, int64_t hi, int64_t& value) {
     return parse_whole_number(text, Signs::NONE, 0, hi, value);
 }
 
+// The options of replays and videos, which all take a value.
+static bool is_replay_option(const std::string& name) {
+    return name == "--replay" || name == "--pictures-dir" || name == "--raw-video" ||
+           name == "--draw-from";
+}
+
 // The options of replays and videos that do not go together.
 static bool check_replay_options(const SimOptions& options, const std::string& against_replay,
                                  std::string& error) {
@@ -32,7 +38,8 @@ static bool check_replay_options(const SimOptions& options, const std::string& a
     }
     // A kept picture is written at its frame, so every frame must be drawn.
     if (!options.pictures_dir.empty() && (!options.draw || options.draw_from > 1)) {
-        error = "--pictures-dir needs every frame drawn: it cannot go with --no-draw or --draw-from";
+        error =
+            "--pictures-dir needs every frame drawn: it cannot go with --no-draw or --draw-from";
         return false;
     }
     if (!options.draw && (!options.raw_video.empty() || options.draw_from > 1)) {
@@ -69,9 +76,7 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
                                  name == "--frames" || name == "--input" || name == "--trace" ||
                                  name == "--shot" || name == "--depth" || name == "--stats" ||
                                  name == "--stats-every" || name == "--frames-dir" ||
-                                 name == "--every" || name == "--replay" ||
-                                 name == "--pictures-dir" || name == "--raw-video" ||
-                                 name == "--draw-from";
+                                 name == "--every" || is_replay_option(name);
         if (!takes_value) {
             error = "unknown option '" + name + "'";
             return false;

@@ -19,13 +19,15 @@ struct SimOptions {
     int64_t stats_every = 1;  // a table row set for every this many frames
     std::string frames_dir;   // folder for a numbered picture series; empty: none
     int64_t every = 1;        // a picture of the series for every this many frames
-    std::string replay;        // a replay to play, with its own start, input and frames
-    std::string pictures_dir;  // with a replay: where the pictures F12 kept are written again
-    std::string raw_video;     // raw RGB frames for a video encoder; "-" for standard output
-    int64_t draw_from = 1;     // frames before this one run without drawing or pictures
-    bool frames_given = false;  // --frames was given: a replay stops there at the latest
     bool version = false;     // print the version and run nothing
     bool fields = false;      // print the swarm fields' positions and names and run nothing
+
+    // Replays and videos.
+    std::string replay;         // a replay to play, with its own start, input and frames
+    std::string pictures_dir;   // with a replay: where the pictures F12 kept are written again
+    std::string raw_video;      // raw RGB frames for a video encoder; "-" for standard output
+    int64_t draw_from = 1;      // frames before this one run without drawing or pictures
+    bool frames_given = false;  // --frames was given: a replay stops there at the latest
 };
 
 extern const char* const SIM_USAGE;

@@ -377,16 +377,17 @@ TEST_F(Runner, ReplayPlaysTheKeptSessionAgain) {
                "94 F9 620 320 0\n95 - 620 320 2\n105 - 620 320 1\n115 3 620 320 0\n"
                "116 - 620 320 0\n125 4 600 300 0\n126 - 600 300 2\n136 - 600 300 1\n"
                "146 F12 600 300 0\n147 - 600 300 0\n157 F9 600 300 0\n");
-    ASSERT_EQ(sim("--assets '" + media + "' --seed 77 --depth 16 --input in.txt --frames 157 "
+    ASSERT_EQ(sim("--assets '" + media +
+                  "' --seed 77 --depth 16 --input in.txt --frames 157 "
                   "--trace live.txt"),
               0)
         << err;
     for (const char* tool : {"\nu 104 1 0 1 0 0 0 4 ", "\nu 135 1 0 1 0 0 0 0 "})
         EXPECT_NE(file("live.txt").find(tool), std::string::npos) << "the tools went round";
     const std::string replay = file("lumora-0002.replay");
-    for (const char* kept : {"load 42 ok", "save 52 ok", "picture 73 lumora-0001.png",
-                             "replay 94 ok", "load 115 ok", "load 125 failed",
-                             "picture 146 lumora-0002.png", "replay 157 ok"})
+    for (const char* kept :
+         {"load 42 ok", "save 52 ok", "picture 73 lumora-0001.png", "replay 94 ok", "load 115 ok",
+          "load 125 failed", "picture 146 lumora-0002.png", "replay 157 ok"})
         EXPECT_NE(replay.find(std::string("\n") + kept + " 100 "), std::string::npos) << kept;
 
     const std::string elsewhere = dir + "/elsewhere";

@@ -1,6 +1,6 @@
 // The variables of the user interface: what the panel shows, pause and glow detail, the
-// synchrony graph, the help and a picture or a replay asked for, the shared key rest, the status message
-// and the mouse's tool and rest. One instance, static lifetime; the keyboard and the mouse
+// synchrony graph, the help and a picture or a replay asked for, the shared key rest, the status
+// message and the mouse's tool and rest. One instance, static lifetime; the keyboard and the mouse
 // write them, the frame hands them to drawing.
 #pragma once
 

@@ -68,7 +68,8 @@ static void put_status(std::FILE* out, const StatusLine& status) {
 static void put_table(std::FILE* out, const SwarmTable& table) {
     for (int r = 0; r < SWARM_COUNT; ++r) {
         std::fprintf(out, "swarm %d", r);
-        for (int f = 0; f < SWARM_FIELDS; ++f) std::fprintf(out, " %d", swarm_field(table.swarm[r], f));
+        for (int f = 0; f < SWARM_FIELDS; ++f)
+            std::fprintf(out, " %d", swarm_field(table.swarm[r], f));
         std::fputc('\n', out);
     }
 }
@@ -79,9 +80,9 @@ bool write_replay(std::FILE* out, const Session& session) {
     put_status(out, session.start_status);
     put_table(out, session.start_table);
     for (const FileOutcome& o : session.outcomes) {
-        const bool named = o.action == FileAction::PICTURE && o.ok;
-        std::fprintf(out, "%s %" PRId64 " %s ", file_action_name(o.action), o.frame,
-                     named ? o.picture : o.ok ? "ok" : "failed");
+        const char* result = o.ok ? "ok" : "failed";
+        if (o.action == FileAction::PICTURE && o.ok) result = o.picture;
+        std::fprintf(out, "%s %" PRId64 " %s ", file_action_name(o.action), o.frame, result);
         put_status(out, o.status);
         if (o.action == FileAction::LOAD && o.ok) put_table(out, session.tables[o.table]);
     }
@@ -105,9 +106,9 @@ enum class Next { LINE, END, BAD };
 
 struct Reader {
     std::FILE* in;
-    long& line;         // number of the line last read
-    std::string& what;  // what is wrong, once something is
-    std::string text;   // the line last read, without its line end
+    long& line;               // number of the line last read
+    std::string& what;        // what is wrong, once something is
+    std::string text;         // the line last read, without its line end
     const char* p = nullptr;  // the next field of text
 };
 
@@ -161,7 +162,8 @@ Next next_line(Reader& r) {
 // Reads the next line, which the file must have: a file that ends first is cut short.
 bool need_line(Reader& r) {
     const Next next = next_line(r);
-    if (next == Next::END) return fail(r, "the file ends here, before its end line: it is cut short");
+    if (next == Next::END)
+        return fail(r, "the file ends here, before its end line: it is cut short");
     return next == Next::LINE;
 }
 
@@ -176,7 +178,9 @@ std::string_view field(Reader& r) {
 }
 
 // The line is used up, with no space after its last field.
-bool at_line_end(const Reader& r) { return *r.p == '\0' && (r.p == r.text.c_str() || r.p[-1] != ' '); }
+bool at_line_end(const Reader& r) {
+    return *r.p == '\0' && (r.p == r.text.c_str() || r.p[-1] != ' ');
+}
 
 bool number(Reader& r, Signs signs, int64_t lo, int64_t hi, int64_t& value) {
     return parse_whole_number(field(r), signs, lo, hi, value);
@@ -209,7 +213,8 @@ bool status_text(Reader& r, char (&text)[STATUS_TEXT_SIZE]) {
                 return fail(r, "the status text has a backslash that is not \\\\ or \\xHH");
             }
         }
-        if (length == STATUS_TEXT_SIZE - 1) return fail(r, "the status text is longer than 99 bytes");
+        if (length == STATUS_TEXT_SIZE - 1)
+            return fail(r, "the status text is longer than 99 bytes");
         text[length++] = static_cast<char>(c);
     }
     text[length] = '\0';
@@ -271,8 +276,7 @@ bool start(Reader& r, Session& session) {
                         "expected seed N: a whole number from 0 to 4294967295"))
         return false;
     session.seed = static_cast<uint32_t>(value);
-    if (!keyword_number(r, "depth", 15, 32, value, "expected depth 15, 16, 24 or 32"))
-        return false;
+    if (!keyword_number(r, "depth", 15, 32, value, "expected depth 15, 16, 24 or 32")) return false;
     if (value != 15 && value != 16 && value != 24 && value != 32)
         return fail(r, "expected depth 15, 16, 24 or 32");
     session.depth = static_cast<int>(value);
@@ -323,7 +327,8 @@ bool outcomes(Reader& r, Session& session) {
             if (!outcome(r, session, static_cast<FileAction>(a))) return false;
             known = true;
         }
-        if (!known) return fail(r, "expected a file outcome (load, save, picture, replay) or input");
+        if (!known)
+            return fail(r, "expected a file outcome (load, save, picture, replay) or input");
     }
 }
 
@@ -336,7 +341,7 @@ bool inputs(Reader& r, Session& session) {
         if (parse_input_text(&r.text[0], line, what) != InputText::LINE) return fail(r, what);
         if (session.inputs.empty() ? line.frame != 0 : line.frame <= session.inputs.back().frame)
             return fail(r, session.inputs.empty() ? "the input starts at frame 0"
-                                                   : "input frames are not strictly ascending");
+                                                  : "input frames are not strictly ascending");
         if (line.frame > session.frames)
             return fail(r, "an input line comes after the last frame played");
         session.inputs.push_back(kept_input(line.frame, line.input));

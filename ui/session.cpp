@@ -140,7 +140,8 @@ static FileOutcome outcome_now(FileAction action, bool ok, const char* picture) 
     o.action = action;
     o.ok = ok;
     o.table = -1;
-    if (action == FileAction::PICTURE && ok) std::snprintf(o.picture, sizeof o.picture, "%s", picture);
+    if (action == FileAction::PICTURE && ok)
+        std::snprintf(o.picture, sizeof o.picture, "%s", picture);
     o.status = status_now();
     return o;
 }
