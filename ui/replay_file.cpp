@@ -321,14 +321,12 @@ bool outcomes(Reader& r, Session& session) {
         if (!need_line(r)) return false;
         const std::string_view keyword = field(r);
         if (keyword == "input" && at_line_end(r)) return true;
-        bool known = false;
-        for (int a = 0; a < 4; ++a) {
-            if (keyword != ACTION_NAMES[a]) continue;
-            if (!outcome(r, session, static_cast<FileAction>(a))) return false;
-            known = true;
-        }
-        if (!known)
+        // Reading the outcome reads on past this line, so the keyword is looked at first.
+        int action = 0;
+        while (action < 4 && keyword != ACTION_NAMES[action]) ++action;
+        if (action == 4)
             return fail(r, "expected a file outcome (load, save, picture, replay) or input");
+        if (!outcome(r, session, static_cast<FileAction>(action))) return false;
     }
 }
 
