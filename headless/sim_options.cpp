@@ -19,10 +19,12 @@ static bool parse_count(const char* text, int64_t hi, int64_t& value) {
     return parse_whole_number(text, Signs::NONE, 0, hi, value);
 }
 
-// The options of replays and videos, which all take a value.
-static bool is_replay_option(const std::string& name) {
-    return name == "--replay" || name == "--pictures-dir" || name == "--raw-video" ||
-           name == "--draw-from";
+// Where the options of replays and videos that name a file or a folder keep it; null for any
+// other option.
+static std::string* replay_path_option(SimOptions& options, const std::string& name) {
+    if (name == "--replay") return &options.replay;
+    if (name == "--pictures-dir") return &options.pictures_dir;
+    return name == "--raw-video" ? &options.raw_video : nullptr;
 }
 
 // The options of replays and videos that do not go together.
@@ -76,7 +78,8 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
                                  name == "--frames" || name == "--input" || name == "--trace" ||
                                  name == "--shot" || name == "--depth" || name == "--stats" ||
                                  name == "--stats-every" || name == "--frames-dir" ||
-                                 name == "--every" || is_replay_option(name);
+                                 name == "--every" || name == "--draw-from" ||
+                                 replay_path_option(options, name) != nullptr;
         if (!takes_value) {
             error = "unknown option '" + name + "'";
             return false;
@@ -101,12 +104,8 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
             options.stats = value;
         } else if (name == "--frames-dir") {
             options.frames_dir = value;
-        } else if (name == "--replay") {
-            options.replay = value;
-        } else if (name == "--pictures-dir") {
-            options.pictures_dir = value;
-        } else if (name == "--raw-video") {
-            options.raw_video = value;
+        } else if (std::string* path = replay_path_option(options, name)) {
+            *path = value;
         } else if (name == "--draw-from") {
             if (!parse_count(value, INT64_MAX, n) || n == 0) {
                 error = "--draw-from takes a frame number of 1 or more, not '" +
