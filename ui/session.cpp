@@ -156,10 +156,14 @@ void keep_outcome(FileAction action, bool ok, const char* picture) {
         return;
     }
     try {
+        // A key held down loads the same file again and again: its table is kept once.
         if (action == FileAction::LOAD && ok) {
-            SwarmTable table;
-            std::memcpy(table.swarm, swarms, sizeof swarms);
-            s.tables.push_back(table);
+            if (s.tables.empty() ||
+                std::memcmp(s.tables.back().swarm, swarms, sizeof swarms) != 0) {
+                SwarmTable table;
+                std::memcpy(table.swarm, swarms, sizeof swarms);
+                s.tables.push_back(table);
+            }
             o.table = static_cast<int32_t>(s.tables.size() - 1);
         }
         s.outcomes.push_back(o);
