@@ -59,8 +59,8 @@ bool same_session(const Session& a, const Session& b) {
             std::strcmp(x.picture, y.picture) != 0 || !same_status(x.status, y.status) ||
             (x.table < 0) != (y.table < 0))
             return false;
-        if (x.table >= 0 && std::memcmp(&a.tables[x.table], &b.tables[y.table],
-                                        sizeof(SwarmTable)) != 0)
+        if (x.table >= 0 &&
+            std::memcmp(&a.tables[x.table], &b.tables[y.table], sizeof(SwarmTable)) != 0)
             return false;
     }
     return true;
