@@ -153,7 +153,9 @@ Next next_line(Reader& r) {
         if (too_long) return bad(r, "is longer than 1024 bytes");
         if (!r.text.empty() && r.text.back() == '\r') r.text.pop_back();
         if (r.text.find('\0') != std::string::npos) return bad(r, "holds a NUL byte");
-        if (r.text.empty() || r.text[0] == '#') continue;
+        // Blank lines and comments are passed over, as in input scripts.
+        const size_t first = r.text.find_first_not_of(" \t");
+        if (first == std::string::npos || r.text[first] == '#') continue;
         r.p = r.text.c_str();
         return Next::LINE;
     }
@@ -336,7 +338,9 @@ bool inputs(Reader& r, Session& session) {
         if (r.text == "end") break;
         ScriptLine line{};
         const char* what = nullptr;
-        if (parse_input_text(&r.text[0], line, what) != InputText::LINE) return fail(r, what);
+        const InputText read = parse_input_text(&r.text[0], line, what);
+        if (read == InputText::NOTHING) continue;
+        if (read == InputText::BAD) return fail(r, what);
         if (session.inputs.empty() ? line.frame != 0 : line.frame <= session.inputs.back().frame)
             return fail(r, session.inputs.empty() ? "the input starts at frame 0"
                                                   : "input frames are not strictly ascending");

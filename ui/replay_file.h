@@ -23,8 +23,8 @@
 //   1 SPACE 512 384 0                    first frame, and a line only where the input changed
 //   end                                  the last line: a file without it is cut short
 //
-// Lines that are empty or start with # are passed over. A status text keeps its bytes: a
-// backslash is written as \\ and any byte outside the printable ASCII range as \xHH.
+// Lines that are blank or whose first word starts with # are passed over. A status text keeps its
+// bytes: a backslash is written as \\ and any byte outside the printable ASCII range as \xHH.
 #pragma once
 
 #include <cstdint>
