@@ -15,6 +15,7 @@
 #include "ui/keyboard.h"
 #include "ui/mouse.h"
 #include "ui/picture_request.h"
+#include "ui/session.h"
 #include "ui/settings_file.h"
 
 bool reset_world() {
@@ -31,6 +32,7 @@ void clear_program_state() {
     frame_synchrony = Synchrony{};
     order_history = OrderHistory{};
     clear_interface();
+    end_session();
     settings_path = SETTINGS_FILE_NAME;
     clear_file_places();
 }
@@ -43,6 +45,7 @@ static void show_status_line(BITMAP* back_buffer, bool draw) {
 }
 
 void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptions& options) {
+    keep_frame_input(input);
     // While SPACE is held the last picture stays and this frame's light adds to it: trails.
     // The fast path copies the background later, together with the light: nothing reads or
     // writes the picture in between.
@@ -74,4 +77,6 @@ void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptio
     measure_synchrony(frame_synchrony);
     // The graph stands still while the flight does.
     if (paused == 0) record_order(order_history, frame_synchrony);
+    // Last, so that the replay holds every outcome of this frame.
+    serve_replay_request();
 }

@@ -10,6 +10,7 @@
 #include "sim/world.h"
 #include "ui/folders.h"
 #include "ui/input.h"
+#include "ui/session.h"
 
 constexpr int FRAMES_PER_SECOND = 60;
 
@@ -56,10 +57,11 @@ static bool show_title(BITMAP* back_buffer) {
 }
 
 // One frame per tick of the frame timer until ESC or the close button. A frame that took
-// longer than a tick is not made up for.
+// longer than a tick is not made up for. The session is kept from the first frame on, for F9.
 static void run_frame_loop(BITMAP* back_buffer) {
     // The first frame starts from a clean background even while SPACE is still held.
     draw_background(back_buffer);
+    keep_session();
     const FrameOptions options;
     for (;;) {
         wait_for_tick();

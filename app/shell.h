@@ -70,7 +70,8 @@ bool prepare_background();
 // has no pixel of the mask colour, which scaling would skip); otherwise null.
 BITMAP* plain_background();
 
-// One frame in order: background, keyboard, population, steering and motion, fireflies, panel,
-// synchrony graph, help, status line, the picture F12 asked for, the cursor, the mouse tools;
-// then the synchrony is measured. Copying to the screen is the caller's.
+// One frame in order: the session keeps its input, then background, keyboard, population,
+// steering and motion, fireflies, panel, synchrony graph, help, status line, the picture F12
+// asked for, the cursor, the mouse tools; then the synchrony is measured and the replay F9
+// asked for is kept. Copying to the screen is the caller's.
 void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptions& options);

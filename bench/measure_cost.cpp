@@ -9,18 +9,16 @@
 #include <allegro.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 #include "app/shell.h"
+#include "bench/measured_run.h"
 #include "sim/blink_point.h"
-#include "sim/random.h"
 #include "sim/synchrony.h"
 #include "ui/input.h"
-#include "ui/settings_file.h"
 
 constexpr int REPEATS = 20;  // timings per frame, to rise well above the clock's grain
 
@@ -30,24 +28,9 @@ static double median(std::vector<double>& v) {
 }
 
 int main(int argc, char** argv) {
-    const int frames = argc == 4 ? std::atoi(argv[3]) : 0;
-    if (frames < 1) {
-        std::fprintf(stderr, "usage: measure-cost ASSETS_DIR SETTINGS FRAMES\n");
-        return 2;
-    }
-    install_allegro(SYSTEM_NONE, &errno, atexit);
-    set_color_depth(32);
-    const char* failed = nullptr;
-    if (!load_startup_media(argv[1], failed) || !load_loop_pictures(argv[1], failed))
-        fail_to_start("measure-cost", failed);
-    prepare_background();
-    fill_shine_kernel();
-    seed_random(1);
-    settings_path = argv[2];
-    reset_world();
-    BITMAP* back_buffer = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
-    clear_bitmap(back_buffer);
-    draw_background(back_buffer);
+    int frames = 0;
+    BITMAP* back_buffer = nullptr;
+    if (!start_measured_run("measure-cost", argc, argv, frames, back_buffer)) return 2;
 
     using Clock = std::chrono::steady_clock;
     // Milliseconds of one of REPEATS timings.

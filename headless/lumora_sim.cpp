@@ -18,6 +18,8 @@
 #include "files/write_all.h"
 #include "headless/input_script.h"
 #include "headless/sim_files.h"
+#include "headless/raw_video.h"
+#include "headless/replay_run.h"
 #include "headless/sim_options.h"
 #include "headless/stats_file.h"
 #include "headless/trace.h"
@@ -27,6 +29,7 @@
 #include "ui/folders.h"
 #include "ui/input.h"
 #include "ui/interface_state.h"
+#include "ui/session.h"
 #include "ui/settings_file.h"
 
 constexpr int EXIT_BAD_USAGE = 2;
@@ -74,6 +77,7 @@ int main(int argc, char** argv) {
     // Every input first: the script, the media, the settings.
     std::vector<ScriptLine> script;
     if (!options.input.empty() && !load_script(options.input, script)) return EXIT_BAD_USAGE;
+    if (!options.replay.empty() && !prepare_replay(options, script)) return EXIT_BAD_USAGE;
 
     // Memory bitmaps, pictures and fonts need no display.
     install_allegro(SYSTEM_NONE, &errno, atexit);
@@ -106,9 +110,14 @@ int main(int argc, char** argv) {
     last_mouse_y = start.mouse_y;
 
     settings_path = options.settings.c_str();
-    if (!reset_world() && options.settings_given) {
-        report_settings_fault(options.settings);
-        return 1;
+    if (options.replay.empty()) {
+        if (!reset_world() && options.settings_given) {
+            report_settings_fault(options.settings);
+            return 1;
+        }
+        keep_session();
+    } else {
+        start_replay(options);
     }
 
     // Then the outputs, checked against the inputs before any is opened.
@@ -117,6 +126,7 @@ int main(int argc, char** argv) {
     if (const int status = open_sim_outputs(options, files, outputs)) return status;
     TraceWriter& trace = outputs.trace;
     StatsWriter& stats = outputs.stats;
+    RawVideo& video = outputs.video;
     // The series' file names are formatted into one buffer, long enough for any frame number.
     std::vector<char> series_path(options.frames_dir.size() + 40);
     int64_t series_count = 0;
@@ -137,8 +147,16 @@ int main(int argc, char** argv) {
     for (int64_t frame = 1; frame <= options.frames; ++frame) {
         const InputSnapshot& input = input_at(cursor, frame);
         if (input.held[KEY_ESC]) break;
+        frame_options.draw = options.draw && frame >= options.draw_from;
         run_frame(back_buffer, input, frame_options);
         frames_run = frame;
+        if (!replay_going_well(options, frame, false)) return 1;
+        if (video.out != nullptr && frame >= options.draw_from &&
+            !write_raw_frame(video, back_buffer)) {
+            std::fprintf(stderr, "lumora-sim: writing the video '%s' failed\n",
+                         options.raw_video.c_str());
+            return 1;
+        }
         if (trace.out != nullptr) write_trace_frame(trace, frame);
         // A table with a gap or a torn row would mislead: stop at the first failed write.
         if (!write_stats_frame(stats, frame, frame_synchrony)) {
@@ -148,7 +166,8 @@ int main(int argc, char** argv) {
                          options.stats.c_str(), frame);
             return 1;
         }
-        if (!options.frames_dir.empty() && frame % options.every == 0) {
+        if (!options.frames_dir.empty() && frame >= options.draw_from &&
+            frame % options.every == 0) {
             ++series_count;
             std::snprintf(series_path.data(), series_path.size(), "%s/frame-%06" PRId64 ".png",
                           options.frames_dir.c_str(), series_count);
@@ -162,6 +181,12 @@ int main(int argc, char** argv) {
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    if (!replay_going_well(options, frames_run, true)) return 1;
+    if (!close_raw_video(video)) {
+        std::fprintf(stderr, "lumora-sim: writing the video '%s' failed\n",
+                     options.raw_video.c_str());
+        return 1;
+    }
 
     if (trace.out != nullptr && std::fclose(trace.out) != 0) {
         std::fprintf(stderr, "lumora-sim: writing the trace '%s' failed\n", options.trace.c_str());
@@ -178,8 +203,10 @@ int main(int argc, char** argv) {
     }
     destroy_bitmap(back_buffer);
 
-    std::printf("frames=%" PRId64 " fireflies=%d seconds=%.6f fps=%.1f\n", frames_run,
-                live_fireflies(), seconds, seconds > 0.0 ? frames_run / seconds : 0.0);
+    // With the video on standard output the summary goes to standard error.
+    std::fprintf(video.to_stdout ? stderr : stdout,
+                 "frames=%" PRId64 " fireflies=%d seconds=%.6f fps=%.1f\n", frames_run,
+                 live_fireflies(), seconds, seconds > 0.0 ? frames_run / seconds : 0.0);
     if (!flush_standard_output()) {
         std::fprintf(stderr, "lumora-sim: writing the summary failed\n");
         return 1;

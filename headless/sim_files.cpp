@@ -10,6 +10,7 @@
 #include "files/input_file.h"
 #include "files/replace_file.h"
 #include "files/settings_file.h"
+#include "headless/replay_run.h"
 #include "render/picture_file.h"
 
 bool load_script(const std::string& path, std::vector<ScriptLine>& lines) {
@@ -43,6 +44,7 @@ RunFiles sim_inputs(const SimOptions& options, const char* startup, const char* 
     note_input(files, "the settings file", options.settings);
     if (startup != nullptr) note_input(files, "the settings file", startup);
     if (!options.input.empty()) note_input(files, "the input script", options.input);
+    if (!options.replay.empty()) note_input(files, "the replay", options.replay);
     for (const std::string& path : media_paths(media_dir))
         note_input(files, "the media file", path);
     return files;
@@ -71,13 +73,16 @@ static const char* obstacle(const std::string& path, bool replaced) {
 
 int open_sim_outputs(const SimOptions& options, RunFiles& files, SimOutputs& outputs) {
     constexpr int EXIT_BAD_USAGE = 2;
+    // A video on standard output is no file to check.
+    const std::string video_file = options.raw_video == "-" ? std::string() : options.raw_video;
     const struct {
         const char* what;
         const std::string& path;
         int status;  // the exit status when it cannot be written
     } named[] = {{"the trace", options.trace, EXIT_BAD_USAGE},
                  {"the statistics", options.stats, 1},
-                 {"the picture", options.shot, 1}};
+                 {"the picture", options.shot, 1},
+                 {"the video", video_file, 1}};
     std::string error;
     for (const auto& output : named) {
         if (output.path.empty()) continue;
@@ -99,6 +104,9 @@ int open_sim_outputs(const SimOptions& options, RunFiles& files, SimOutputs& out
         return 1;
     }
 
+    // The names the replay's pictures are written under must all be free.
+    if (!prepare_pictures_dir(options)) return 1;
+
     // Every check has passed: now the files are made.
     if (!options.trace.empty()) {
         outputs.trace.out = std::fopen(options.trace.c_str(), "w");
@@ -119,6 +127,11 @@ int open_sim_outputs(const SimOptions& options, RunFiles& files, SimOutputs& out
     if (!series.empty() && !is_folder(series) && mkdir(series.c_str(), 0777) != 0) {
         std::fprintf(stderr, "lumora-sim: cannot make the folder '%s' for the pictures\n",
                      series.c_str());
+        return 1;
+    }
+    if (!options.raw_video.empty() && !open_raw_video(outputs.video, options.raw_video)) {
+        std::fprintf(stderr, "lumora-sim: cannot write the video '%s'\n",
+                     options.raw_video.c_str());
         return 1;
     }
     return 0;

@@ -9,6 +9,7 @@
 
 #include "files/run_files.h"
 #include "headless/input_script.h"
+#include "headless/raw_video.h"
 #include "headless/sim_options.h"
 #include "headless/stats_file.h"
 #include "headless/trace.h"
@@ -26,16 +27,18 @@ bool load_script(const std::string& path, std::vector<ScriptLine>& lines);
 void report_settings_fault(const std::string& path);
 
 // The files the run reads: the settings file and the one start-up loads instead (startup may
-// be null), the input script and the media in media_dir.
+// be null), the input script or the replay, and the media in media_dir.
 RunFiles sim_inputs(const SimOptions& options, const char* startup, const char* media_dir);
 
 struct SimOutputs {
     TraceWriter trace;
     StatsWriter stats;
+    RawVideo video;
 };
 
 // Checks the outputs the options ask for against the inputs in files and one another, and the
-// folders they go to; then opens the trace and the table and makes the pictures' folder.
+// folders they go to; then opens the trace, the table and the raw video and makes the pictures'
+// folders.
 // Returns 0, or the exit status after a message on standard error.
 int open_sim_outputs(const SimOptions& options, RunFiles& files, SimOutputs& outputs);
 

@@ -8,7 +8,9 @@ const char* const SIM_USAGE =
     "usage: lumora-sim [--settings FILE] [--assets DIR] [--seed N] [--frames N] [--input FILE]\n"
     "                  [--trace FILE] [--shot FILE] [--depth 15|16|24|32] [--no-draw]\n"
     "                  [--reference] [--stats FILE [--stats-every N]]\n"
-    "                  [--frames-dir DIR [--every N]]\n"
+    "                  [--frames-dir DIR [--every N]] [--raw-video FILE|-] [--draw-from N]\n"
+    "       lumora-sim --replay FILE [--pictures-dir DIR] [the options above but --settings,\n"
+    "                  --seed, --input and --depth]\n"
     "       lumora-sim --version\n"
     "       lumora-sim --fields\n"
     "       lumora-sim --help\n";
@@ -36,22 +38,63 @@ const char* const SIM_HELP =
     "  --stats-every N    a table row set after every N-th frame only\n"
     "  --frames-dir DIR   a numbered picture series DIR/frame-000001.png, ... for a video\n"
     "  --every N          a picture of the series after every N-th frame only\n"
+    "  --raw-video FILE   every picture as raw RGB frames of 1024x768 for a video encoder\n"
+    "                     (- for standard output, the summary then going to standard error)\n"
+    "  --draw-from N      frames before frame N run without drawing or pictures\n"
+    "  --replay FILE      play a session kept by F9 again: its start, input and frames\n"
+    "  --pictures-dir DIR with --replay: write the pictures F12 kept there, under their names\n"
     "  --version          print lumora-sim and its version\n"
     "  --fields           print the swarm fields a user edits: their places and names\n"
     "  -h, --help         print this help\n"
     "\n"
-    "Exit status: 0 done; 1 a missing media file, or an output that cannot be made or\n"
-    "written whole; 2 bad arguments, an unreadable input script or a trace that cannot be\n"
-    "opened. See lumora-sim(6).\n";
+    "Exit status: 0 done; 1 a missing media file, a settings file named with --settings\n"
+    "that cannot be loaded, an output that cannot be made or written whole, or a replay that\n"
+    "plays differently from its session; 2 bad arguments, an unreadable input script or\n"
+    "replay, a trace that cannot be opened, or an output that is one of the run's inputs.\n"
+    "See lumora-sim(6).\n";
 
 // A whole number from 0 to hi, digits only.
 static bool parse_count(const char* text, int64_t hi, int64_t& value) {
     return parse_whole_number(text, Signs::NONE, 0, hi, value);
 }
 
+// Where the options of replays and videos that name a file or a folder keep it; null for any
+// other option.
+static std::string* replay_path_option(SimOptions& options, const std::string& name) {
+    if (name == "--replay") return &options.replay;
+    if (name == "--pictures-dir") return &options.pictures_dir;
+    return name == "--raw-video" ? &options.raw_video : nullptr;
+}
+
+// The options of replays and videos that do not go together.
+static bool check_replay_options(const SimOptions& options, const std::string& against_replay,
+                                 std::string& error) {
+    if (!options.replay.empty() && !against_replay.empty()) {
+        error = against_replay + " cannot go with --replay: the replay brings its own";
+        return false;
+    }
+    if (!options.pictures_dir.empty() && options.replay.empty()) {
+        error = "--pictures-dir needs --replay: it writes again the pictures a session kept";
+        return false;
+    }
+    // A kept picture is written at its frame, so every frame must be drawn.
+    if (!options.pictures_dir.empty() && (!options.draw || options.draw_from > 1)) {
+        error =
+            "--pictures-dir needs every frame drawn: it cannot go with --no-draw or --draw-from";
+        return false;
+    }
+    if (!options.draw && (!options.raw_video.empty() || options.draw_from > 1)) {
+        error = "--raw-video and --draw-from need drawing: they cannot go with --no-draw";
+        return false;
+    }
+    return true;
+}
+
 bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& error) {
     bool stats_every_given = false;
     bool every_given = false;
+    // The options a replay brings along itself.
+    std::string against_replay;
     for (int i = 1; i < argc; ++i) {
         const std::string name = argv[i];
         if (name == "--no-draw") {
@@ -78,7 +121,8 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
                                  name == "--frames" || name == "--input" || name == "--trace" ||
                                  name == "--shot" || name == "--depth" || name == "--stats" ||
                                  name == "--stats-every" || name == "--frames-dir" ||
-                                 name == "--every";
+                                 name == "--every" || name == "--draw-from" ||
+                                 replay_path_option(options, name) != nullptr;
         if (!takes_value) {
             error = "unknown option '" + name + "'";
             return false;
@@ -104,6 +148,15 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
             options.stats = value;
         } else if (name == "--frames-dir") {
             options.frames_dir = value;
+        } else if (std::string* path = replay_path_option(options, name)) {
+            *path = value;
+        } else if (name == "--draw-from") {
+            if (!parse_count(value, INT64_MAX, n) || n == 0) {
+                error = "--draw-from takes a frame number of 1 or more, not '" +
+                        std::string(value) + "'";
+                return false;
+            }
+            options.draw_from = n;
         } else if (name == "--stats-every" || name == "--every") {
             if (!parse_count(value, INT64_MAX, n) || n == 0) {
                 error =
@@ -125,6 +178,7 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
                 return false;
             }
             options.frames = n;
+            options.frames_given = true;
         } else {
             if (!parse_count(value, 32, n) || (n != 15 && n != 16 && n != 24 && n != 32)) {
                 error = "--depth takes 15, 16, 24 or 32, not '" + std::string(value) + "'";
@@ -136,6 +190,8 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
             error = "option " + name + " needs a non-empty value";
             return false;
         }
+        if (name == "--settings" || name == "--seed" || name == "--input" || name == "--depth")
+            against_replay = name;
         if (name == "--stats-every") stats_every_given = true;
         if (name == "--every") every_given = true;
     }
@@ -152,7 +208,7 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
         error = "--frames-dir needs drawing: it cannot go with --no-draw";
         return false;
     }
-    return true;
+    return check_replay_options(options, against_replay, error);
 }
 
 bool is_png_name(const std::string& path) {

@@ -23,6 +23,13 @@ struct SimOptions {
     bool version = false;     // print the version and run nothing
     bool fields = false;      // print the swarm fields' positions and names and run nothing
     bool help = false;        // print the usage and every option and run nothing
+
+    // Replays and videos.
+    std::string replay;         // a replay to play, with its own start, input and frames
+    std::string pictures_dir;   // with a replay: where the pictures F12 kept are written again
+    std::string raw_video;      // raw RGB frames for a video encoder; "-" for standard output
+    int64_t draw_from = 1;      // frames before this one run without drawing or pictures
+    bool frames_given = false;  // --frames was given: a replay stops there at the latest
 };
 
 // The usage lines, shown after a bad argument; --help prints them and then SIM_HELP, what the

@@ -30,6 +30,7 @@ const HelpLine HELP_LINES[] = {
     {"G", "show or hide the synchrony graph"},
     {"F1", "show or hide this help"},
     {"F12", "save the picture: lumora-0001.png, ..."},
+    {"F9", "keep a replay: lumora-0001.replay, ..."},
     {"ESC", "quit"},
     {"", ""},
     {"MOUSE", nullptr},

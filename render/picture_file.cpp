@@ -7,11 +7,21 @@
 #include <cstdint>
 #include <vector>
 
-bool write_png(std::FILE* out, BITMAP* bmp) {
+void copy_rgb(BITMAP* bmp, uint8_t* rgb) {
     const int depth = bitmap_color_depth(bmp);
-    std::vector<uint8_t> rgb(static_cast<size_t>(bmp->w) * bmp->h * 3);
-    uint8_t* p = rgb.data();
+    uint8_t* p = rgb;
     for (int y = 0; y < bmp->h; ++y) {
+        // A 32-bit memory bitmap's rows are read straight: this runs for every frame of a video.
+        if (depth == 32 && is_memory_bitmap(bmp)) {
+            const uint32_t* row = reinterpret_cast<const uint32_t*>(bmp->line[y]);
+            for (int x = 0; x < bmp->w; ++x) {
+                const int c = static_cast<int>(row[x]);
+                *p++ = static_cast<uint8_t>(getr32(c));
+                *p++ = static_cast<uint8_t>(getg32(c));
+                *p++ = static_cast<uint8_t>(getb32(c));
+            }
+            continue;
+        }
         for (int x = 0; x < bmp->w; ++x) {
             const int c = getpixel(bmp, x, y);
             *p++ = static_cast<uint8_t>(getr_depth(depth, c));
@@ -19,6 +29,11 @@ bool write_png(std::FILE* out, BITMAP* bmp) {
             *p++ = static_cast<uint8_t>(getb_depth(depth, c));
         }
     }
+}
+
+bool write_png(std::FILE* out, BITMAP* bmp) {
+    std::vector<uint8_t> rgb(static_cast<size_t>(bmp->w) * bmp->h * 3);
+    copy_rgb(bmp, rgb.data());
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     image.width = static_cast<png_uint_32>(bmp->w);

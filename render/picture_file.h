@@ -1,9 +1,14 @@
 // Pictures as PNG files, for the user's keepsakes and for making videos from headless runs.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 
 struct BITMAP;
+
+// Puts bmp's pixels into rgb, at any colour depth: three bytes a pixel, red, green and blue,
+// rows from the top, w * h * 3 bytes in all. Allocates nothing.
+void copy_rgb(BITMAP* bmp, uint8_t* rgb);
 
 // Writes bmp, at any colour depth, as an 8-bit RGB PNG to out, which is left open. Returns
 // false when the picture could not be written whole.

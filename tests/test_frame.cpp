@@ -9,7 +9,9 @@
 #include "sim/world.h"
 #include "tests/support.h"
 #include "ui/input.h"
+#include "ui/input_line.h"
 #include "ui/interface_state.h"
+#include "ui/session.h"
 #include "ui/settings_file.h"
 
 class Frame : public ::testing::Test {
@@ -137,4 +139,48 @@ TEST_F(Frame, SpaceKeepsTheLastPicture) {
     run_frame(bmp, InputSnapshot(), FrameOptions());
     EXPECT_NE(getpixel(bmp, 700, 400), makecol(1, 2, 3));
     destroy_bitmap(bmp);
+}
+
+// A replay keeps only the keys of the input table, so a frame must read no other: with every
+// other key held, a run goes exactly as with none.
+TEST_F(Frame, KeysOutsideTheInputTableChangeNothing) {
+    InputSnapshot others;
+    for (bool& held : others.held) held = true;
+    for (const ScriptKey& k : SCRIPT_KEYS) others.held[k.code] = false;
+    const auto run = [&](const InputSnapshot& in) {
+        clear_program_state();
+        seed_random(5);
+        settings_path = path.c_str();
+        reset_world();
+        frames(40, in);
+        std::string state(reinterpret_cast<const char*>(fireflies), sizeof fireflies);
+        state.append(reinterpret_cast<const char*>(swarms), sizeof swarms).append(status_text);
+        for (int32_t v :
+             {selected_swarm, selected_row, panel_visible, paused, low_detail, graph_visible,
+              help_visible, picture_requested, replay_requested, key_cooldown, mouse_tool})
+            state += " " + std::to_string(v);
+        return state;
+    };
+    EXPECT_EQ(run(others), run(InputSnapshot{}));
+}
+
+// F9 that cannot write says so and the session goes on; pressed again once the folder is
+// there, it keeps the whole session, the failure included.
+TEST_F(Frame, FailedReplayIsKeptLaterWithItsFailure) {
+    const std::string missing = dir + "/missing/lmr.sav";
+    settings_path = missing.c_str();
+    keep_session();
+    InputSnapshot f9;
+    f9.held[KEY_F9] = true;
+    frames(10);
+    frames(1, f9);
+    EXPECT_STREQ(status_text, "replay failed");
+    settings_path = path.c_str();
+    frames(10, f9);
+    EXPECT_STREQ(status_text, "replay saved");
+    const std::string replay = read_file(dir + "/lumora-0001.replay");
+    EXPECT_NE(replay.find("\nframes 21\n"), std::string::npos) << replay;
+    EXPECT_NE(replay.find("\nreplay 11 failed 100 replay failed\nreplay 21 ok 100 replay saved\n"),
+              std::string::npos);
+    EXPECT_NE(replay.find("\ninput\n0 - 0 0 0\n11 F9 0 0 0\nend\n"), std::string::npos);
 }

@@ -459,3 +459,81 @@ TEST_F(Runner, PicturesAsPngAndNumberedSeries) {
         EXPECT_EQ(names_starting(dir, "last.").size(), 2u) << name;
     }
 }
+
+// A session kept by lumora-sim the way the window keeps it (keys, a panel edit, loads that work
+// and one that fails, a save, pictures, every mouse tool and F9 twice), played again elsewhere
+// from its replay alone: the same trace, the same pictures, the settings file never read and
+// nothing of the user's written.
+TEST_F(Runner, ReplayPlaysTheKeptSessionAgain) {
+    const std::string media = dir + "/media";
+    std::system(("mkdir -p '" + media + "/presets' && cp '" + LUMORA_ASSETS_DIR + "'/*.bmp '" +
+                 LUMORA_ASSETS_DIR + "'/*.pcx '" + media + "' && cp '" + LUMORA_ASSETS_DIR +
+                 "/presets/3-fall-into-step.sav' '" + media + "/presets'")
+                    .c_str());
+    // Each right click waits until the keys have rested long enough for it to change the tool.
+    write_file(dir + "/in.txt",
+               "0 - 500 400 0\n3 - 510 390 1\n9 - 520 380 0\n11 ENTER 520 380 0\n"
+               "12 - 520 380 0\n21 RIGHT 520 380 0\n22 - 530 380 2\n32 - 530 380 1\n"
+               "42 L 600 300 0\n43 - 600 300 0\n52 S 600 300 0\n53 - 600 300 2\n"
+               "63 SPACE 610 310 1\n73 F12 610 310 0\n74 - 610 310 2\n84 - 620 320 1\n"
+               "94 F9 620 320 0\n95 - 620 320 2\n105 - 620 320 1\n115 3 620 320 0\n"
+               "116 - 620 320 0\n125 4 600 300 0\n126 - 600 300 2\n136 - 600 300 1\n"
+               "146 F12 600 300 0\n147 - 600 300 0\n157 F9 600 300 0\n");
+    ASSERT_EQ(sim("--assets '" + media +
+                  "' --seed 77 --depth 16 --input in.txt --frames 157 "
+                  "--trace live.txt"),
+              0)
+        << err;
+    for (const char* tool : {"\nu 104 1 0 1 0 0 0 4 ", "\nu 135 1 0 1 0 0 0 0 "})
+        EXPECT_NE(file("live.txt").find(tool), std::string::npos) << "the tools went round";
+    const std::string replay = file("lumora-0002.replay");
+    for (const char* kept :
+         {"load 42 ok", "save 52 ok", "picture 73 lumora-0001.png", "replay 94 ok", "load 115 ok",
+          "load 125 failed", "picture 146 lumora-0002.png", "replay 157 ok"})
+        EXPECT_NE(replay.find(std::string("\n") + kept + " 100 "), std::string::npos) << kept;
+
+    const std::string elsewhere = dir + "/elsewhere";
+    std::system(("mkdir '" + elsewhere + "' && rm -r '" + media + "/presets'").c_str());
+    const auto play_there = [&](const std::string& args) {
+        return sim("--assets '" + media + "' --replay '" + dir + "/lumora-0002.replay' --trace '" +
+                   elsewhere + "/" + args);
+    };
+    ASSERT_EQ(play_there("again.txt' --pictures-dir '" + elsewhere + "/pictures'"), 0) << err;
+    EXPECT_EQ(read_file(elsewhere + "/again.txt"), file("live.txt"));
+    for (const char* name : {"lumora-0001.png", "lumora-0002.png"})
+        EXPECT_EQ(read_file(elsewhere + "/pictures/" + name), file(name)) << name;
+    ASSERT_EQ(play_there("plain.txt' --reference --frames 60"), 0) << err;
+    const std::string live = file("live.txt");
+    EXPECT_EQ(read_file(elsewhere + "/plain.txt"), live.substr(0, live.find("\nu 61 ") + 1));
+    EXPECT_EQ(play_there("again.txt' --pictures-dir '" + elsewhere + "/pictures'"), 1)
+        << "pictures are never written over";
+    EXPECT_NE(err.find("lumora-0001.png' exists"), std::string::npos) << err;
+    EXPECT_EQ(file("lumora-0003.replay") + file("lumora-0003.png"), "") << "a replay keeps nothing";
+}
+
+// A replay that is broken, cut short, foreign or newer, or options that contradict one, are
+// refused with exit status 2 before anything runs, a broken file naming its line.
+TEST_F(Runner, BrokenReplaysAndContradictingOptionsAreRefused) {
+    write_file(dir + "/in.txt", "0 - 0 0 0\n20 F9 0 0 0\n");
+    ASSERT_EQ(sim("--input in.txt --frames 20"), 0) << err;
+    const std::string good = file("lumora-0001.replay");
+    const size_t table = good.find("swarm 3 "), input = good.find("input\n");
+    const std::pair<std::string, std::string> broken[] = {
+        {"", "r.replay:1: is empty"},
+        {"0 - 0 0 0\n", "r.replay:1: not a lumora replay"},
+        {"lumora-replay 2" + good.substr(15), "r.replay:1: a replay of format version 2"},
+        {good.substr(0, good.size() - 4), "r.replay:20: the file ends here"},
+        {good.substr(0, table) + "swarm 3 1 2 3\n" + good.substr(table), "r.replay:9: a swarm"},
+        {good.substr(0, input) + "save 21 ok 100 x\n" + good.substr(input), "r.replay:17: a file"},
+        {good.substr(0, input) + "input\n5 - 0 0 0\n" + good.substr(input + 6), "r.replay:18:"},
+    };
+    for (const auto& [text, message] : broken) {
+        write_file(dir + "/r.replay", text);
+        EXPECT_EQ(sim("--replay r.replay"), 2) << message;
+        EXPECT_EQ(err.rfind(message, 0), 0u) << err;
+    }
+    for (const char* against : {"--seed 2", "--settings lmr.sav", "--input in.txt", "--depth 16"})
+        EXPECT_EQ(sim(std::string("--replay lumora-0001.replay ") + against), 2) << against;
+    EXPECT_EQ(sim("--pictures-dir p"), 2);
+    EXPECT_EQ(sim("--replay lumora-0001.replay --pictures-dir p --no-draw"), 2);
+}

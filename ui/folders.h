@@ -3,6 +3,8 @@
 // that saved pictures go to. Empty strings keep the working directory's way of old.
 #pragma once
 
+#include "files/path.h"
+
 // The folder the media were loaded from; empty for the working directory. Presets live in its
 // "presets" folder beside the media: join_path(out, media_dir, "presets/1-name.sav") with
 // files/path.h.
@@ -12,6 +14,11 @@ extern const char* media_dir;
 // installed program whose settings live in the user's configuration folder sets the user's
 // picture folder here; whoever saves a picture makes it first with make_folders.
 extern const char* picture_dir;
+
+// Puts the folder that kept pictures and replays go to into folder: picture_dir, made on the
+// first file kept there, or when that is empty the folder that holds settings_path (empty for
+// the working directory). Returns false when it cannot be made or does not fit.
+bool picture_folder(char (&folder)[PATH_SIZE]);
 
 // Creates folder and any missing folder above it with the given permission bits; an existing
 // folder is fine. Returns false when one cannot be made. Allocates nothing.

@@ -10,6 +10,7 @@ int32_t low_detail = 0;
 int32_t graph_visible = 0;
 int32_t help_visible = 0;
 int32_t picture_requested = 0;
+int32_t replay_requested = 0;
 int32_t key_cooldown = 0;
 char status_text[STATUS_TEXT_SIZE];
 int32_t status_frames = 0;
@@ -33,6 +34,7 @@ void clear_interface() {
     graph_visible = 0;
     help_visible = 0;
     picture_requested = 0;
+    replay_requested = 0;
     key_cooldown = 0;
     std::memset(status_text, 0, sizeof status_text);
     status_frames = 0;

@@ -1,6 +1,6 @@
 // The variables of the user interface: what the panel shows, pause and glow detail, the
-// synchrony graph, the help and a picture asked for, the shared key rest, the status message
-// and the mouse's tool and rest. One instance, static lifetime; the keyboard and the mouse
+// synchrony graph, the help and a picture or a replay asked for, the shared key rest, the status
+// message and the mouse's tool and rest. One instance, static lifetime; the keyboard and the mouse
 // write them, the frame hands them to drawing.
 #pragma once
 
@@ -17,6 +17,7 @@ extern int32_t low_detail;         // flag: 3 by 3 pattern instead of the shine 
 extern int32_t graph_visible;      // flag: the synchrony graph is drawn
 extern int32_t help_visible;       // flag: the help overlay is drawn
 extern int32_t picture_requested;  // flag: save the picture once this frame is drawn
+extern int32_t replay_requested;   // flag: keep the session as a replay once this frame is done
 extern int32_t key_cooldown;       // frames since the last key or right-button action
 extern char status_text[STATUS_TEXT_SIZE];
 extern int32_t status_frames;      // frames in which the status message is still drawn

@@ -7,6 +7,7 @@
 #include "ui/input.h"
 #include "ui/interface_state.h"
 #include "ui/preset.h"
+#include "ui/session.h"
 #include "ui/settings_file.h"
 
 enum ValueAction { NO_ACTION, PLUS_ONE, MINUS_ONE, PLUS_TEN, MINUS_TEN };
@@ -46,12 +47,13 @@ static void handle_general_keys(const InputSnapshot& in) {
     }
     if (selected_swarm >= SWARM_COUNT) selected_swarm = SWARM_COUNT - 1;
     if (selected_swarm <= 0) selected_swarm = 1;
+    // What a file answers is kept in the session, and in a replay stands in for the file.
     if (in.held[KEY_S]) {
-        save_swarms(settings_path);
+        run_file_action(FileAction::SAVE, [] { return save_swarms(settings_path); });
         key_cooldown = 0;
     }
     if (in.held[KEY_L]) {
-        load_swarms(settings_path);
+        run_file_action(FileAction::LOAD, [] { return load_swarms(settings_path); });
         key_cooldown = 0;
     }
     if (in.held[KEY_P]) {
@@ -66,8 +68,9 @@ static void handle_general_keys(const InputSnapshot& in) {
     }
 }
 
-// The graph, the help and the picture change only what is drawn and kept, never the flight. The
-// picture is only asked for here: it is saved once the frame has drawn everything it shows.
+// The graph, the help, the picture and the replay change only what is drawn and kept, never the
+// flight. The picture is only asked for here: it is saved once the frame has drawn everything
+// it shows; the replay, once the frame is done, holds all of it.
 // Each held number key loads its preset in turn, so the last one wins, as with S and L.
 static void handle_view_and_preset_keys(const InputSnapshot& in) {
     if (in.held[KEY_G]) {
@@ -82,9 +85,13 @@ static void handle_view_and_preset_keys(const InputSnapshot& in) {
         picture_requested = 1;
         key_cooldown = 0;
     }
+    if (in.held[KEY_F9]) {
+        replay_requested = 1;
+        key_cooldown = 0;
+    }
     for (int n = 1; n <= 9; ++n) {
         if (in.held[KEY_1 + n - 1]) {
-            load_preset(n);
+            run_file_action(FileAction::LOAD, [n] { return load_preset(n); });
             key_cooldown = 0;
         }
     }

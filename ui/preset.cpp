@@ -46,12 +46,14 @@ static void show_preset_loaded(const char* path) {
     set_status(text);
 }
 
-void load_preset(int n) {
+bool load_preset(int n) {
     char folder[PATH_SIZE];
     char path[PATH_SIZE];
     if (!join_path(folder, media_dir, PRESETS_FOLDER_NAME) || !find_preset(folder, n, path)) {
         set_status("loading failed");
-        return;
+        return false;
     }
-    if (load_swarms(path)) show_preset_loaded(path);
+    if (!load_swarms(path)) return false;
+    show_preset_loaded(path);
+    return true;
 }

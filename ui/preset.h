@@ -16,5 +16,5 @@ bool find_preset(const char* folder, int n, char (&path)[PATH_SIZE]);
 // Loads preset n from the presets' folder beside the media through load_swarms. The status line
 // names the preset loaded: "loaded " and its file name without ".sav", hyphens as spaces, such
 // as "loaded 3 fall into step", cut to the status line's length. A preset that is missing or
-// broken shows "loading failed" and changes nothing.
-void load_preset(int n);
+// broken shows "loading failed" and changes nothing. Returns whether it loaded.
+bool load_preset(int n);

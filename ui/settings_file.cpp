@@ -10,6 +10,8 @@ bool load_swarms(const char* path) {
     return loaded;
 }
 
-void save_swarms(const char* path) {
-    set_status(write_settings_file(path, swarms) ? "saving succesful" : "saving failed");
+bool save_swarms(const char* path) {
+    const bool saved = write_settings_file(path, swarms);
+    set_status(saved ? "saving succesful" : "saving failed");
+    return saved;
 }

@@ -14,5 +14,5 @@ extern const char* settings_path;
 bool load_swarms(const char* path);
 
 // Saves the swarm table to path with write_settings_file. Sets "saving succesful" or "saving
-// failed".
-void save_swarms(const char* path);
+// failed", and returns whether it saved.
+bool save_swarms(const char* path);

@@ -206,7 +206,7 @@ Canvas make_title() {
         {"D", "glow detail"},
         {"G", "synchrony graph"},
         {"F1", "help"},
-        {"F12", "save a picture"},
+        {"F12 / F9", "save picture / replay"},
         {"hold SPACE", "light trails"},
         {"LEFT / RIGHT MOUSE BUTTON", "apply / next tool"},
         {"ESC", "quit"},

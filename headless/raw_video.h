@@ -1,0 +1,27 @@
+// Raw video: every picture as it is, for a video encoder to read without a file per frame.
+// Each frame is 1024 by 768 pixels of three bytes, red, green and blue, rows from the top
+// (ffmpeg: -f rawvideo -pix_fmt rgb24 -s 1024x768), one frame after another and nothing else.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+struct BITMAP;
+
+struct RawVideo {
+    std::FILE* out = nullptr;
+    bool to_stdout = false;
+    std::vector<uint8_t> frame;  // one frame's bytes, made once
+};
+
+// Opens path for the frames, or standard output for "-". Returns false when it cannot be
+// opened. A reader that goes away makes the next write fail rather than end the program.
+bool open_raw_video(RawVideo& video, const std::string& path);
+
+// Writes the picture as the next frame. Returns false when not every byte was written.
+bool write_raw_frame(RawVideo& video, BITMAP* picture);
+
+// Closes the video; returns false when the last bytes could not be written.
+bool close_raw_video(RawVideo& video);

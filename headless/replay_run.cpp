@@ -1,0 +1,74 @@
+#include "headless/replay_run.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "ui/session.h"
+
+// The session being played; read once, before any output opens.
+static Session replay;
+
+bool prepare_replay(SimOptions& options, std::vector<ScriptLine>& script) {
+    const char* path = options.replay.c_str();
+    std::FILE* in = std::fopen(path, "r");
+    if (in == nullptr) {
+        std::fprintf(stderr, "lumora-sim: cannot read the replay '%s'\n", path);
+        return false;
+    }
+    long line = 0;
+    std::string what;
+    const bool read = read_replay(in, replay, line, what);
+    std::fclose(in);
+    if (!read) {
+        if (line > 0) {
+            std::fprintf(stderr, "%s:%ld: %s\n", path, line, what.c_str());
+        } else {
+            std::fprintf(stderr, "%s: %s\n", path, what.c_str());
+        }
+        return false;
+    }
+    options.depth = replay.depth;
+    options.seed = replay.seed;
+    options.frames = options.frames_given ? std::min(options.frames, replay.frames) : replay.frames;
+    script.clear();
+    for (const KeptInput& kept : replay.inputs) script.push_back({kept.frame, snapshot_of(kept)});
+    return true;
+}
+
+bool prepare_pictures_dir(const SimOptions& options) {
+    const std::string& dir = options.pictures_dir;
+    if (dir.empty()) return true;
+    struct stat st;
+    if (stat(dir.c_str(), &st) == 0 ? !S_ISDIR(st.st_mode) : mkdir(dir.c_str(), 0777) != 0) {
+        std::fprintf(stderr, "lumora-sim: cannot make the folder '%s' for the pictures\n",
+                     dir.c_str());
+        return false;
+    }
+    for (const FileOutcome& o : replay.outcomes) {
+        if (o.action != FileAction::PICTURE || !o.ok || o.frame > options.frames) continue;
+        const std::string path = dir + "/" + o.picture;
+        if (access(path.c_str(), F_OK) == 0) {
+            std::fprintf(stderr,
+                         "lumora-sim: '%s' exists already: --pictures-dir writes only new files\n",
+                         path.c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
+void start_replay(const SimOptions& options) {
+    replay_session(replay, options.pictures_dir.c_str());
+}
+
+bool replay_going_well(const SimOptions& options, int64_t frame, bool finished) {
+    if (options.replay.empty()) return true;
+    const char* fault = finished ? finish_replay(frame) : replay_fault();
+    if (fault == nullptr) return true;
+    std::fprintf(stderr, "lumora-sim: replay '%s', %s\n", options.replay.c_str(), fault);
+    return false;
+}

@@ -1,0 +1,28 @@
+// lumora-sim's side of replays: a kept session played again from its first frame with every
+// output the runner has, reading nothing of the user's but the replay and the media.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "headless/sim_options.h"
+#include "ui/input_line.h"
+
+// Reads the replay that options.replay names and makes the run its own: its colour depth and
+// seed, its frames (no more than --frames) and its input as the script. On a file that is
+// broken, cut short, foreign or of a newer version prints `FILE:LINE: what is wrong` and
+// returns false.
+bool prepare_replay(SimOptions& options, std::vector<ScriptLine>& script);
+
+// With --pictures-dir: makes the folder when it is missing, and checks that none of the names
+// the pictures will be written under is taken. Prints why and returns false when not.
+bool prepare_pictures_dir(const SimOptions& options);
+
+// Instead of loading the settings: the world and the interface take the replay's start, and
+// the session plays it, its file outcomes standing in for the files.
+void start_replay(const SimOptions& options);
+
+// After frame, and once more with finished after the last one: prints what went wrong and
+// returns false when the run has gone differently from the session or a picture could not be
+// written.
+bool replay_going_well(const SimOptions& options, int64_t frame, bool finished);

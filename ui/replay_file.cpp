@@ -1,0 +1,364 @@
+#include "ui/replay_file.h"
+
+#include <cinttypes>
+#include <cstring>
+#include <string_view>
+
+#include "files/whole_number.h"
+#include "ui/input_line.h"
+
+static_assert(SCRIPT_KEY_COUNT <= 64, "a kept input holds each key of the table in one bit");
+
+static const char* const ACTION_NAMES[] = {"load", "save", "picture", "replay"};
+
+const char* file_action_name(FileAction action) { return ACTION_NAMES[static_cast<int>(action)]; }
+
+KeptInput kept_input(int64_t frame, const InputSnapshot& input) {
+    KeptInput kept{0, static_cast<uint32_t>(frame), input.mouse_x, input.mouse_y, input.mouse_b};
+    for (int i = 0; i < SCRIPT_KEY_COUNT; ++i) {
+        if (input.held[SCRIPT_KEYS[i].code]) kept.keys |= uint64_t{1} << i;
+    }
+    return kept;
+}
+
+InputSnapshot snapshot_of(const KeptInput& kept) {
+    InputSnapshot input;
+    for (int i = 0; i < SCRIPT_KEY_COUNT; ++i) {
+        input.held[SCRIPT_KEYS[i].code] = ((kept.keys >> i) & 1) != 0;
+    }
+    input.mouse_x = kept.mouse_x;
+    input.mouse_y = kept.mouse_y;
+    input.mouse_b = kept.mouse_b;
+    return input;
+}
+
+bool is_plain_file_name(const char* name) {
+    const size_t length = std::strlen(name);
+    if (length == 0 || length >= KEPT_NAME_SIZE || name[0] == '.') return false;
+    for (const char* p = name; *p != '\0'; ++p) {
+        const char c = *p;
+        const bool fits = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                          (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '_';
+        if (!fits) return false;
+    }
+    return true;
+}
+
+// ---- writing ----
+
+static void put_text(std::FILE* out, const char* text) {
+    for (const char* p = text; *p != '\0'; ++p) {
+        const unsigned char c = static_cast<unsigned char>(*p);
+        if (c == '\\') {
+            std::fputs("\\\\", out);
+        } else if (c < 0x20 || c > 0x7e) {
+            std::fprintf(out, "\\x%02x", c);
+        } else {
+            std::fputc(c, out);
+        }
+    }
+}
+
+static void put_status(std::FILE* out, const StatusLine& status) {
+    std::fprintf(out, "%d ", status.frames);
+    put_text(out, status.text);
+    std::fputc('\n', out);
+}
+
+static void put_table(std::FILE* out, const SwarmTable& table) {
+    for (int r = 0; r < SWARM_COUNT; ++r) {
+        std::fprintf(out, "swarm %d", r);
+        for (int f = 0; f < SWARM_FIELDS; ++f)
+            std::fprintf(out, " %d", swarm_field(table.swarm[r], f));
+        std::fputc('\n', out);
+    }
+}
+
+bool write_replay(std::FILE* out, const Session& session) {
+    std::fprintf(out, "lumora-replay %d\nframes %" PRId64 "\nseed %" PRIu32 "\ndepth %d\nstatus ",
+                 REPLAY_VERSION, session.frames, session.seed, session.depth);
+    put_status(out, session.start_status);
+    put_table(out, session.start_table);
+    for (const FileOutcome& o : session.outcomes) {
+        const char* result = o.ok ? "ok" : "failed";
+        if (o.action == FileAction::PICTURE && o.ok) result = o.picture;
+        std::fprintf(out, "%s %" PRId64 " %s ", file_action_name(o.action), o.frame, result);
+        put_status(out, o.status);
+        if (o.action == FileAction::LOAD && o.ok) put_table(out, session.tables[o.table]);
+    }
+    std::fputs("input\n", out);
+    char line[INPUT_LINE_MAX];
+    for (const KeptInput& kept : session.inputs) {
+        format_input_line(line, kept.frame, snapshot_of(kept));
+        std::fputs(line, out);
+    }
+    std::fputs("end\n", out);
+    return std::ferror(out) == 0;
+}
+
+// ---- reading ----
+
+namespace {
+
+constexpr size_t LINE_BYTES_MAX = 1024;
+
+enum class Next { LINE, END, BAD };
+
+struct Reader {
+    std::FILE* in;
+    long& line;               // number of the line last read
+    std::string& what;        // what is wrong, once something is
+    std::string text;         // the line last read, without its line end
+    const char* p = nullptr;  // the next field of text
+};
+
+bool fail(Reader& r, const char* what) {
+    r.what = what;
+    return false;
+}
+
+Next bad(Reader& r, const char* what) {
+    r.what = what;
+    return Next::BAD;
+}
+
+// The value of a hexadecimal digit; -1 for any other byte.
+int hex_digit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Reads the next line that is neither empty nor a comment. A CR before the line feed is
+// dropped, so a file whose line ends were changed to CR LF still reads.
+Next next_line(Reader& r) {
+    for (;;) {
+        r.text.clear();
+        bool too_long = false;
+        int c;
+        while ((c = std::getc(r.in)) != EOF && c != '\n') {
+            if (r.text.size() == LINE_BYTES_MAX) {
+                too_long = true;
+            } else {
+                r.text.push_back(static_cast<char>(c));
+            }
+        }
+        if (c == EOF && std::ferror(r.in)) {
+            r.line = 0;
+            return bad(r, "cannot be read");
+        }
+        ++r.line;
+        if (c == EOF && r.text.empty()) return Next::END;
+        if (too_long) return bad(r, "is longer than 1024 bytes");
+        if (!r.text.empty() && r.text.back() == '\r') r.text.pop_back();
+        if (r.text.find('\0') != std::string::npos) return bad(r, "holds a NUL byte");
+        // Blank lines and comments are passed over, as in input scripts.
+        const size_t first = r.text.find_first_not_of(" \t");
+        if (first == std::string::npos || r.text[first] == '#') continue;
+        r.p = r.text.c_str();
+        return Next::LINE;
+    }
+}
+
+// Reads the next line, which the file must have: a file that ends first is cut short.
+bool need_line(Reader& r) {
+    const Next next = next_line(r);
+    if (next == Next::END)
+        return fail(r, "the file ends here, before its end line: it is cut short");
+    return next == Next::LINE;
+}
+
+// The next field of the line: the bytes up to the next space or the line's end. Fields stand
+// one space apart.
+std::string_view field(Reader& r) {
+    const char* start = r.p;
+    while (*r.p != ' ' && *r.p != '\0') ++r.p;
+    const std::string_view word(start, static_cast<size_t>(r.p - start));
+    if (*r.p == ' ') ++r.p;
+    return word;
+}
+
+// The line is used up, with no space after its last field.
+bool at_line_end(const Reader& r) {
+    return *r.p == '\0' && (r.p == r.text.c_str() || r.p[-1] != ' ');
+}
+
+bool number(Reader& r, Signs signs, int64_t lo, int64_t hi, int64_t& value) {
+    return parse_whole_number(field(r), signs, lo, hi, value);
+}
+
+// A line `KEYWORD NUMBER` and nothing more.
+bool keyword_number(Reader& r, const char* keyword, int64_t lo, int64_t hi, int64_t& value,
+                    const char* what) {
+    if (!need_line(r)) return false;
+    if (field(r) != keyword || !number(r, Signs::NONE, lo, hi, value) || !at_line_end(r))
+        return fail(r, what);
+    return true;
+}
+
+// The rest of the line as a status text, its escapes undone.
+bool status_text(Reader& r, char (&text)[STATUS_TEXT_SIZE]) {
+    size_t length = 0;
+    for (const char* p = r.p; *p != '\0'; ++p) {
+        unsigned char c = static_cast<unsigned char>(*p);
+        if (c < 0x20 || c > 0x7e) return fail(r, "the status text holds a byte it should escape");
+        if (c == '\\') {
+            const int high = p[1] == 'x' ? hex_digit(p[2]) : -1;
+            const int low = high >= 0 ? hex_digit(p[3]) : -1;
+            if (p[1] == '\\') {
+                ++p;
+            } else if (low >= 0 && high * 16 + low != 0) {
+                c = static_cast<unsigned char>(high * 16 + low);
+                p += 3;
+            } else {
+                return fail(r, "the status text has a backslash that is not \\\\ or \\xHH");
+            }
+        }
+        if (length == STATUS_TEXT_SIZE - 1)
+            return fail(r, "the status text is longer than 99 bytes");
+        text[length++] = static_cast<char>(c);
+    }
+    text[length] = '\0';
+    return true;
+}
+
+// `FRAMES TEXT`: the status line's frames still to show and its text.
+bool status_line(Reader& r, StatusLine& status) {
+    int64_t frames = 0;
+    const std::string_view shown = field(r);
+    if (!parse_whole_number(shown, Signs::NONE, 0, INT32_MAX, frames))
+        return fail(r, "the status line's frames are not a whole number of 0 or more");
+    status.frames = static_cast<int32_t>(frames);
+    return status_text(r, status.text);
+}
+
+// The ten lines `swarm R V0 ... V19` of a swarm table, records 0 to 9 in order.
+bool swarm_table(Reader& r, SwarmTable& table) {
+    for (int record = 0; record < SWARM_COUNT; ++record) {
+        if (!need_line(r)) return false;
+        int64_t index = -1;
+        if (field(r) != "swarm" || !number(r, Signs::NONE, 0, SWARM_COUNT - 1, index) ||
+            index != record)
+            return fail(r, "expected the next record of a swarm table: swarm R and 20 values");
+        for (int f = 0; f < SWARM_FIELDS; ++f) {
+            int64_t value = 0;
+            if (!number(r, Signs::MINUS, INT32_MIN, INT32_MAX, value))
+                return fail(r, "a swarm record holds 20 whole numbers of the 32-bit range");
+            swarm_field(table.swarm[record], f) = static_cast<int32_t>(value);
+        }
+        if (!at_line_end(r)) return fail(r, "a swarm record holds 20 whole numbers, no more");
+    }
+    return true;
+}
+
+bool first_line(Reader& r) {
+    const Next next = next_line(r);
+    if (next == Next::BAD) return false;
+    if (next == Next::END) return fail(r, "is empty: not a lumora replay");
+    int64_t version = 0;
+    if (field(r) != "lumora-replay" ||
+        !parse_whole_number(field(r), Signs::NONE, 1, INT64_MAX, version) || !at_line_end(r))
+        return fail(r, "not a lumora replay: its first line is not 'lumora-replay 1'");
+    if (version > REPLAY_VERSION) {
+        r.what = "a replay of format version " + std::to_string(version) +
+                 ", newer than this program reads (" + std::to_string(REPLAY_VERSION) +
+                 "): play it with the lumora that made it";
+        return false;
+    }
+    return true;
+}
+
+bool start(Reader& r, Session& session) {
+    int64_t value = 0;
+    if (!keyword_number(r, "frames", 1, REPLAY_FRAMES_MAX, session.frames,
+                        "expected frames N: the number of frames played, 1 or more"))
+        return false;
+    if (!keyword_number(r, "seed", 0, UINT32_MAX, value,
+                        "expected seed N: a whole number from 0 to 4294967295"))
+        return false;
+    session.seed = static_cast<uint32_t>(value);
+    if (!keyword_number(r, "depth", 15, 32, value, "expected depth 15, 16, 24 or 32")) return false;
+    if (value != 15 && value != 16 && value != 24 && value != 32)
+        return fail(r, "expected depth 15, 16, 24 or 32");
+    session.depth = static_cast<int>(value);
+    if (!need_line(r)) return false;
+    if (field(r) != "status") return fail(r, "expected status FRAMES TEXT");
+    return status_line(r, session.start_status) && swarm_table(r, session.start_table);
+}
+
+// One file outcome, from its frame on; its keyword is already read.
+bool outcome(Reader& r, Session& session, FileAction action) {
+    FileOutcome o{};
+    o.action = action;
+    o.table = -1;
+    const int64_t earliest = session.outcomes.empty() ? 1 : session.outcomes.back().frame;
+    if (!number(r, Signs::NONE, 1, session.frames, o.frame))
+        return fail(r, "a file outcome's frame is not one of the frames played");
+    if (o.frame < earliest) return fail(r, "file outcomes are not in the order of their frames");
+    const std::string result(field(r));
+    if (action == FileAction::PICTURE && result != "failed") {
+        if (!is_plain_file_name(result.c_str()))
+            return fail(r, "a kept picture's name is not a plain file name");
+        o.ok = true;
+        std::memcpy(o.picture, result.c_str(), result.size() + 1);
+    } else if (result == "ok" || result == "failed") {
+        o.ok = result == "ok";
+    } else {
+        return fail(r, "a file outcome is ok or failed");
+    }
+    if (!status_line(r, o.status)) return false;
+    if (action == FileAction::LOAD && o.ok) {
+        SwarmTable table;
+        if (!swarm_table(r, table)) return false;
+        o.table = static_cast<int32_t>(session.tables.size());
+        session.tables.push_back(table);
+    }
+    session.outcomes.push_back(o);
+    return true;
+}
+
+bool outcomes(Reader& r, Session& session) {
+    for (;;) {
+        if (!need_line(r)) return false;
+        const std::string_view keyword = field(r);
+        if (keyword == "input" && at_line_end(r)) return true;
+        // Reading the outcome reads on past this line, so the keyword is looked at first.
+        int action = 0;
+        while (action < 4 && keyword != ACTION_NAMES[action]) ++action;
+        if (action == 4)
+            return fail(r, "expected a file outcome (load, save, picture, replay) or input");
+        if (!outcome(r, session, static_cast<FileAction>(action))) return false;
+    }
+}
+
+bool inputs(Reader& r, Session& session) {
+    for (;;) {
+        if (!need_line(r)) return false;
+        if (r.text == "end") break;
+        ScriptLine line{};
+        const char* what = nullptr;
+        const InputText read = parse_input_text(&r.text[0], line, what);
+        if (read == InputText::NOTHING) continue;
+        if (read == InputText::BAD) return fail(r, what);
+        if (session.inputs.empty() ? line.frame != 0 : line.frame <= session.inputs.back().frame)
+            return fail(r, session.inputs.empty() ? "the input starts at frame 0"
+                                                  : "input frames are not strictly ascending");
+        if (line.frame > session.frames)
+            return fail(r, "an input line comes after the last frame played");
+        session.inputs.push_back(kept_input(line.frame, line.input));
+    }
+    if (session.inputs.empty()) return fail(r, "the input has no line for frame 0");
+    const Next after = next_line(r);
+    if (after == Next::LINE) return fail(r, "stands after the end line");
+    return after == Next::END;
+}
+
+}  // namespace
+
+bool read_replay(std::FILE* in, Session& session, long& line, std::string& what) {
+    session = Session{};
+    line = 0;
+    Reader r{in, line, what, {}, nullptr};
+    return first_line(r) && start(r, session) && outcomes(r, session) && inputs(r, session);
+}

@@ -1,0 +1,103 @@
+// A replay: what lumora keeps of a session so that it can be played again frame for frame, and
+// the plain text file it is kept in. A frame depends only on the state before it and on its
+// input, so a session is its start (the random generator's state, the colour depth, the swarm
+// table and the status line before the first frame), the input of every frame, and what the
+// files it read and wrote answered: a file outcome stands in for the file when it is played
+// again, whatever the file holds by then.
+//
+// The file, line by line, each field after a single space:
+//
+//   lumora-replay 1                      the format and its version
+//   frames 1234                          frames 1 to 1234 were played
+//   seed 3735928559                      the random generator before the first frame
+//   depth 32                             the colour depth
+//   status 100 loading succesful         the status line: frames still shown, then its text
+//   swarm 0 V0 ... V19                   ten lines, records 0 to 9: the swarm table
+//   load 300 ok 100 loading succesful    file outcomes in the order they came: a load, then
+//   swarm 0 V0 ... V19                   after one that worked the ten records it took;
+//   save 400 failed 100 saving failed    a save; a picture, with the name it was kept under
+//   picture 500 lumora-0003.png 100 picture saved   or "failed"; a replay kept with F9
+//   replay 1234 ok 100 replay saved      (each with the status line as the action left it)
+//   input                                then the input, in the input scripts' syntax
+//   0 - 512 384 0                        (ui/input_line.h); frame 0 is the mouse before the
+//   1 SPACE 512 384 0                    first frame, and a line only where the input changed
+//   end                                  the last line: a file without it is cut short
+//
+// Lines that are blank or whose first word starts with # are passed over. A status text keeps its
+// bytes: a backslash is written as \\ and any byte outside the printable ASCII range as \xHH.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "files/numbered_file.h"
+#include "sim/world.h"
+#include "ui/input.h"
+#include "ui/interface_state.h"
+
+constexpr int REPLAY_VERSION = 1;
+
+// The most frames a session keeps: about two years at 60 frames a second.
+constexpr int64_t REPLAY_FRAMES_MAX = UINT32_MAX;
+
+// A frame's input reduced to what the program reads: bit i of keys is SCRIPT_KEYS[i] held.
+struct KeptInput {
+    uint64_t keys;
+    uint32_t frame;
+    int32_t mouse_x;
+    int32_t mouse_y;
+    int32_t mouse_b;
+};
+
+struct StatusLine {
+    char text[STATUS_TEXT_SIZE];
+    int32_t frames;  // frames it is still shown
+};
+
+enum class FileAction : uint8_t { LOAD, SAVE, PICTURE, REPLAY };
+
+struct SwarmTable {
+    Swarm swarm[SWARM_COUNT];
+};
+
+// What one file action did.
+struct FileOutcome {
+    int64_t frame;
+    FileAction action;
+    bool ok;
+    int32_t table;                 // a load that worked: its index in Session::tables; else -1
+    char picture[KEPT_NAME_SIZE];  // a picture that was kept: its file name; else empty
+    StatusLine status;             // the status line as the action left it
+};
+
+struct Session {
+    int64_t frames = 0;
+    uint32_t seed = 0;
+    int depth = 32;
+    SwarmTable start_table = {};
+    StatusLine start_status = {};
+    std::vector<KeptInput> inputs;  // ascending frames, the first at frame 0
+    std::vector<FileOutcome> outcomes;
+    std::vector<SwarmTable> tables;
+};
+
+// The word a replay file gives an action: "load", "save", "picture" or "replay".
+const char* file_action_name(FileAction action);
+
+// The input as the session keeps it, and back: only the keys of the table survive.
+KeptInput kept_input(int64_t frame, const InputSnapshot& input);
+InputSnapshot snapshot_of(const KeptInput& kept);
+
+// Whether a picture's file name is one a replay may name: a plain name in the folder, of
+// letters, digits, '.', '-' and '_', not starting with '.', shorter than KEPT_NAME_SIZE.
+bool is_plain_file_name(const char* name);
+
+// Writes the session as a replay file. Returns false when a write fails.
+bool write_replay(std::FILE* out, const Session& session);
+
+// Reads a replay file into session. On a broken, truncated or foreign file, or one of a newer
+// version, returns false with the line at fault (0 when the file cannot be read at all) and
+// what is wrong.
+bool read_replay(std::FILE* in, Session& session, long& line, std::string& what);
