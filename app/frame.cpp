@@ -25,11 +25,13 @@ void reset_world() {
 
 Synchrony frame_synchrony;
 OrderHistory order_history;
+FrameSound frame_sound;
 
 void clear_program_state() {
     clear_world();
     frame_synchrony = Synchrony{};
     order_history = OrderHistory{};
+    forget_sound();
     clear_interface();
     settings_path = SETTINGS_FILE_NAME;
     clear_file_places();
@@ -73,4 +75,6 @@ void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptio
     handle_mouse(input);
     measure_synchrony(frame_synchrony);
     record_order(order_history, frame_synchrony);
+    // Last, from the table as the frame has left it.
+    if (options.sound) make_frame_sound(frame_sound, sound_on != 0);
 }

@@ -15,7 +15,7 @@ struct ScriptKey {
     const char* name;
     int code;  // the library's KEY_* scancode
 };
-constexpr int SCRIPT_KEY_COUNT = 29;
+constexpr int SCRIPT_KEY_COUNT = 30;
 extern const ScriptKey SCRIPT_KEYS[SCRIPT_KEY_COUNT];
 
 struct ScriptLine {
