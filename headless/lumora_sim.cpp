@@ -20,6 +20,7 @@
 #include "headless/sim_options.h"
 #include "headless/stats_file.h"
 #include "headless/trace.h"
+#include "headless/wav_file.h"
 #include "render/picture_file.h"
 #include "sim/random.h"
 #include "sim/world.h"
@@ -118,6 +119,11 @@ int main(int argc, char** argv) {
                      options.frames_dir.c_str());
         return 1;
     }
+    WavFile wav;
+    if (!options.audio.empty() && !open_wav_file(wav, options.audio.c_str())) {
+        std::fprintf(stderr, "lumora-sim: cannot write the sound '%s'\n", options.audio.c_str());
+        return 1;
+    }
     // The series' file names are formatted into one buffer, long enough for any frame number.
     std::vector<char> series_path(options.frames_dir.size() + 40);
     int64_t series_count = 0;
@@ -165,6 +171,7 @@ int main(int argc, char** argv) {
     FrameOptions frame_options;
     frame_options.draw = options.draw;
     frame_options.reference = options.reference;
+    frame_options.sound = wav.out != nullptr;
     int64_t frames_run = 0;
     const auto started = std::chrono::steady_clock::now();
     for (int64_t frame = 1; frame <= options.frames; ++frame) {
@@ -174,6 +181,7 @@ int main(int argc, char** argv) {
         frames_run = frame;
         if (trace.out != nullptr) write_trace_frame(trace, frame);
         write_stats_frame(stats, frame, frame_synchrony);
+        if (wav.out != nullptr && !write_wav_frame(wav, frame_sound)) break;
         if (!options.frames_dir.empty() && frame % options.every == 0) {
             ++series_count;
             std::snprintf(series_path.data(), series_path.size(), "%s/frame-%06" PRId64 ".png",
@@ -191,6 +199,10 @@ int main(int argc, char** argv) {
 
     if (trace.out != nullptr && std::fclose(trace.out) != 0) {
         std::fprintf(stderr, "lumora-sim: writing the trace '%s' failed\n", options.trace.c_str());
+        return 1;
+    }
+    if (wav.out != nullptr && !close_wav_file(wav)) {
+        std::fprintf(stderr, "lumora-sim: writing the sound '%s' failed\n", options.audio.c_str());
         return 1;
     }
     if (!close_stats_file(stats)) {

@@ -3,12 +3,13 @@
 #include <cstring>
 
 #include "files/whole_number.h"
+#include "headless/wav_file.h"
 
 const char* const SIM_USAGE =
     "usage: lumora-sim [--settings FILE] [--assets DIR] [--seed N] [--frames N] [--input FILE]\n"
     "                  [--trace FILE] [--shot FILE] [--depth 15|16|24|32] [--no-draw]\n"
     "                  [--reference] [--stats FILE [--stats-every N]]\n"
-    "                  [--frames-dir DIR [--every N]]\n"
+    "                  [--frames-dir DIR [--every N]] [--audio FILE.wav]\n"
     "       lumora-sim --version\n"
     "       lumora-sim --fields\n";
 
@@ -42,7 +43,7 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
                                  name == "--frames" || name == "--input" || name == "--trace" ||
                                  name == "--shot" || name == "--depth" || name == "--stats" ||
                                  name == "--stats-every" || name == "--frames-dir" ||
-                                 name == "--every";
+                                 name == "--every" || name == "--audio";
         if (!takes_value) {
             error = "unknown option '" + name + "'";
             return false;
@@ -67,6 +68,8 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
             options.stats = value;
         } else if (name == "--frames-dir") {
             options.frames_dir = value;
+        } else if (name == "--audio") {
+            options.audio = value;
         } else if (name == "--stats-every" || name == "--every") {
             if (!parse_count(value, INT64_MAX, n) || n == 0) {
                 error =
@@ -108,6 +111,10 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
     }
     if (every_given && options.frames_dir.empty()) {
         error = "--every needs --frames-dir";
+        return false;
+    }
+    if (!options.audio.empty() && options.frames > WAV_MAX_FRAMES) {
+        error = "--audio holds at most " + std::to_string(WAV_MAX_FRAMES) + " frames";
         return false;
     }
     // A series without drawing would be the same black picture over and over.
