@@ -27,10 +27,9 @@ constexpr float CEILING = 32000.0f;
 
 BlinkMemory memory;
 BlinkPeaks peaks;
-float counted[SWARM_COUNT];                        // each swarm's recent strikes, as above
-float voice[SOUND_CHANNELS][VOICE_FRAME_SAMPLES];  // the bars' frame, faded and limited
-float last_gain = 1.0f;                            // the on/off fade where the last frame ended
-float last_sample[SOUND_CHANNELS] = {};            // each speaker's last voice sample, limited
+float counted[SWARM_COUNT];              // each swarm's recent strikes, as above
+float last_gain = 1.0f;                  // the on/off fade where the last frame ended
+float last_sample[SOUND_CHANNELS] = {};  // each speaker's last voice sample, limited
 
 float soft_limit(float x) {
     const float size = std::fabs(x);
@@ -96,7 +95,8 @@ void strike_bars() {
 // Fades, limits, and doubles the rate: each voice sample gives two output samples, the mean of
 // it and the one before, and itself. The loops are plain passes over whole arrays, which the
 // compiler does several samples at a time; the limit bends only frames that reach its knee.
-void write_samples(FrameSound& out, float gain_to) {
+void write_samples(VoiceMix& mix, FrameSound& out, float gain_to) {
+    auto& voice = mix.channel;
     if (last_gain != gain_to) {
         for (int n = 0; n < VOICE_FRAME_SAMPLES; ++n) {
             const float gain = last_gain + (gain_to - last_gain) *
@@ -134,13 +134,9 @@ void make_frame_sound(FrameSound& out, bool on) {
     find_blink_peaks(memory, peaks);
     strike_bars();
     const bool heard = on || last_gain > 0.0f;
-    const VoiceMix& mix = play_voices(heard);
+    VoiceMix& mix = play_voices(heard);
     if (heard) {
-        for (int n = 0; n < VOICE_FRAME_SAMPLES; ++n) {
-            voice[0][n] = mix.left[n];
-            voice[1][n] = mix.right[n];
-        }
-        write_samples(out, on ? 1.0f : 0.0f);
+        write_samples(mix, out, on ? 1.0f : 0.0f);
     } else {
         for (int16_t& v : out.samples) v = 0;
     }

@@ -142,10 +142,9 @@ void ring_frame(int s, bool heard) {
         }
         if (!heard) continue;
         const int from = point * STRIKE_SAMPLES;
-        add_stretch(mix.left + from, voices[s].wave_re + from, voices[s].wave_im + from,
-                    amplitude[0]);
-        add_stretch(mix.right + from, voices[s].wave_re + from, voices[s].wave_im + from,
-                    amplitude[1]);
+        for (int c = 0; c < CHANNELS; ++c)
+            add_stretch(mix.channel[c] + from, voices[s].wave_re + from, voices[s].wave_im + from,
+                        amplitude[c]);
     }
     bool audible = false;
     for (Complex& a : bar.ring) {
@@ -175,9 +174,9 @@ void strike_voice(int swarm, int point, float left, float right) {
     bar.ringing = true;
 }
 
-const VoiceMix& play_voices(bool heard) {
+VoiceMix& play_voices(bool heard) {
     if (!voices_made) make_voices();
-    for (int n = 0; n < VOICE_FRAME_SAMPLES; ++n) mix.left[n] = mix.right[n] = 0.0f;
+    mix = VoiceMix{};
     for (int s = 1; s < SWARM_COUNT; ++s)
         if (bars[s].ringing) ring_frame(s, heard);
     return mix;

@@ -22,15 +22,14 @@ extern const double SWARM_PITCH_HZ[SWARM_COUNT];
 // loudness it has in each speaker, in sample units.
 void strike_voice(int swarm, int point, float left, float right);
 
-// A frame of the bars' sound in each speaker, in sample units.
+// A frame of the bars' sound in each speaker (left, right), in sample units.
 struct VoiceMix {
-    float left[VOICE_FRAME_SAMPLES];
-    float right[VOICE_FRAME_SAMPLES];
+    float channel[2][VOICE_FRAME_SAMPLES];
 };
 
-// The coming frame of every bar, silent unless `heard`; every bar moves on by the frame either
-// way, the frame's strikes included.
-const VoiceMix& play_voices(bool heard);
+// The coming frame of every bar, silent unless `heard`, for the caller to finish in place;
+// every bar moves on by the frame either way, the frame's strikes included.
+VoiceMix& play_voices(bool heard);
 
 // Silences every bar at once.
 void forget_voices();
