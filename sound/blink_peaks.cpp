@@ -9,6 +9,9 @@ namespace {
 constexpr int QUARTER_SHIFT = 4;
 constexpr uint8_t ARMED = 1 << 6;
 constexpr uint8_t SWARM_BITS = 0x0f;
+// Swarm numbers from 1 up to this make sound; anything else in the table (which holds only 0
+// to 9) is taken for no firefly.
+constexpr float LAST_SWARM_AND_ONE = static_cast<float>(SWARM_COUNT);
 constexpr float QUARTERS_PER_RADIAN = static_cast<float>(2.0 / 3.14159265358979323846);
 
 constexpr double HALF_PI = 1.57079632679489661923;
@@ -34,7 +37,8 @@ float when_peaked(float phase) {
 uint8_t follow_slot(const Firefly& f, uint8_t last, bool& sounds) {
     sounds = false;
     const float phase = f.glow_phase;
-    if (!(f.swarm > 0.0f && phase >= 0.0f && phase < PHASE_LIMIT)) return 0;
+    if (!(f.swarm >= 1.0f && f.swarm < LAST_SWARM_AND_ONE && phase >= 0.0f && phase < PHASE_LIMIT))
+        return 0;
     // Swarm numbers are the whole numbers 0 to 9, so the truncation is exact.
     const int s = static_cast<int>(f.swarm);
     const int q = static_cast<int>(phase * QUARTERS_PER_RADIAN) & 3;
@@ -44,7 +48,7 @@ uint8_t follow_slot(const Firefly& f, uint8_t last, bool& sounds) {
     const int before = (last >> QUARTER_SHIFT) & 3;
     const bool was_armed = (last & ARMED) != 0;
     sounds = same && was_armed && rising(before) && !rising(q) && (bright(before) || bright(q));
-    const bool armed = !bright(q) || (same && was_armed && !sounds);
+    const bool armed = !same || !bright(q) || (was_armed && !sounds);
     return static_cast<uint8_t>(now | (armed ? ARMED : 0));
 }
 
@@ -68,10 +72,11 @@ int follow_four(const Firefly* f, uint8_t* memory) {
     const __m128 phase =
         _mm_setr_ps(f[0].glow_phase, f[1].glow_phase, f[2].glow_phase, f[3].glow_phase);
     const __m128 swarm = _mm_setr_ps(f[0].swarm, f[1].swarm, f[2].swarm, f[3].swarm);
-    const __m128i usable =
-        _mm_castps_si128(_mm_and_ps(_mm_cmpgt_ps(swarm, _mm_setzero_ps()),
-                                    _mm_and_ps(_mm_cmpge_ps(phase, _mm_setzero_ps()),
-                                               _mm_cmplt_ps(phase, _mm_set1_ps(PHASE_LIMIT)))));
+    const __m128 swarm_ok = _mm_and_ps(_mm_cmpge_ps(swarm, _mm_set1_ps(1.0f)),
+                                       _mm_cmplt_ps(swarm, _mm_set1_ps(LAST_SWARM_AND_ONE)));
+    const __m128 phase_ok = _mm_and_ps(_mm_cmpge_ps(phase, _mm_setzero_ps()),
+                                       _mm_cmplt_ps(phase, _mm_set1_ps(PHASE_LIMIT)));
+    const __m128i usable = _mm_castps_si128(_mm_and_ps(swarm_ok, phase_ok));
     const __m128i three = _mm_set1_epi32(3);
     const __m128i two = _mm_set1_epi32(2);
     const __m128i zero = _mm_setzero_si128();
@@ -98,8 +103,10 @@ int follow_four(const Firefly* f, uint8_t* memory) {
     const __m128i sounds =
         _mm_and_si128(_mm_andnot_si128(is_rising(q), _mm_and_si128(kept, is_rising(before))),
                       _mm_or_si128(is_bright(before), bright_now));
+    // Usable and not (the same swarm, bright, and not armed on): !same || !bright || armed on.
+    const __m128i armed_on = _mm_andnot_si128(sounds, was_armed);
     const __m128i armed =
-        _mm_or_si128(_mm_andnot_si128(bright_now, usable), _mm_andnot_si128(sounds, kept));
+        _mm_andnot_si128(_mm_andnot_si128(armed_on, _mm_and_si128(same, bright_now)), usable);
     const __m128i state = _mm_or_si128(now, _mm_and_si128(armed, _mm_set1_epi32(ARMED)));
     packed = _mm_cvtsi128_si32(_mm_packus_epi16(_mm_packs_epi32(state, zero), zero));
     std::memcpy(memory, &packed, sizeof packed);
