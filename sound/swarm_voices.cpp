@@ -69,11 +69,15 @@ Complex unit_turn(double x) {
 
 // A bar struck with amplitude a rings as Im(a z^n) at sample n after the strike, z being its
 // turn and decay in one sample: a sine that starts at 0 and dies away. Over a frame its sound
-// is Im(A w[n]), w[n] = z^n from the frame's start, A being the sum of its strikes, each moved
-// back to the frame's start; at the frame's end A moves on to A z^VOICE_FRAME_SAMPLES.
+// is Im(A z^n), n counted from the frame's start, A being the sum of its strikes, each moved
+// back to the frame's start; at the frame's end A moves on to A z^VOICE_FRAME_SAMPLES. Each
+// stretch of STRIKE_SAMPLES samples from point p on sounds Im(B z^j), B = A z^(p
+// STRIKE_SAMPLES): the tables are a few hundred numbers, which stay in the nearest cache.
 struct Voice {
-    float wave_re[VOICE_FRAME_SAMPLES];
-    float wave_im[VOICE_FRAME_SAMPLES];
+    float point_re[STRIKE_POINTS];  // z^(point * STRIKE_SAMPLES)
+    float point_im[STRIKE_POINTS];
+    float step_re[STRIKE_SAMPLES];  // z^j
+    float step_im[STRIKE_SAMPLES];
     Complex back_from[STRIKE_POINTS];  // z^-(point * STRIKE_SAMPLES)
     Complex frame_on;                  // z^VOICE_FRAME_SAMPLES
 };
@@ -97,9 +101,15 @@ void make_voices() {
         Voice& v = voices[s];
         Complex w{1.0, 0.0};
         for (int n = 0; n < VOICE_FRAME_SAMPLES; ++n) {
-            if (n % STRIKE_SAMPLES == 0) v.back_from[n / STRIKE_SAMPLES] = reciprocal(w);
-            v.wave_re[n] = static_cast<float>(w.re);
-            v.wave_im[n] = static_cast<float>(w.im);
+            if (n % STRIKE_SAMPLES == 0) {
+                v.back_from[n / STRIKE_SAMPLES] = reciprocal(w);
+                v.point_re[n / STRIKE_SAMPLES] = static_cast<float>(w.re);
+                v.point_im[n / STRIKE_SAMPLES] = static_cast<float>(w.im);
+            }
+            if (n < STRIKE_SAMPLES) {
+                v.step_re[n] = static_cast<float>(w.re);
+                v.step_im[n] = static_cast<float>(w.im);
+            }
             w = times(w, z);
         }
         v.frame_on = w;
@@ -107,19 +117,19 @@ void make_voices() {
     voices_made = true;
 }
 
-// Adds Im(a w[j]) to out[j] over a stretch, a being {re, im}: four samples an instruction with
-// SSE2, one by one otherwise, with the same single-precision steps in the same order.
-void add_stretch(float* out, const float* wave_re, const float* wave_im, const float* a) {
+// Adds Im(b z^j) to out[j] over a stretch: four samples an instruction with SSE2, one by one
+// otherwise, with the same single-precision steps in the same order.
+void add_stretch(float* out, const Voice& v, float b_re, float b_im) {
 #if LUMORA_SSE2
-    const __m128 re = _mm_set1_ps(a[0]);
-    const __m128 im = _mm_set1_ps(a[1]);
+    const __m128 re = _mm_set1_ps(b_re);
+    const __m128 im = _mm_set1_ps(b_im);
     for (int j = 0; j < STRIKE_SAMPLES; j += 4) {
-        const __m128 term = _mm_add_ps(_mm_mul_ps(re, _mm_loadu_ps(wave_im + j)),
-                                       _mm_mul_ps(im, _mm_loadu_ps(wave_re + j)));
+        const __m128 term = _mm_add_ps(_mm_mul_ps(re, _mm_loadu_ps(v.step_im + j)),
+                                       _mm_mul_ps(im, _mm_loadu_ps(v.step_re + j)));
         _mm_storeu_ps(out + j, _mm_add_ps(_mm_loadu_ps(out + j), term));
     }
 #else
-    for (int j = 0; j < STRIKE_SAMPLES; ++j) out[j] += a[0] * wave_im[j] + a[1] * wave_re[j];
+    for (int j = 0; j < STRIKE_SAMPLES; ++j) out[j] += b_re * v.step_im[j] + b_im * v.step_re[j];
 #endif
 }
 
@@ -141,10 +151,13 @@ void ring_frame(int s, bool heard) {
             bar.struck_at[point] = false;
         }
         if (!heard) continue;
-        const int from = point * STRIKE_SAMPLES;
-        for (int c = 0; c < CHANNELS; ++c)
-            add_stretch(mix.channel[c] + from, voices[s].wave_re + from, voices[s].wave_im + from,
-                        amplitude[c]);
+        const Voice& v = voices[s];
+        const float at_re = v.point_re[point], at_im = v.point_im[point];
+        for (int c = 0; c < CHANNELS; ++c) {
+            const float a_re = amplitude[c][0], a_im = amplitude[c][1];
+            add_stretch(mix.channel[c] + point * STRIKE_SAMPLES, v, a_re * at_re - a_im * at_im,
+                        a_re * at_im + a_im * at_re);
+        }
     }
     bool audible = false;
     for (Complex& a : bar.ring) {
