@@ -29,7 +29,10 @@ constexpr int MARGIN_SAMPLES = SOUND_FRAME_SAMPLES / 4;
 
 // Frames on their way from the frame loop to the thread. The loop never waits: when the
 // thread falls this far behind, a frame is dropped, and the thread's next one follows a gap.
+// The thread is woken for every second frame and takes both, which halves its wake-ups; the
+// device's queue covers the frame that waits.
 constexpr int WAITING_FRAMES = 8;
+constexpr int WAKE_FOR_FRAMES = 2;
 
 std::mutex lock;
 std::condition_variable wake;
@@ -138,11 +141,12 @@ void play() {
         }
         if (sending) send(pcm, out);
         // A device that says how much it holds runs out when that is played; one that does not
-        // (ALSA's null device takes everything at once) is trusted to last two frames.
+        // (ALSA's null device takes everything at once) is trusted to last until the frame
+        // after the next pair is late.
         const snd_pcm_sframes_t left = queued(pcm) - MARGIN_SAMPLES;
         runs_out =
-            Clock::now() +
-            (left > 0 ? std::chrono::microseconds(1000000 * left / SOUND_RATE_HZ) : 2 * FRAME_TIME);
+            Clock::now() + (left > 0 ? std::chrono::microseconds(1000000 * left / SOUND_RATE_HZ)
+                                     : (WAKE_FOR_FRAMES + 1) * FRAME_TIME);
     }
     if (feed_gap(feed, out)) send(pcm, out);
     // The last of it is played out, for a short while at most, before the device closes.
@@ -175,6 +179,7 @@ void play_frame_sound(const FrameSound& sound) {
         }
         waiting[(first_waiting + waiting_count) % WAITING_FRAMES] = sound;
         ++waiting_count;
+        if (waiting_count < WAKE_FOR_FRAMES) return;
     }
     wake.notify_one();
 }
