@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "sim/simd_switch.h"
 #include "sim/world.h"
 #include "sound/blink_peaks.h"
 #include "sound/swarm_voices.h"
@@ -39,11 +40,10 @@ float soft_limit(float x) {
     return x < 0.0f ? -bent : bent;
 }
 
-// Rounds to the nearest whole number, halves upwards, by truncating a positive number: the
-// same on every machine whatever its rounding mode. Samples lie within the ceiling.
-int16_t to_sample(float x) {
-    return static_cast<int16_t>(static_cast<int32_t>(x + 32768.5f) - 32768);
-}
+// Samples are rounded to the nearest whole number, halves upwards, by truncating them lifted
+// above 0: the same on every machine whatever its rounding mode. They lie within the ceiling.
+constexpr float LIFT = 32768.5f;
+constexpr int32_t LIFTED_ZERO = 32768;
 
 // Each firefly's strike, its loudness shared between the speakers by its place across the
 // screen, with the same power wherever it is: the gains for every PLACE_PX pixels, from the
@@ -92,6 +92,37 @@ void strike_bars() {
     }
 }
 
+// Writes, for each n, the samples of a[n], b[n], c[n] and d[n] one after the other: four voice
+// samples at a time with SSE2, one by one otherwise, rounded the same way.
+void interleave(const float* a, const float* b, const float* c, const float* d, int16_t* out) {
+#if LUMORA_SSE2
+    const __m128 offset = _mm_set1_ps(LIFT);
+    const __m128i back = _mm_set1_epi32(LIFTED_ZERO);
+    const auto samples = [&](const float* v, int n) {
+        return _mm_sub_epi32(_mm_cvttps_epi32(_mm_add_ps(_mm_loadu_ps(v + n), offset)), back);
+    };
+    for (int n = 0; n < VOICE_FRAME_SAMPLES; n += 4) {
+        const __m128i ab = _mm_packs_epi32(samples(a, n), samples(b, n));  // a0..a3 b0..b3
+        const __m128i cd = _mm_packs_epi32(samples(c, n), samples(d, n));
+        const __m128i ab_pairs = _mm_unpacklo_epi16(ab, _mm_srli_si128(ab, 8));  // a0 b0 a1 b1..
+        const __m128i cd_pairs = _mm_unpacklo_epi16(cd, _mm_srli_si128(cd, 8));
+        __m128i* to = reinterpret_cast<__m128i*>(out + 4 * n);
+        _mm_storeu_si128(to, _mm_unpacklo_epi32(ab_pairs, cd_pairs));
+        _mm_storeu_si128(to + 1, _mm_unpackhi_epi32(ab_pairs, cd_pairs));
+    }
+#else
+    const auto sample = [](float x) {
+        return static_cast<int16_t>(static_cast<int32_t>(x + LIFT) - LIFTED_ZERO);
+    };
+    for (int n = 0; n < VOICE_FRAME_SAMPLES; ++n) {
+        out[4 * n] = sample(a[n]);
+        out[4 * n + 1] = sample(b[n]);
+        out[4 * n + 2] = sample(c[n]);
+        out[4 * n + 3] = sample(d[n]);
+    }
+#endif
+}
+
 // Fades, limits, and doubles the rate: each voice sample gives two output samples, the mean of
 // it and the one before, and itself. The loops are plain passes over whole arrays, which the
 // compiler does several samples at a time; the limit bends only frames that reach its knee.
@@ -111,20 +142,14 @@ void write_samples(VoiceMix& mix, FrameSound& out, float gain_to) {
         if (over != 0)
             for (int n = 0; n < VOICE_FRAME_SAMPLES; ++n) v[n] = soft_limit(v[n]);
     }
-    static float doubled[SOUND_FRAME_SAMPLES * SOUND_CHANNELS];
+    static float between[SOUND_CHANNELS][VOICE_FRAME_SAMPLES];
     for (int c = 0; c < SOUND_CHANNELS; ++c) {
         const float* v = voice[c];
-        float* o = doubled + c;
-        o[0] = 0.5f * (last_sample[c] + v[0]);
-        o[2] = v[0];
-        for (int n = 1; n < VOICE_FRAME_SAMPLES; ++n) {
-            o[4 * n] = 0.5f * (v[n - 1] + v[n]);
-            o[4 * n + 2] = v[n];
-        }
+        between[c][0] = 0.5f * (last_sample[c] + v[0]);
+        for (int n = 1; n < VOICE_FRAME_SAMPLES; ++n) between[c][n] = 0.5f * (v[n - 1] + v[n]);
         last_sample[c] = v[VOICE_FRAME_SAMPLES - 1];
     }
-    for (int i = 0; i < SOUND_FRAME_SAMPLES * SOUND_CHANNELS; ++i)
-        out.samples[i] = to_sample(doubled[i]);
+    interleave(between[0], between[1], voice[0], voice[1], out.samples);
     last_gain = gain_to;
 }
 
