@@ -28,6 +28,7 @@ const HelpLine HELP_LINES[] = {
     {"P", "pause or resume the flight"},
     {"D", "full glow or cheap 3 by 3 glow"},
     {"G", "show or hide the synchrony graph"},
+    {"M", "switch the sound off or on"},
     {"F1", "show or hide this help"},
     {"F12", "save the picture: lumora-0001.png, ..."},
     {"ESC", "quit"},

@@ -6,9 +6,9 @@ struct BITMAP;
 
 // The box, corners included.
 constexpr int HELP_LEFT = 292;
-constexpr int HELP_TOP = 214;
+constexpr int HELP_TOP = 208;
 constexpr int HELP_RIGHT = 731;
-constexpr int HELP_BOTTOM = 551;
+constexpr int HELP_BOTTOM = 557;
 
 // Darkens the box and draws the help text into it; changes nothing else.
 void draw_help(BITMAP* bmp);
