@@ -42,6 +42,7 @@ int waiting_count = 0;
 bool dropped = false;  // a frame was let go since the thread last took one
 bool stopping = false;
 std::atomic<bool> wanted{false};
+std::atomic<bool> opened{false};  // the thread is done opening the device, either way
 // Never destroyed: a thread still running when the process ends must not end it with an error.
 std::thread* player = nullptr;
 
@@ -99,6 +100,7 @@ snd_pcm_sframes_t queued(snd_pcm_t* pcm) {
 
 void play() {
     snd_pcm_t* pcm = open_device();
+    opened = true;
     if (pcm == nullptr) {
         wanted = false;
         return;
@@ -193,8 +195,10 @@ void stop_sound_output() {
         stopping = true;
     }
     wake.notify_one();
-    player->join();
     wanted = false;
+    // A device still being opened (a sound server that does not answer) does not hold up the
+    // end: the thread stops by itself once it is open, or ends with the process.
+    if (opened) player->join();
 }
 
 #else
