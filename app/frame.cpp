@@ -26,11 +26,13 @@ bool reset_world() {
 
 Synchrony frame_synchrony;
 OrderHistory order_history;
+FrameSound frame_sound;
 
 void clear_program_state() {
     clear_world();
     frame_synchrony = Synchrony{};
     order_history = OrderHistory{};
+    forget_sound();
     clear_interface();
     end_session();
     settings_path = SETTINGS_FILE_NAME;
@@ -77,6 +79,8 @@ void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptio
     measure_synchrony(frame_synchrony);
     // The graph stands still while the flight does.
     if (paused == 0) record_order(order_history, frame_synchrony);
+    // From the table as the frame has left it.
+    if (options.sound) make_frame_sound(frame_sound, sound_on != 0);
     // Last, so that the replay holds every outcome of this frame.
     serve_replay_request();
 }

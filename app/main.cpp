@@ -6,6 +6,7 @@
 #include "app/command_line.h"
 #include "app/pacing.h"
 #include "app/shell.h"
+#include "app/sound_output.h"
 #include "app/window_events.h"
 #include "sim/world.h"
 #include "ui/folders.h"
@@ -57,17 +58,20 @@ static bool show_title(BITMAP* back_buffer) {
 }
 
 // One frame per tick of the frame timer until ESC or the close button. A frame that took
-// longer than a tick is not made up for. The session is kept from the first frame on, for F9.
+// longer than a tick is not made up for; its sound fades over the gap (app/sound_output.h). The
+// session is kept from the first frame on, for F9.
 static void run_frame_loop(BITMAP* back_buffer) {
     // The first frame starts from a clean background even while SPACE is still held.
     draw_background(back_buffer);
     keep_session();
-    const FrameOptions options;
+    FrameOptions options;
     for (;;) {
         wait_for_tick();
         const InputSnapshot input = read_input();
         if (input.held[KEY_ESC] || close_requested) break;
+        options.sound = sound_output_wanted();
         run_frame(back_buffer, input, options);
+        if (options.sound) play_frame_sound(frame_sound);
         blit(back_buffer, screen, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
     }
 }
@@ -93,9 +97,11 @@ int run_simulation(int, char**) {
     }
     set_close_button_callback(request_close);
     take_over_window_events();
+    start_sound_output();
 
     if (show_title(back_buffer)) run_frame_loop(back_buffer);
 
+    stop_sound_output();
     stop_pacing();
     destroy_bitmap(back_buffer);
     shutdown_system();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "sim/synchrony.h"
+#include "sound/frame_sound.h"
 
 struct BITMAP;
 struct InputSnapshot;
@@ -17,6 +18,9 @@ extern BITMAP* background_image;
 extern Synchrony frame_synchrony;
 extern OrderHistory order_history;
 
+// The sound of the latest frame, when the frame makes one (FrameOptions::sound).
+extern FrameSound frame_sound;
+
 // What a frame does besides the simulation. The headless runner can leave out every drawing
 // step; the status line and the cursor's idle count still run.
 // The straightforward reference paths (the library's single-pixel calls, scaling the
@@ -25,6 +29,7 @@ extern OrderHistory order_history;
 struct FrameOptions {
     bool draw = true;
     bool reference = false;
+    bool sound = false;  // make the frame's sound, for a player or a file
 };
 
 // The program's main: start-up, title screen, frame loop, shutdown. Returns the exit status.
@@ -72,6 +77,7 @@ BITMAP* plain_background();
 
 // One frame in order: the session keeps its input, then background, keyboard, population,
 // steering and motion, fireflies, panel, synchrony graph, help, status line, the picture F12
-// asked for, the cursor, the mouse tools; then the synchrony is measured and the replay F9
-// asked for is kept. Copying to the screen is the caller's.
+// asked for, the cursor, the mouse tools; then the synchrony is measured, the frame's sound
+// made and the replay F9 asked for kept. Copying to the screen and playing the sound are the
+// caller's.
 void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptions& options);

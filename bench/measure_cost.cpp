@@ -5,6 +5,9 @@
 // the measures read the points: the cost is the measuring plus the points less the sines.
 // Prints the median frame time (which already includes one measuring), that cost and its share
 // of the frame, and the straightforward measuring (every point worked out afresh) and its share.
+// Last, the sound of each frame (sound/frame_sound.h), made once after it, as the window and
+// lumora-sim --audio make it: its median time and its share of the frame. It follows every
+// firefly from frame to frame, so it cannot be timed again over the same table.
 // Usage: measure-cost ASSETS_DIR SETTINGS FRAMES
 #include <allegro.h>
 
@@ -18,6 +21,7 @@
 #include "bench/measured_run.h"
 #include "sim/blink_point.h"
 #include "sim/synchrony.h"
+#include "sound/frame_sound.h"
 #include "ui/input.h"
 
 constexpr int REPEATS = 20;  // timings per frame, to rise well above the clock's grain
@@ -39,7 +43,8 @@ int main(int argc, char** argv) {
     };
     const InputSnapshot input;
     const FrameOptions options;
-    std::vector<double> frame_ms, cost_ms, plain_ms;
+    std::vector<double> frame_ms, cost_ms, plain_ms, sound_ms;
+    static FrameSound sound;
     Synchrony measured;
     double sines = 0.0;
     for (int frame = 1; frame <= frames; ++frame) {
@@ -62,17 +67,21 @@ int main(int argc, char** argv) {
         const auto t4 = Clock::now();
         for (int r = 0; r < REPEATS; ++r) measure_synchrony_plain(measured);
         const auto t5 = Clock::now();
+        make_frame_sound(sound, true);
+        const auto t6 = Clock::now();
         frame_ms.push_back(ms(t0, t1) * REPEATS);
         cost_ms.push_back(ms(t1, t2) + ms(t2, t3) - ms(t3, t4));
         plain_ms.push_back(ms(t4, t5));
+        sound_ms.push_back(ms(t5, t6) * REPEATS);
     }
     // Keeps the work from being left out as unused.
     if (measured.global_order < 0.0 || sines == 0.5) std::puts("");
     const double frame = median(frame_ms);
     const double cost = median(cost_ms);
     const double plain = median(plain_ms);
-    std::printf("%.4f %.4f %.2f %.4f %.2f\n", frame, cost, 100.0 * cost / frame, plain,
-                100.0 * plain / frame);
+    const double sounding = median(sound_ms);
+    std::printf("%.4f %.4f %.2f %.4f %.2f %.4f %.2f\n", frame, cost, 100.0 * cost / frame, plain,
+                100.0 * plain / frame, sounding, 100.0 * sounding / frame);
     destroy_bitmap(back_buffer);
     return 0;
 }

@@ -23,6 +23,7 @@
 #include "headless/sim_options.h"
 #include "headless/stats_file.h"
 #include "headless/trace.h"
+#include "headless/wav_file.h"
 #include "render/picture_file.h"
 #include "sim/random.h"
 #include "sim/world.h"
@@ -78,6 +79,11 @@ int main(int argc, char** argv) {
     std::vector<ScriptLine> script;
     if (!options.input.empty() && !load_script(options.input, script)) return EXIT_BAD_USAGE;
     if (!options.replay.empty() && !prepare_replay(options, script)) return EXIT_BAD_USAGE;
+    if (!options.audio.empty() && options.frames > WAV_MAX_FRAMES) {
+        std::fprintf(stderr, "lumora-sim: --audio holds at most %" PRId64 " frames\n",
+                     WAV_MAX_FRAMES);
+        return EXIT_BAD_USAGE;
+    }
 
     // Memory bitmaps, pictures and fonts need no display.
     install_allegro(SYSTEM_NONE, &errno, atexit);
@@ -127,6 +133,7 @@ int main(int argc, char** argv) {
     TraceWriter& trace = outputs.trace;
     StatsWriter& stats = outputs.stats;
     RawVideo& video = outputs.video;
+    WavFile& wav = outputs.wav;
     // The series' file names are formatted into one buffer, long enough for any frame number.
     std::vector<char> series_path(options.frames_dir.size() + 40);
     int64_t series_count = 0;
@@ -142,6 +149,7 @@ int main(int argc, char** argv) {
     FrameOptions frame_options;
     frame_options.draw = options.draw;
     frame_options.reference = options.reference;
+    frame_options.sound = wav.out != nullptr;
     int64_t frames_run = 0;
     const auto started = std::chrono::steady_clock::now();
     for (int64_t frame = 1; frame <= options.frames; ++frame) {
@@ -166,6 +174,7 @@ int main(int argc, char** argv) {
                          options.stats.c_str(), frame);
             return 1;
         }
+        if (wav.out != nullptr && !write_wav_frame(wav, frame_sound)) break;
         if (!options.frames_dir.empty() && frame >= options.draw_from &&
             frame % options.every == 0) {
             ++series_count;
@@ -190,6 +199,10 @@ int main(int argc, char** argv) {
 
     if (trace.out != nullptr && std::fclose(trace.out) != 0) {
         std::fprintf(stderr, "lumora-sim: writing the trace '%s' failed\n", options.trace.c_str());
+        return 1;
+    }
+    if (wav.out != nullptr && !close_wav_file(wav)) {
+        std::fprintf(stderr, "lumora-sim: writing the sound '%s' failed\n", options.audio.c_str());
         return 1;
     }
     if (!close_stats_file(stats)) {

@@ -82,7 +82,8 @@ int open_sim_outputs(const SimOptions& options, RunFiles& files, SimOutputs& out
     } named[] = {{"the trace", options.trace, EXIT_BAD_USAGE},
                  {"the statistics", options.stats, 1},
                  {"the picture", options.shot, 1},
-                 {"the video", video_file, 1}};
+                 {"the video", video_file, 1},
+                 {"the sound", options.audio, 1}};
     std::string error;
     for (const auto& output : named) {
         if (output.path.empty()) continue;
@@ -127,6 +128,10 @@ int open_sim_outputs(const SimOptions& options, RunFiles& files, SimOutputs& out
     if (!series.empty() && !is_folder(series) && mkdir(series.c_str(), 0777) != 0) {
         std::fprintf(stderr, "lumora-sim: cannot make the folder '%s' for the pictures\n",
                      series.c_str());
+        return 1;
+    }
+    if (!options.audio.empty() && !open_wav_file(outputs.wav, options.audio.c_str())) {
+        std::fprintf(stderr, "lumora-sim: cannot write the sound '%s'\n", options.audio.c_str());
         return 1;
     }
     if (!options.raw_video.empty() && !open_raw_video(outputs.video, options.raw_video)) {

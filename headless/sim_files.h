@@ -13,6 +13,7 @@
 #include "headless/sim_options.h"
 #include "headless/stats_file.h"
 #include "headless/trace.h"
+#include "headless/wav_file.h"
 
 struct BITMAP;
 
@@ -34,11 +35,12 @@ struct SimOutputs {
     TraceWriter trace;
     StatsWriter stats;
     RawVideo video;
+    WavFile wav;
 };
 
 // Checks the outputs the options ask for against the inputs in files and one another, and the
-// folders they go to; then opens the trace, the table and the raw video and makes the pictures'
-// folders.
+// folders they go to; then opens the trace, the table, the raw video and the sound and makes the
+// pictures' folders.
 // Returns 0, or the exit status after a message on standard error.
 int open_sim_outputs(const SimOptions& options, RunFiles& files, SimOutputs& outputs);
 

@@ -3,12 +3,14 @@
 #include <cstring>
 
 #include "files/whole_number.h"
+#include "headless/wav_file.h"
 
 const char* const SIM_USAGE =
     "usage: lumora-sim [--settings FILE] [--assets DIR] [--seed N] [--frames N] [--input FILE]\n"
     "                  [--trace FILE] [--shot FILE] [--depth 15|16|24|32] [--no-draw]\n"
     "                  [--reference] [--stats FILE [--stats-every N]]\n"
     "                  [--frames-dir DIR [--every N]] [--raw-video FILE|-] [--draw-from N]\n"
+    "                  [--audio FILE.wav]\n"
     "       lumora-sim --replay FILE [--pictures-dir DIR] [the options above but --settings,\n"
     "                  --seed, --input and --depth]\n"
     "       lumora-sim --version\n"
@@ -43,6 +45,7 @@ const char* const SIM_HELP =
     "  --draw-from N      frames before frame N run without drawing or pictures\n"
     "  --replay FILE      play a session kept by F9 again: its start, input and frames\n"
     "  --pictures-dir DIR with --replay: write the pictures F12 kept there, under their names\n"
+    "  --audio FILE.wav   the run's sound: PCM, 48000 Hz, stereo, 16 bits, 800 samples a frame\n"
     "  --version          print lumora-sim and its version\n"
     "  --fields           print the swarm fields a user edits: their places and names\n"
     "  -h, --help         print this help\n"
@@ -121,7 +124,7 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
                                  name == "--frames" || name == "--input" || name == "--trace" ||
                                  name == "--shot" || name == "--depth" || name == "--stats" ||
                                  name == "--stats-every" || name == "--frames-dir" ||
-                                 name == "--every" || name == "--draw-from" ||
+                                 name == "--every" || name == "--draw-from" || name == "--audio" ||
                                  replay_path_option(options, name) != nullptr;
         if (!takes_value) {
             error = "unknown option '" + name + "'";
@@ -157,6 +160,8 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
                 return false;
             }
             options.draw_from = n;
+        } else if (name == "--audio") {
+            options.audio = value;
         } else if (name == "--stats-every" || name == "--every") {
             if (!parse_count(value, INT64_MAX, n) || n == 0) {
                 error =
@@ -201,6 +206,10 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
     }
     if (every_given && options.frames_dir.empty()) {
         error = "--every needs --frames-dir";
+        return false;
+    }
+    if (!options.audio.empty() && options.frames > WAV_MAX_FRAMES) {
+        error = "--audio holds at most " + std::to_string(WAV_MAX_FRAMES) + " frames";
         return false;
     }
     // A series without drawing would be the same black picture over and over.

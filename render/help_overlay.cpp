@@ -28,6 +28,7 @@ const HelpLine HELP_LINES[] = {
     {"P", "pause or resume the flight"},
     {"D", "full glow or cheap 3 by 3 glow"},
     {"G", "show or hide the synchrony graph"},
+    {"M", "switch the sound off or on"},
     {"F1", "show or hide this help"},
     {"F12", "save the picture: lumora-0001.png, ..."},
     {"F9", "keep a replay: lumora-0001.replay, ..."},
@@ -54,6 +55,10 @@ const HelpLine HELP_LINES[] = {
 constexpr int LINE_PX = 12;
 constexpr int MARGIN_PX = 14;
 constexpr int ACTION_X = HELP_LEFT + MARGIN_PX + 25 * 6;  // after 25 characters of keys
+constexpr int HELP_LINE_COUNT = sizeof HELP_LINES / sizeof HELP_LINES[0];
+// A new line must grow the box: the last line's letters (8 pixels) stay inside the margin.
+static_assert(HELP_TOP + MARGIN_PX + (HELP_LINE_COUNT - 1) * LINE_PX + 8 <= HELP_BOTTOM - 8,
+              "the help's lines run out of its box");
 
 }  // namespace
 

@@ -6,7 +6,7 @@ struct BITMAP;
 
 // The box, corners included.
 constexpr int HELP_LEFT = 292;
-constexpr int HELP_TOP = 166;
+constexpr int HELP_TOP = 146;
 constexpr int HELP_RIGHT = 731;
 constexpr int HELP_BOTTOM = 601;
 

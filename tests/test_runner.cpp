@@ -17,30 +17,8 @@
 #include "render/help_overlay.h"
 #include "render/sync_graph.h"
 #include "sweep/sweep_file.h"
+#include "tests/sim_run.h"
 #include "tests/support.h"
-
-class Runner : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        dir = make_temp_dir();
-        write_file(dir + "/lmr.sav", read_file(std::string(LUMORA_ASSETS_DIR) + "/lmr.sav"));
-    }
-    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
-
-    // Runs lumora-sim in the test's folder with the given arguments, after the shell command
-    // `before` (such as a ulimit); returns the exit status. A run that hangs is ended.
-    int sim(const std::string& args, const std::string& before = "true") {
-        const int status =
-            run_program(dir, LUMORA_SIM_PATH,
-                        "--assets '" + std::string(LUMORA_ASSETS_DIR) + "' " + args, before);
-        out = read_file(dir + "/out.txt");
-        err = read_file(dir + "/err.txt");
-        return status;
-    }
-    std::string file(const std::string& name) { return read_file(dir + "/" + name); }
-
-    std::string dir, out, err;
-};
 
 TEST_F(Runner, SameSeedGivesTheSameTraceAndPicture) {
     ASSERT_EQ(sim("--seed 7 --frames 40 --trace a.txt --shot a.bmp"), 0) << err;
@@ -481,7 +459,7 @@ TEST_F(Runner, ReplayPlaysTheKeptSessionAgain) {
                "146 F12 600 300 0\n147 - 600 300 0\n157 F9 600 300 0\n");
     ASSERT_EQ(sim("--assets '" + media +
                   "' --seed 77 --depth 16 --input in.txt --frames 157 "
-                  "--trace live.txt"),
+                  "--trace live.txt --audio live.wav"),
               0)
         << err;
     for (const char* tool : {"\nu 104 1 0 1 0 0 0 4 ", "\nu 135 1 0 1 0 0 0 0 "})
@@ -498,8 +476,12 @@ TEST_F(Runner, ReplayPlaysTheKeptSessionAgain) {
         return sim("--assets '" + media + "' --replay '" + dir + "/lumora-0002.replay' --trace '" +
                    elsewhere + "/" + args);
     };
-    ASSERT_EQ(play_there("again.txt' --pictures-dir '" + elsewhere + "/pictures'"), 0) << err;
+    ASSERT_EQ(play_there("again.txt' --pictures-dir '" + elsewhere + "/pictures' --audio '" +
+                         elsewhere + "/again.wav'"),
+              0)
+        << err;
     EXPECT_EQ(read_file(elsewhere + "/again.txt"), file("live.txt"));
+    EXPECT_TRUE(read_file(elsewhere + "/again.wav") == file("live.wav")) << "the same sound";
     for (const char* name : {"lumora-0001.png", "lumora-0002.png"})
         EXPECT_EQ(read_file(elsewhere + "/pictures/" + name), file(name)) << name;
     ASSERT_EQ(play_there("plain.txt' --reference --frames 60"), 0) << err;

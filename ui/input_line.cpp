@@ -14,7 +14,7 @@ const ScriptKey SCRIPT_KEYS[SCRIPT_KEY_COUNT] = {
     {"ESC", KEY_ESC},     {"G", KEY_G},         {"F1", KEY_F1},       {"F12", KEY_F12},
     {"1", KEY_1},         {"2", KEY_2},         {"3", KEY_3},         {"4", KEY_4},
     {"5", KEY_5},         {"6", KEY_6},         {"7", KEY_7},         {"8", KEY_8},
-    {"9", KEY_9},         {"F9", KEY_F9},
+    {"9", KEY_9},         {"F9", KEY_F9},       {"M", KEY_M},
 };
 
 // A decimal integer within [lo, hi], nothing before or after it.

@@ -9,6 +9,7 @@ int32_t paused = 0;
 int32_t low_detail = 0;
 int32_t graph_visible = 0;
 int32_t help_visible = 0;
+int32_t sound_on = 1;
 int32_t picture_requested = 0;
 int32_t replay_requested = 0;
 int32_t key_cooldown = 0;
@@ -33,6 +34,7 @@ void clear_interface() {
     low_detail = 0;
     graph_visible = 0;
     help_visible = 0;
+    sound_on = 1;
     picture_requested = 0;
     replay_requested = 0;
     key_cooldown = 0;

@@ -1,6 +1,6 @@
 // The variables of the user interface: what the panel shows, pause and glow detail, the
-// synchrony graph, the help and a picture or a replay asked for, the shared key rest, the status
-// message and the mouse's tool and rest. One instance, static lifetime; the keyboard and the mouse
+// synchrony graph, the help, the sound and a picture or a replay asked for, the shared key rest,
+// the status message and the mouse's tool and rest. One instance, static lifetime; the keyboard and the mouse
 // write them, the frame hands them to drawing.
 #pragma once
 
@@ -16,6 +16,7 @@ extern int32_t paused;             // flag: steering and motion stand still
 extern int32_t low_detail;         // flag: 3 by 3 pattern instead of the shine glow
 extern int32_t graph_visible;      // flag: the synchrony graph is drawn
 extern int32_t help_visible;       // flag: the help overlay is drawn
+extern int32_t sound_on;           // flag: the frames' sound is heard
 extern int32_t picture_requested;  // flag: save the picture once this frame is drawn
 extern int32_t replay_requested;   // flag: keep the session as a replay once this frame is done
 extern int32_t key_cooldown;       // frames since the last key or right-button action
@@ -29,6 +30,6 @@ extern int32_t last_mouse_y;
 // Shows a message on the status line for the next 100 frames; the last one set wins.
 void set_status(const char* message);
 
-// Puts every variable back to its value at program load: zeros, except `selected_swarm` 1 and
-// `mouse_idle_frames` 1000.
+// Puts every variable back to its value at program load: zeros, except `selected_swarm` 1,
+// `sound_on` 1 and `mouse_idle_frames` 1000.
 void clear_interface();

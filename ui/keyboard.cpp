@@ -68,9 +68,9 @@ static void handle_general_keys(const InputSnapshot& in) {
     }
 }
 
-// The graph, the help, the picture and the replay change only what is drawn and kept, never the
-// flight. The picture is only asked for here: it is saved once the frame has drawn everything
-// it shows; the replay, once the frame is done, holds all of it.
+// The graph, the help, the sound, the picture and the replay change only what is drawn, heard
+// and kept, never the flight. The picture is only asked for here: it is saved once the frame
+// has drawn everything it shows; the replay, once the frame is done, holds all of it.
 // Each held number key loads its preset in turn, so the last one wins, as with S and L.
 static void handle_view_and_preset_keys(const InputSnapshot& in) {
     if (in.held[KEY_G]) {
@@ -79,6 +79,11 @@ static void handle_view_and_preset_keys(const InputSnapshot& in) {
     }
     if (in.held[KEY_F1]) {
         help_visible = help_visible == 0 ? 1 : 0;
+        key_cooldown = 0;
+    }
+    if (in.held[KEY_M]) {
+        sound_on = sound_on == 0 ? 1 : 0;
+        set_status(sound_on ? "sound on" : "sound off");
         key_cooldown = 0;
     }
     if (in.held[KEY_F12]) {

@@ -1,6 +1,6 @@
 // Keyboard controls: the panel, pause, glow detail, swarm and row choice, value edits, saving
-// and loading, the synchrony graph, the help, pictures and presets. Keys are polled, and a
-// shared frame counter spaces their actions.
+// and loading, the synchrony graph, the help, the sound, pictures and presets. Keys are
+// polled, and a shared frame counter spaces their actions.
 #pragma once
 
 struct InputSnapshot;

@@ -194,7 +194,7 @@ Canvas make_title() {
         const char* action;
     };
     // Keys that change the swarms first, then the ones that change only the view, then the
-    // mouse; fourteen lines at 23 pixels keep the letters apart and fit the panel.
+    // mouse; fifteen lines at 22 pixels keep the letters apart and fit the panel.
     const Line lines[] = {
         {"SPACE", "start"},
         {"ENTER", "settings panel"},
@@ -205,6 +205,7 @@ Canvas make_title() {
         {"P", "pause"},
         {"D", "glow detail"},
         {"G", "synchrony graph"},
+        {"M", "sound on / off"},
         {"F1", "help"},
         {"F12 / F9", "save picture / replay"},
         {"hold SPACE", "light trails"},
@@ -215,7 +216,7 @@ Canvas make_title() {
     for (const Line& l : lines) {
         draw_text(c, l.keys, px0 + 40, y, 2, Rgb{255, 214, 110});
         draw_text(c, l.action, px0 + 40 + 16 * 26, y, 2, Rgb{220, 228, 236});
-        y += 23;
+        y += 22;
     }
 
     const std::string prompt = "press SPACE to start";

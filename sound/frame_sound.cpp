@@ -1,0 +1,176 @@
+#include "sound/frame_sound.h"
+
+#include <cmath>
+
+#include "sim/simd_switch.h"
+#include "sim/world.h"
+#include "sound/blink_peaks.h"
+#include "sound/swarm_voices.h"
+
+namespace {
+
+// How loud the fireflies of a swarm strike. The strikes of its latest frames are counted,
+// each frame's at the share of a note still ringing after it (about three quarters); n counted
+// strikes together sound n^(3/8) times as loud as a lone firefly's, so loudness grows with the
+// number flashing together, ever more slowly. Fireflies in step strike at the same moment and
+// their notes add up in full, so it is their sum that is held to this.
+constexpr float LONE_STRIKE = 1500.0f;  // sample units
+constexpr float STILL_RINGING = 0.75f;
+
+// The speakers: a firefly at the left edge is heard from the left at 95% of its power, so that
+// even the edges keep a little of the other side.
+constexpr float PAN_EDGE = 0.05f;
+
+// The soft limit: samples up to the knee pass unchanged; beyond it they bend smoothly towards
+// the ceiling, which they never reach. Both are below full scale, 32767.
+constexpr float KNEE = 16384.0f;
+constexpr float CEILING = 32000.0f;
+
+BlinkMemory memory;
+BlinkPeaks peaks;
+float counted[SWARM_COUNT];              // each swarm's recent strikes, as above
+float last_gain = 1.0f;                  // the on/off fade where the last frame ended
+float last_sample[SOUND_CHANNELS] = {};  // each speaker's last voice sample, limited
+
+float soft_limit(float x) {
+    const float size = std::fabs(x);
+    if (size <= KNEE) return x;
+    const float over = (size - KNEE) / (CEILING - KNEE);
+    const float bent = KNEE + (CEILING - KNEE) * (over / (1.0f + over));
+    return x < 0.0f ? -bent : bent;
+}
+
+// Samples are rounded to the nearest whole number, halves upwards, by truncating them lifted
+// above 0: the same on every machine whatever its rounding mode. They lie within the ceiling.
+constexpr float LIFT = 32768.5f;
+constexpr int32_t LIFTED_ZERO = 32768;
+
+// Each firefly's strike, its loudness shared between the speakers by its place across the
+// screen, with the same power wherever it is: the gains for every PLACE_PX pixels, from the
+// left edge to the right, worked out once.
+constexpr int PLACE_PX = 16;
+constexpr int PLACES = SCREEN_W_PX / PLACE_PX + 1;
+struct Gains {
+    float left[PLACES];
+    float right[PLACES];
+};
+
+const Gains& speaker_gains() {
+    static const Gains gains = [] {
+        Gains g;
+        for (int i = 0; i < PLACES; ++i) {
+            const float right =
+                PAN_EDGE + (1.0f - 2.0f * PAN_EDGE) * (static_cast<float>(i) / (PLACES - 1));
+            g.left[i] = std::sqrt(1.0f - right);
+            g.right[i] = std::sqrt(right);
+        }
+        return g;
+    }();
+    return gains;
+}
+
+// Square roots are exact in every floating-point unit, so n^(3/8) is worked out from them.
+void strike_bars() {
+    float loudness[SWARM_COUNT] = {};
+    for (int s = 1; s < SWARM_COUNT; ++s) {
+        const int n = peaks.per_swarm[s];
+        counted[s] = counted[s] * STILL_RINGING + static_cast<float>(n);
+        if (n == 0) continue;
+        const float quarter = std::sqrt(std::sqrt(counted[s]));
+        loudness[s] = LONE_STRIKE * std::sqrt(quarter * quarter * quarter) / counted[s];
+    }
+    const Gains& gains = speaker_gains();
+    for (int i = 0; i < peaks.count; ++i) {
+        const BlinkPeak& p = peaks.peak[i];
+        // Positions are kept within the screen; one outside still finds an edge.
+        const int place = p.x >= 0.0f && p.x < SCREEN_W_PX ? static_cast<int>(p.x) / PLACE_PX
+                          : p.x >= SCREEN_W_PX             ? PLACES - 1
+                                                           : 0;
+        const int point = static_cast<int>(p.when * (STRIKE_POINTS - 1));
+        const float a = loudness[p.swarm];
+        strike_voice(p.swarm, point, a * gains.left[place], a * gains.right[place]);
+    }
+}
+
+// Writes, for each n, the samples of a[n], b[n], c[n] and d[n] one after the other: four voice
+// samples at a time with SSE2, one by one otherwise, rounded the same way.
+void interleave(const float* a, const float* b, const float* c, const float* d, int16_t* out) {
+#if LUMORA_SSE2
+    const __m128 offset = _mm_set1_ps(LIFT);
+    const __m128i back = _mm_set1_epi32(LIFTED_ZERO);
+    const auto samples = [&](const float* v, int n) {
+        return _mm_sub_epi32(_mm_cvttps_epi32(_mm_add_ps(_mm_loadu_ps(v + n), offset)), back);
+    };
+    for (int n = 0; n < VOICE_FRAME_SAMPLES; n += 4) {
+        const __m128i ab = _mm_packs_epi32(samples(a, n), samples(b, n));  // a0..a3 b0..b3
+        const __m128i cd = _mm_packs_epi32(samples(c, n), samples(d, n));
+        const __m128i ab_pairs = _mm_unpacklo_epi16(ab, _mm_srli_si128(ab, 8));  // a0 b0 a1 b1..
+        const __m128i cd_pairs = _mm_unpacklo_epi16(cd, _mm_srli_si128(cd, 8));
+        __m128i* to = reinterpret_cast<__m128i*>(out + 4 * n);
+        _mm_storeu_si128(to, _mm_unpacklo_epi32(ab_pairs, cd_pairs));
+        _mm_storeu_si128(to + 1, _mm_unpackhi_epi32(ab_pairs, cd_pairs));
+    }
+#else
+    const auto sample = [](float x) {
+        return static_cast<int16_t>(static_cast<int32_t>(x + LIFT) - LIFTED_ZERO);
+    };
+    for (int n = 0; n < VOICE_FRAME_SAMPLES; ++n) {
+        out[4 * n] = sample(a[n]);
+        out[4 * n + 1] = sample(b[n]);
+        out[4 * n + 2] = sample(c[n]);
+        out[4 * n + 3] = sample(d[n]);
+    }
+#endif
+}
+
+// Fades, limits, and doubles the rate: each voice sample gives two output samples, the mean of
+// it and the one before, and itself. The loops are plain passes over whole arrays, which the
+// compiler does several samples at a time; the limit bends only frames that reach its knee.
+void write_samples(VoiceMix& mix, FrameSound& out, float gain_to) {
+    auto& voice = mix.channel;
+    if (last_gain != gain_to) {
+        for (int n = 0; n < VOICE_FRAME_SAMPLES; ++n) {
+            const float gain = last_gain + (gain_to - last_gain) *
+                                               (static_cast<float>(n + 1) / VOICE_FRAME_SAMPLES);
+            voice[0][n] *= gain;
+            voice[1][n] *= gain;
+        }
+    }
+    for (float* v : voice) {
+        int over = 0;
+        for (int n = 0; n < VOICE_FRAME_SAMPLES; ++n) over |= std::fabs(v[n]) > KNEE ? 1 : 0;
+        if (over != 0)
+            for (int n = 0; n < VOICE_FRAME_SAMPLES; ++n) v[n] = soft_limit(v[n]);
+    }
+    static float between[SOUND_CHANNELS][VOICE_FRAME_SAMPLES];
+    for (int c = 0; c < SOUND_CHANNELS; ++c) {
+        const float* v = voice[c];
+        between[c][0] = 0.5f * (last_sample[c] + v[0]);
+        for (int n = 1; n < VOICE_FRAME_SAMPLES; ++n) between[c][n] = 0.5f * (v[n - 1] + v[n]);
+        last_sample[c] = v[VOICE_FRAME_SAMPLES - 1];
+    }
+    interleave(between[0], between[1], voice[0], voice[1], out.samples);
+    last_gain = gain_to;
+}
+
+}  // namespace
+
+void make_frame_sound(FrameSound& out, bool on) {
+    find_blink_peaks(memory, peaks);
+    strike_bars();
+    const bool heard = on || last_gain > 0.0f;
+    VoiceMix& mix = play_voices(heard);
+    if (heard) {
+        write_samples(mix, out, on ? 1.0f : 0.0f);
+    } else {
+        for (int16_t& v : out.samples) v = 0;
+    }
+}
+
+void forget_sound() {
+    forget_blink_peaks(memory);
+    forget_voices();
+    for (float& c : counted) c = 0.0f;
+    last_gain = 1.0f;
+    last_sample[0] = last_sample[1] = 0.0f;
+}

@@ -1,0 +1,25 @@
+// The sound of a frame: every firefly whose blink passes its peak strikes its swarm's bar
+// (sound/swarm_voices.h), at its place between the speakers. Made from the firefly table after
+// the frame, never changing it, as a fixed number of samples a frame: the same run gives the
+// same samples on every machine, in the window and in the headless runner alike.
+#pragma once
+
+#include <cstdint>
+
+constexpr int SOUND_RATE_HZ = 48000;
+constexpr int SOUND_FRAME_SAMPLES = 800;  // stereo samples a frame, at 60 frames a second
+constexpr int SOUND_CHANNELS = 2;
+
+// Signed 16-bit samples, left and right in turn.
+struct FrameSound {
+    int16_t samples[SOUND_FRAME_SAMPLES * SOUND_CHANNELS];
+};
+
+// The sound of the frame just run. Switched off (`on` false) the sound fades out within the
+// frame and is silent after, while the peaks go on being followed, so that switching it on
+// again brings in the bars as they would be ringing. Loud moments are held below full scale
+// by a soft limit: a thousand fireflies striking together never clip.
+void make_frame_sound(FrameSound& out, bool on);
+
+// Forgets every firefly's blink and silences every bar: the world was cleared.
+void forget_sound();
