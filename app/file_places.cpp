@@ -156,6 +156,18 @@ FilePlaces find_file_places(const PlaceInputs& in) {
     return places;
 }
 
+FilePlaces find_runner_places(const PlaceInputs& in, const std::string& media_dir,
+                              const std::string& settings, bool settings_given) {
+    FilePlaces places;
+    places.media_dir =
+        media_dir.empty() ? find_media_dir(in.working_dir, in.program_path) : media_dir;
+    places.settings_path = settings;
+    const bool found_installed = media_dir.empty() && places.media_dir != in.working_dir;
+    if (found_installed && !settings_given && !file_exists(in_folder(in.working_dir, settings)))
+        places.startup_settings = in_folder(places.media_dir, SETTINGS_FILE_NAME);
+    return places;
+}
+
 std::string own_program_path() {
     char path[PATH_SIZE];
     const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);

@@ -61,6 +61,13 @@ bool make_user_settings(const std::string& path, const std::string& shipped_defa
 // Chooses every place and makes the user's settings file when it is missing.
 FilePlaces find_file_places(const PlaceInputs& in);
 
+// The places of a runner (lumora-sim, lumora-sweep, the benchmarks): the media from media_dir,
+// or found as find_media_dir finds them when it is empty, and the settings file it names. A
+// runner that found its media in the installed share folder starts from the shipped settings
+// when its settings file does not exist yet and the user did not name it.
+FilePlaces find_runner_places(const PlaceInputs& in, const std::string& media_dir,
+                              const std::string& settings, bool settings_given);
+
 // The running program's own file; empty when it cannot be read.
 std::string own_program_path();
 

@@ -10,11 +10,11 @@
 #include "sim/population.h"
 #include "sim/simulation_step.h"
 #include "sim/world.h"
+#include "ui/file_requests.h"
 #include "ui/input.h"
 #include "ui/interface_state.h"
 #include "ui/keyboard.h"
 #include "ui/mouse.h"
-#include "ui/picture_request.h"
 #include "ui/session.h"
 #include "ui/settings_file.h"
 
@@ -24,16 +24,14 @@ bool reset_world() {
     return load_swarms(startup_settings_path != nullptr ? startup_settings_path : settings_path);
 }
 
-Synchrony frame_synchrony;
-OrderHistory order_history;
-FrameSound frame_sound;
+FrameWatch watch;
 
 void clear_program_state() {
     clear_world();
-    frame_synchrony = Synchrony{};
-    order_history = OrderHistory{};
+    watch = FrameWatch{};
     forget_sound();
     clear_interface();
+    file_requests = FileRequests{};
     end_session();
     settings_path = SETTINGS_FILE_NAME;
     clear_file_places();
@@ -56,6 +54,10 @@ void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptio
         if (!options.reference) deferred_background = plain_background();
         if (deferred_background == nullptr) draw_background(back_buffer, options.reference);
     }
+    // S and L come first among the keys: a value edited in the same frame goes into the table
+    // a load brings, and a message of P or D in the same frame is the one shown.
+    ask_for_files(input);
+    serve_file_requests(FileMoment::KEYS);
     handle_keyboard(input);
     // Population control runs while paused too, so a changed population shows at once.
     update_populations(options.reference);
@@ -68,19 +70,19 @@ void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptio
         }
     }
     if (options.draw && panel_visible != 0) draw_panel(back_buffer, selected_swarm, selected_row);
-    if (options.draw && graph_visible != 0)
-        draw_sync_graph(back_buffer, order_history, frame_synchrony);
-    if (options.draw && help_visible != 0) draw_help(back_buffer);
+    if (options.draw && additions.graph_visible != 0)
+        draw_sync_graph(back_buffer, watch.order_history, watch.synchrony);
+    if (options.draw && additions.help_visible != 0) draw_help(back_buffer);
     show_status_line(back_buffer, options.draw);
     // The picture the user asked for is the one they see, without the cursor drawn next.
-    serve_picture_request(options.draw ? back_buffer : nullptr);
+    serve_file_requests(FileMoment::DRAWN, options.draw ? back_buffer : nullptr);
     if (options.draw) draw_mouse_cursor(back_buffer, input);
     handle_mouse(input);
-    measure_synchrony(frame_synchrony);
+    measure_synchrony(watch.synchrony);
     // The graph stands still while the flight does.
-    if (paused == 0) record_order(order_history, frame_synchrony);
+    if (paused == 0) record_order(watch.order_history, watch.synchrony);
     // From the table as the frame has left it.
-    if (options.sound) make_frame_sound(frame_sound, sound_on != 0);
+    if (options.sound) make_frame_sound(watch.sound, additions.sound_on != 0);
     // Last, so that the replay holds every outcome of this frame.
-    serve_replay_request();
+    serve_file_requests(FileMoment::DONE);
 }

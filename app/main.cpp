@@ -2,9 +2,11 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <ctime>
 
 #include "app/command_line.h"
 #include "app/pacing.h"
+#include "app/run.h"
 #include "app/shell.h"
 #include "app/sound_output.h"
 #include "app/window_events.h"
@@ -15,10 +17,13 @@
 
 constexpr int FRAMES_PER_SECOND = 60;
 
+// The two programs differ only in their name and the display they ask for.
 #ifdef LUMORA_FULLSCREEN
 static const char* const PROGRAM_NAME = "lumora-fullscreen";
+static const RunDisplay DISPLAY = RunDisplay::FULL_SCREEN;
 #else
 static const char* const PROGRAM_NAME = "lumora";
+static const RunDisplay DISPLAY = RunDisplay::WINDOW;
 #endif
 
 // A close request from the window. It also ends a wait for the next tick, so the program ends
@@ -71,28 +76,22 @@ static void run_frame_loop(BITMAP* back_buffer) {
         if (input.held[KEY_ESC] || close_requested) break;
         options.sound = sound_output_wanted();
         run_frame(back_buffer, input, options);
-        if (options.sound) play_frame_sound(frame_sound);
+        if (options.sound) play_frame_sound(watch.sound);
         blit(back_buffer, screen, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
     }
 }
 
 int run_simulation(int, char**) {
-    init_system();
-
-    BITMAP* back_buffer = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
-    if (back_buffer == nullptr) {
-        allegro_message("lumora cannot start: there is not enough memory for the picture.\n");
-        return 1;
-    }
-    clear_bitmap(back_buffer);
-    const char* failed = nullptr;
-    if (!load_loop_pictures(media_dir, failed)) fail_to_start("lumora", failed);
-    prepare_background();
-
-    reset_world();
+    RunDef def = default_run_def();
+    def.program = PROGRAM_NAME;
+    def.display = DISPLAY;
+    def.seed = static_cast<uint32_t>(std::time(nullptr));
+    Run run;
+    start_run(def, run);
+    BITMAP* back_buffer = run.back_buffer;
 
     if (!start_pacing(FRAMES_PER_SECOND)) {
-        allegro_message("lumora cannot start: the frame timer cannot be installed.\n");
+        allegro_message("%s cannot start: the frame timer cannot be installed.\n", PROGRAM_NAME);
         return 1;
     }
     set_close_button_callback(request_close);
@@ -103,7 +102,6 @@ int run_simulation(int, char**) {
 
     stop_sound_output();
     stop_pacing();
-    destroy_bitmap(back_buffer);
     shutdown_system();
     return 0;
 }

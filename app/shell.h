@@ -13,13 +13,14 @@ struct InputSnapshot;
 extern BITMAP* title_image;
 extern BITMAP* background_image;
 
-// How far the swarms blinked in step after the latest frame, and over the latest frames. Every
-// frame measures them at its end; measuring changes nothing.
-extern Synchrony frame_synchrony;
-extern OrderHistory order_history;
-
-// The sound of the latest frame, when the frame makes one (FrameOptions::sound).
-extern FrameSound frame_sound;
+// What watches the world: measured from it after each frame, never written into it, and put
+// back to its defaults with the world.
+struct FrameWatch {
+    Synchrony synchrony;         // how far the swarms blinked in step after the latest frame
+    OrderHistory order_history;  // and over the latest frames, for the graph
+    FrameSound sound;            // the latest frame's sound, when the frame makes one
+};
+extern FrameWatch watch;
 
 // What a frame does besides the simulation. The headless runner can leave out every drawing
 // step; the status line and the cursor's idle count still run.
@@ -34,10 +35,6 @@ struct FrameOptions {
 
 // The program's main: start-up, title screen, frame loop, shutdown. Returns the exit status.
 int run_simulation(int argc, char** argv);
-
-// Starts the library and the display, installs timer, keyboard and mouse, seeds the random
-// generator and loads the start-up media. Ends the process when the display or a file fails.
-void init_system();
 
 // Frees every firefly slot and loads the swarm settings; returns whether they loaded.
 bool reset_world();

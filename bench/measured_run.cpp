@@ -2,14 +2,11 @@
 
 #include <allegro.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/run.h"
 #include "app/shell.h"
-#include "sim/random.h"
-#include "sim/world.h"
-#include "ui/settings_file.h"
 
 bool start_measured_run(const char* program, int argc, char** argv, int& frames,
                         BITMAP*& back_buffer) {
@@ -18,19 +15,14 @@ bool start_measured_run(const char* program, int argc, char** argv, int& frames,
         std::fprintf(stderr, "usage: %s ASSETS_DIR SETTINGS FRAMES\n", program);
         return false;
     }
-    const char* assets_dir = argv[1];
-    install_allegro(SYSTEM_NONE, &errno, atexit);
-    set_color_depth(32);
-    const char* failed = nullptr;
-    if (!load_startup_media(assets_dir, failed) || !load_loop_pictures(assets_dir, failed))
-        fail_to_start(program, failed);
-    prepare_background();
-    fill_shine_kernel();
-    seed_random(1);
-    settings_path = argv[2];
-    reset_world();
-    back_buffer = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
-    clear_bitmap(back_buffer);
+    RunDef def = default_run_def();
+    def.program = program;
+    def.media_dir = argv[1];
+    def.settings = argv[2];
+    def.settings_given = true;
+    Run run;
+    start_run(def, run);
+    back_buffer = run.back_buffer;
     draw_background(back_buffer);
     return true;
 }

@@ -14,12 +14,13 @@
 #include <vector>
 
 #include "app/file_places.h"
+#include "app/run.h"
 #include "app/shell.h"
 #include "files/write_all.h"
 #include "headless/input_script.h"
-#include "headless/sim_files.h"
 #include "headless/raw_video.h"
 #include "headless/replay_run.h"
+#include "headless/sim_files.h"
 #include "headless/sim_options.h"
 #include "headless/stats_file.h"
 #include "headless/trace.h"
@@ -34,9 +35,6 @@
 #include "ui/settings_file.h"
 
 constexpr int EXIT_BAD_USAGE = 2;
-
-// The shipped settings an installed runner starts from; startup_settings_path points into it.
-static std::string shipped_settings;
 
 // The fields a user edits, one a line: the position in the record, then the name that sweep
 // files use. Scripts read the settings file's layout from here.
@@ -85,39 +83,25 @@ int main(int argc, char** argv) {
         return EXIT_BAD_USAGE;
     }
 
-    // Memory bitmaps, pictures and fonts need no display.
-    install_allegro(SYSTEM_NONE, &errno, atexit);
-    set_color_depth(options.depth);
-    std::signal(SIGXFSZ, SIG_IGN);
-
-    // Without --assets, a working directory without the media gives way to the installed share
-    // folder. Such an installed runner starts from the shipped settings when the settings file
-    // it saves to does not exist yet, unless --settings named that file.
-    std::string media = options.assets;
-    if (media.empty()) media = find_media_dir("", own_program_path());
-    if (!media.empty() && media != options.assets && !options.settings_given &&
-        access(options.settings.c_str(), F_OK) != 0) {
-        shipped_settings = media + "/" + SETTINGS_FILE_NAME;
-        startup_settings_path = shipped_settings.c_str();
-    }
-    media_dir = media.c_str();
-    const char* failed = nullptr;
-    const char* assets = media_dir;
-    if (!load_startup_media(assets, failed) || !load_loop_pictures(assets, failed))
-        fail_to_start("lumora-sim", failed);
-    if (!options.reference) prepare_background();
-    fill_shine_kernel();
-    seed_random(options.seed);
-
     ScriptCursor cursor;
     cursor.lines = &script;
     const InputSnapshot& start = input_at(cursor, 0);
-    last_mouse_x = start.mouse_x;
-    last_mouse_y = start.mouse_y;
-
-    settings_path = options.settings.c_str();
+    RunDef def = default_run_def();
+    def.program = "lumora-sim";
+    def.depth = options.depth;
+    def.seed = options.seed;
+    def.media_dir = options.assets;
+    def.settings = options.settings;
+    def.settings_given = options.settings_given;
+    def.load_settings = options.replay.empty();
+    def.mouse_x = start.mouse_x;
+    def.mouse_y = start.mouse_y;
+    def.draw = options.draw;
+    def.reference = options.reference;
+    Run run;
+    start_run(def, run);
     if (options.replay.empty()) {
-        if (!reset_world() && options.settings_given) {
+        if (!run.settings_loaded && options.settings_given) {
             report_settings_fault(options.settings);
             return 1;
         }
@@ -138,12 +122,7 @@ int main(int argc, char** argv) {
     std::vector<char> series_path(options.frames_dir.size() + 40);
     int64_t series_count = 0;
 
-    BITMAP* back_buffer = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
-    if (back_buffer == nullptr) {
-        std::fprintf(stderr, "lumora-sim: not enough memory for the picture\n");
-        return 1;
-    }
-    clear_bitmap(back_buffer);
+    BITMAP* back_buffer = run.back_buffer;
     if (options.draw) draw_background(back_buffer, options.reference);
 
     FrameOptions frame_options;
@@ -167,14 +146,14 @@ int main(int argc, char** argv) {
         }
         if (trace.out != nullptr) write_trace_frame(trace, frame);
         // A table with a gap or a torn row would mislead: stop at the first failed write.
-        if (!write_stats_frame(stats, frame, frame_synchrony)) {
+        if (!write_stats_frame(stats, frame, watch.synchrony)) {
             std::fprintf(stderr,
                          "lumora-sim: writing the statistics '%s' failed at frame %" PRId64
                          "; the table ends at the frame before\n",
                          options.stats.c_str(), frame);
             return 1;
         }
-        if (wav.out != nullptr && !write_wav_frame(wav, frame_sound)) break;
+        if (wav.out != nullptr && !write_wav_frame(wav, watch.sound)) break;
         if (!options.frames_dir.empty() && frame >= options.draw_from &&
             frame % options.every == 0) {
             ++series_count;
@@ -214,7 +193,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "lumora-sim: cannot write the picture '%s'\n", options.shot.c_str());
         return 1;
     }
-    destroy_bitmap(back_buffer);
 
     // With the video on standard output the summary goes to standard error.
     std::fprintf(video.to_stdout ? stderr : stdout,

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "app/file_places.h"
+#include "app/run.h"
 #include "app/shell.h"
 #include "files/input_file.h"
 #include "files/run_files.h"
@@ -26,6 +27,7 @@
 #include "sweep/run.h"
 #include "sweep/sweep_file.h"
 #include "sweep/sweep_options.h"
+#include "ui/folders.h"
 
 constexpr int EXIT_BAD_INPUT = 2;
 
@@ -192,27 +194,23 @@ int main(int argc, char** argv) {
     if (!read_base_settings(options, sweep, setup)) return EXIT_BAD_INPUT;
     setup.fingerprint = sweep_fingerprint(sweep, setup.base);
 
-    // Memory bitmaps and fonts need no display. The media are loaded once, here. A sweep that
-    // writes a table stops before opening it when one is missing; a run alone (--run) fails
-    // with its number, for whatever handed it out.
-    install_allegro(SYSTEM_NONE, &errno, atexit);
-    set_color_depth(32);
-    // Without --assets, a working directory without the media gives way to the installed share
-    // folder, as for lumora-sim.
-    const std::string media =
-        options.assets.empty() ? find_media_dir("", own_program_path()) : options.assets;
-    const char* failed = nullptr;
-    if (!load_startup_media(media.c_str(), failed) || !load_loop_pictures(media.c_str(), failed))
-        setup.missing_media = failed;
-    if (options.run < 0 && setup.missing_media != nullptr)
-        fail_to_start("lumora-sweep", setup.missing_media);
-    setup.back_buffer = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
-    if (setup.back_buffer == nullptr) {
-        std::fprintf(stderr, "lumora-sweep: not enough memory for the picture\n");
-        return 1;
-    }
+    // The media are loaded once, by the first start. A sweep that writes a table stops before
+    // opening it when one is missing; a run alone (--run) fails with its number, for whatever
+    // handed it out.
+    setup.def = default_run_def();
+    setup.def.program = "lumora-sweep";
+    setup.def.media_dir = options.assets;
+    setup.def.settings = setup.settings_path;
+    setup.def.settings_given = true;
+    setup.def.media_may_miss = options.run >= 0;
+    setup.def.draw = false;
+    Run run;
+    start_run(setup.def, run);
+    setup.missing_media = run.missing_media;
+    setup.back_buffer = run.back_buffer;
+    // Without --assets the media were found beside the working directory or the program.
+    const std::string media = media_dir;
     const int status =
         options.run >= 0 ? run_one(setup, options.run) : run_all(options, sweep, setup, media);
-    destroy_bitmap(setup.back_buffer);
     return status;
 }

@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "app/shell.h"
-#include "sim/random.h"
 #include "sim/synchrony.h"
 #include "sweep/plan.h"
 #include "ui/input.h"
@@ -20,16 +19,17 @@ bool execute_run(const RunSetup& setup, int64_t run, std::string& rows, std::str
     const SweepFile& sweep = *setup.sweep;
     const RunPlan plan = plan_run(sweep, run);
 
-    // The same start as lumora-sim's: the settings loaded from the file, then seeded.
-    clear_program_state();
-    settings_path = setup.settings_path.c_str();
-    reset_world();
+    // The same start as lumora-sim's, with the run's seed; the run's values are written into
+    // the table it loaded.
+    RunDef def = setup.def;
+    def.seed = plan.seed;
+    Run started;
+    start_run(def, started);
     if (std::memcmp(swarms, setup.base, sizeof swarms) != 0) {
         error = "the settings file '" + setup.settings_path + "' changed or cannot be read";
         return false;
     }
     apply_run_values(sweep, plan, swarms);
-    seed_random(plan.seed);
 
     static const InputSnapshot NO_INPUT;
     FrameOptions options;
@@ -38,14 +38,14 @@ bool execute_run(const RunSetup& setup, int64_t run, std::string& rows, std::str
     double order_sum[SWARM_COUNT] = {};
     for (int64_t frame = 1; frame <= sweep.frames; ++frame) {
         run_frame(setup.back_buffer, NO_INPUT, options);
-        track_synchrony(timer, frame, frame_synchrony);
-        for (int s = 1; s < SWARM_COUNT; ++s) order_sum[s] += frame_synchrony.swarm[s].order;
+        track_synchrony(timer, frame, watch.synchrony);
+        for (int s = 1; s < SWARM_COUNT; ++s) order_sum[s] += watch.synchrony.swarm[s].order;
     }
 
     const std::string prefix = row_prefix(plan);
     rows.clear();
     for (int s = 1; s < SWARM_COUNT; ++s) {
-        const SwarmSynchrony& m = frame_synchrony.swarm[s];
+        const SwarmSynchrony& m = watch.synchrony.swarm[s];
         char columns[160];
         std::snprintf(columns, sizeof columns, "%d,%d,%.4f,%.4f,%" PRId64 ",%s\n", s, m.population,
                       m.order, order_sum[s] / static_cast<double>(sweep.frames),

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/run.h"
 #include "sim/world.h"
 #include "sweep/sweep_file.h"
 
@@ -20,6 +21,7 @@ struct RunSetup {
     Swarm base[SWARM_COUNT] = {};         // the base settings as read before the sweep started
     const char* missing_media = nullptr;  // the media file that failed to load, or null
     BITMAP* back_buffer = nullptr;        // handed to the frame; nothing is drawn on it
+    RunDef def = default_run_def();       // how every run starts; each has its own seed
 };
 
 // Runs run `run` of the sweep. On success returns true with its rows, one per swarm 1 to 9:

@@ -11,17 +11,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/run.h"
 #include "app/shell.h"
 #include "sim/world.h"
 
-void init_headless(int depth) {
-    static bool started = false;
-    if (!started) {
-        install_allegro(SYSTEM_NONE, &errno, atexit);
-        started = true;
-    }
-    set_color_depth(depth);
-}
+void init_headless(int depth) { start_library(depth); }
 
 std::string make_temp_dir() {
     char pattern[] = "/tmp/lumora-test-XXXXXX";

@@ -8,6 +8,7 @@
 #include "sim/random.h"
 #include "sim/world.h"
 #include "tests/support.h"
+#include "ui/file_requests.h"
 #include "ui/input.h"
 #include "ui/input_line.h"
 #include "ui/interface_state.h"
@@ -76,13 +77,13 @@ TEST_F(Frame, PauseFreezesFirefliesAndGraphButNotPopulation) {
     Firefly before[MAX_FIREFLIES];
     std::memcpy(before, fireflies, sizeof before);
     static OrderHistory history_before;
-    history_before = order_history;
+    history_before = watch.order_history;
     paused = 1;
     frames(5);
     EXPECT_EQ(0, std::memcmp(before, fireflies, sizeof before));
     swarms[1].population = 25;
     frames(1);
-    EXPECT_EQ(0, std::memcmp(&history_before, &order_history, sizeof order_history));
+    EXPECT_EQ(0, std::memcmp(&history_before, &watch.order_history, sizeof watch.order_history));
     int live = 0;
     for (const Firefly& f : fireflies) live += is_live(f);
     EXPECT_EQ(live, 25);
@@ -90,7 +91,7 @@ TEST_F(Frame, PauseFreezesFirefliesAndGraphButNotPopulation) {
     paused = 0;
     frames(1);
     EXPECT_NE(fireflies[24].speed, 0.0f);
-    EXPECT_EQ(order_history.count, history_before.count + 1);
+    EXPECT_EQ(watch.order_history.count, history_before.count + 1);
 }
 
 // The lure placed by the mouse at the end of a frame is steered and moved from the next one.
@@ -156,8 +157,9 @@ TEST_F(Frame, KeysOutsideTheInputTableChangeNothing) {
         std::string state(reinterpret_cast<const char*>(fireflies), sizeof fireflies);
         state.append(reinterpret_cast<const char*>(swarms), sizeof swarms).append(status_text);
         for (int32_t v :
-             {selected_swarm, selected_row, panel_visible, paused, low_detail, graph_visible,
-              help_visible, picture_requested, replay_requested, key_cooldown, mouse_tool})
+             {selected_swarm, selected_row, panel_visible, paused, low_detail,
+              additions.graph_visible, additions.help_visible, int32_t{file_requests.picture},
+              int32_t{file_requests.replay}, key_cooldown, mouse_tool})
             state += " " + std::to_string(v);
         return state;
     };

@@ -11,6 +11,7 @@
 #include "render/panel.h"
 #include "sim/world.h"
 #include "tests/support.h"
+#include "ui/file_requests.h"
 #include "ui/folders.h"
 #include "ui/input.h"
 #include "ui/interface_state.h"
@@ -31,10 +32,12 @@ class Keyboard : public ::testing::Test {
         clear_program_state();
         std::system(("rm -rf '" + dir + "'").c_str());
     }
-    // One frame's keyboard step with these keys held.
+    // One frame's keyboard step with these keys held, and the settings files it asked for.
     static void frame(std::initializer_list<int> keys = {}) {
         InputSnapshot in;
         for (int k : keys) in.held[k] = true;
+        ask_for_files(in);
+        serve_file_requests(FileMoment::KEYS);
         handle_keyboard(in);
     }
     // Runs idle frames until the keyboard is open again.
@@ -51,17 +54,19 @@ class Keyboard : public ::testing::Test {
 
 TEST_F(Keyboard, NothingActsInTheFirstTenFrames) {
     for (int i = 0; i < 10; ++i) frame({KEY_ENTER, KEY_P, KEY_G, KEY_F1, KEY_F12});
-    EXPECT_EQ(panel_visible + paused + graph_visible + help_visible + picture_requested, 0);
+    EXPECT_EQ(panel_visible + paused + additions.graph_visible + additions.help_visible +
+                  file_requests.picture,
+              0);
     frame({KEY_ENTER, KEY_P, KEY_G, KEY_F1, KEY_F12});
     EXPECT_EQ(panel_visible, 1);
     EXPECT_EQ(paused, 1);
-    EXPECT_EQ(graph_visible, 1);
-    EXPECT_EQ(help_visible, 1);
-    EXPECT_EQ(picture_requested, 1) << "the frame saves the picture once it is drawn";
+    EXPECT_EQ(additions.graph_visible, 1);
+    EXPECT_EQ(additions.help_visible, 1);
+    EXPECT_TRUE(file_requests.picture) << "the frame saves the picture once it is drawn";
     EXPECT_EQ(key_cooldown, 1);
     open_keyboard();
     frame({KEY_G});
-    EXPECT_EQ(graph_visible, 0);
+    EXPECT_EQ(additions.graph_visible, 0);
     for (int i = 0; i < 500; ++i) frame();
     EXPECT_EQ(key_cooldown, 200);
 }

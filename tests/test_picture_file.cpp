@@ -10,9 +10,9 @@
 
 #include "render/picture_file.h"
 #include "tests/support.h"
+#include "ui/file_requests.h"
 #include "ui/folders.h"
 #include "ui/interface_state.h"
-#include "ui/picture_request.h"
 #include "ui/settings_file.h"
 
 // A picture saved as PNG reads back with the colours the library gives its pixels, at every
@@ -66,9 +66,9 @@ TEST(PictureRequest, FirstFreeNumberBesideTheSettingsOrNothing) {
     }
     const auto take = [&](const std::string& settings, BITMAP* picture) {
         settings_path = settings.c_str();
-        picture_requested = 1;
-        serve_picture_request(picture);
-        EXPECT_EQ(picture_requested, 0);
+        file_requests.picture = true;
+        serve_file_requests(FileMoment::DRAWN, picture);
+        EXPECT_FALSE(file_requests.picture);
         return std::string(status_text);
     };
     const auto exists = [&](const char* name) { return access((dir + name).c_str(), F_OK) == 0; };

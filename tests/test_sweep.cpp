@@ -139,6 +139,10 @@ TEST(SweepRun, EndsWhereTheHeadlessRunnerEnds) {
     RunSetup setup;
     setup.sweep = &sweep;
     setup.settings_path = dir + "/base.sav";
+    setup.def.media_dir = LUMORA_ASSETS_DIR;
+    setup.def.settings = setup.settings_path;
+    setup.def.settings_given = true;
+    setup.def.draw = false;
     std::FILE* base = std::fopen(setup.settings_path.c_str(), "r");
     ASSERT_TRUE(read_settings(base, setup.base));
     std::fclose(base);

@@ -2,23 +2,19 @@
 
 #include <cstring>
 
-int32_t selected_swarm = 1;
-int32_t selected_row = 0;
-int32_t panel_visible = 0;
-int32_t paused = 0;
-int32_t low_detail = 0;
-int32_t graph_visible = 0;
-int32_t help_visible = 0;
-int32_t sound_on = 1;
-int32_t picture_requested = 0;
-int32_t replay_requested = 0;
-int32_t key_cooldown = 0;
+int32_t selected_swarm;
+int32_t selected_row;
+int32_t panel_visible;
+int32_t paused;
+int32_t low_detail;
+int32_t key_cooldown;
 char status_text[STATUS_TEXT_SIZE];
-int32_t status_frames = 0;
-int32_t mouse_tool = 0;
-int32_t mouse_idle_frames = 1000;
-int32_t last_mouse_x = 0;
-int32_t last_mouse_y = 0;
+int32_t status_frames;
+int32_t mouse_tool;
+int32_t mouse_idle_frames;
+int32_t last_mouse_x;
+int32_t last_mouse_y;
+InterfaceAdditions additions;
 
 void set_status(const char* message) {
     std::strncpy(status_text, message, STATUS_TEXT_SIZE - 1);
@@ -32,11 +28,6 @@ void clear_interface() {
     panel_visible = 0;
     paused = 0;
     low_detail = 0;
-    graph_visible = 0;
-    help_visible = 0;
-    sound_on = 1;
-    picture_requested = 0;
-    replay_requested = 0;
     key_cooldown = 0;
     std::memset(status_text, 0, sizeof status_text);
     status_frames = 0;
@@ -44,4 +35,9 @@ void clear_interface() {
     mouse_idle_frames = 1000;
     last_mouse_x = 0;
     last_mouse_y = 0;
+    additions = InterfaceAdditions{};
 }
+
+// The values at program load are written once, above: nothing reads the variables before the
+// program's own code runs.
+[[maybe_unused]] static const bool cleared_at_load = (clear_interface(), true);

@@ -4,11 +4,9 @@
 
 #include "render/panel.h"
 #include "sim/world.h"
+#include "ui/file_requests.h"
 #include "ui/input.h"
 #include "ui/interface_state.h"
-#include "ui/preset.h"
-#include "ui/session.h"
-#include "ui/settings_file.h"
 
 enum ValueAction { NO_ACTION, PLUS_ONE, MINUS_ONE, PLUS_TEN, MINUS_TEN };
 
@@ -47,15 +45,8 @@ static void handle_general_keys(const InputSnapshot& in) {
     }
     if (selected_swarm >= SWARM_COUNT) selected_swarm = SWARM_COUNT - 1;
     if (selected_swarm <= 0) selected_swarm = 1;
-    // What a file answers is kept in the session, and in a replay stands in for the file.
-    if (in.held[KEY_S]) {
-        run_file_action(FileAction::SAVE, [] { return save_swarms(settings_path); });
-        key_cooldown = 0;
-    }
-    if (in.held[KEY_L]) {
-        run_file_action(FileAction::LOAD, [] { return load_swarms(settings_path); });
-        key_cooldown = 0;
-    }
+    // What S and L ask for was served before the keys acted (ask_for_files).
+    if (in.held[KEY_S] || in.held[KEY_L]) key_cooldown = 0;
     if (in.held[KEY_P]) {
         paused = paused == 0 ? 1 : 0;
         if (paused) set_status("pause");
@@ -69,36 +60,25 @@ static void handle_general_keys(const InputSnapshot& in) {
 }
 
 // The graph, the help, the sound, the picture and the replay change only what is drawn, heard
-// and kept, never the flight. The picture is only asked for here: it is saved once the frame
-// has drawn everything it shows; the replay, once the frame is done, holds all of it.
-// Each held number key loads its preset in turn, so the last one wins, as with S and L.
+// and kept, never the flight. The picture, the replay and the presets are only asked for here
+// (ui/file_requests.h).
 static void handle_view_and_preset_keys(const InputSnapshot& in) {
     if (in.held[KEY_G]) {
-        graph_visible = graph_visible == 0 ? 1 : 0;
+        additions.graph_visible = additions.graph_visible == 0 ? 1 : 0;
         key_cooldown = 0;
     }
     if (in.held[KEY_F1]) {
-        help_visible = help_visible == 0 ? 1 : 0;
+        additions.help_visible = additions.help_visible == 0 ? 1 : 0;
         key_cooldown = 0;
     }
     if (in.held[KEY_M]) {
-        sound_on = sound_on == 0 ? 1 : 0;
-        set_status(sound_on ? "sound on" : "sound off");
+        additions.sound_on = additions.sound_on == 0 ? 1 : 0;
+        set_status(additions.sound_on ? "sound on" : "sound off");
         key_cooldown = 0;
     }
-    if (in.held[KEY_F12]) {
-        picture_requested = 1;
-        key_cooldown = 0;
-    }
-    if (in.held[KEY_F9]) {
-        replay_requested = 1;
-        key_cooldown = 0;
-    }
+    if (in.held[KEY_F12] || in.held[KEY_F9]) key_cooldown = 0;
     for (int n = 1; n <= 9; ++n) {
-        if (in.held[KEY_1 + n - 1]) {
-            run_file_action(FileAction::LOAD, [n] { return load_preset(n); });
-            key_cooldown = 0;
-        }
+        if (in.held[KEY_1 + n - 1]) key_cooldown = 0;
     }
 }
 
@@ -123,6 +103,17 @@ static void handle_panel_keys(const InputSnapshot& in, int32_t Swarm::*field) {
         apply_value_action(swarms[selected_swarm].*field, action);
         key_cooldown = 0;
     }
+}
+
+void ask_for_files(const InputSnapshot& in) {
+    if (key_cooldown < KEY_REPEAT_FRAMES) return;
+    file_requests.save = in.held[KEY_S];
+    file_requests.load = in.held[KEY_L];
+    for (int n = 1; n <= 9; ++n) {
+        if (in.held[KEY_1 + n - 1]) file_requests.presets |= static_cast<uint16_t>(1u << n);
+    }
+    file_requests.picture = in.held[KEY_F12];
+    file_requests.replay = in.held[KEY_F9];
 }
 
 void handle_keyboard(const InputSnapshot& input) {

@@ -9,5 +9,11 @@ struct InputSnapshot;
 constexpr int KEY_REPEAT_FRAMES = 10;
 constexpr int KEY_COOLDOWN_CAP = 200;
 
-// Handles the held keys of one frame.
+// The files the held keys ask for in this frame, put in file_requests (ui/file_requests.h) when
+// the keyboard is open: S, L, the number keys, F12 and F9. The frame serves S, L and the
+// presets before handle_keyboard, as the first of the general keys.
+void ask_for_files(const InputSnapshot& input);
+
+// Handles the held keys of one frame; the file keys only close the keyboard, their files being
+// asked for by ask_for_files.
 void handle_keyboard(const InputSnapshot& input);

@@ -172,9 +172,7 @@ void keep_outcome(FileAction action, bool ok, const char* picture) {
     }
 }
 
-// Writes the session so far into a new numbered file. The file holds this F9's own outcome
-// too, as the status line shows it now: a replay that exists was saved.
-static bool write_kept_session() {
+bool write_kept_session() {
     if (state.mode != Mode::KEEPING || state.full) return false;
     char folder[PATH_SIZE];
     char path[PATH_SIZE];
@@ -196,16 +194,6 @@ static bool write_kept_session() {
     ok = std::fclose(out) == 0 && ok;
     if (!ok) unlink(path);
     return ok;
-}
-
-void serve_replay_request() {
-    if (replay_requested == 0) return;
-    replay_requested = 0;
-    if (stand_in_for(FileAction::REPLAY)) return;
-    set_status("replay saved");
-    const bool saved = write_kept_session();
-    if (!saved) set_status("replay failed");
-    keep_outcome(FileAction::REPLAY, saved);
 }
 
 const char* replay_fault() { return state.fault.empty() ? nullptr : state.fault.c_str(); }

@@ -4,8 +4,8 @@
 // session's file outcomes stand in for the files: a load takes the table it took then, a save,
 // a picture and a replay only show what they showed, and no file of the user's is touched.
 //
-// Every file action of the user's goes through run_file_action (or asks stand_in_for itself),
-// which is the one place where keeping and replaying meet the files. Keeping allocates only
+// Every file action of the user's is served by ui/file_requests, through run_file_action or
+// stand_in_for: the one place where keeping and replaying meet the files. Keeping allocates only
 // when the input changes, amortised, and never throws: a session that cannot grow any more
 // stops keeping, and F9 then says "replay failed".
 #pragma once
@@ -45,10 +45,10 @@ void run_file_action(FileAction action, Act act) {
     if (!stand_in_for(action)) keep_outcome(action, act());
 }
 
-// F9, once the frame is done: writes the session so far as lumora-NNNN.replay (the first free
-// number, never over another file) in the folder pictures go to, and shows "replay saved" or
-// "replay failed". The session goes on either way.
-void serve_replay_request();
+// F9's file: writes the session so far as lumora-NNNN.replay (the first free number, never over
+// another file) in the folder pictures go to. The file holds this F9's own outcome too, as the
+// status line shows it now. Returns whether it was written; the session goes on either way.
+bool write_kept_session();
 
 // What went wrong playing a session again: the run asked for a file action the replay does
 // not hold at that frame, or a kept picture could not be written. Null while all is well.

@@ -1,0 +1,134 @@
+#include "app/run.h"
+
+#include <allegro.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/file_places.h"
+#include "app/shell.h"
+#include "sim/random.h"
+#include "sim/world.h"
+#include "ui/folders.h"
+#include "ui/interface_state.h"
+#include "ui/settings_file.h"
+
+RunDef default_run_def() {
+    RunDef def;
+    def.program = "lumora";
+    def.display = RunDisplay::NONE;
+    def.depth = 32;
+    def.seed = 1;
+    def.media_dir = "";
+    def.settings = "";
+    def.settings_given = false;
+    def.load_settings = true;
+    def.media_may_miss = false;
+    def.mouse_x = 0;
+    def.mouse_y = 0;
+    def.draw = true;
+    def.reference = false;
+    return def;
+}
+
+void start_library(int depth) {
+    // Memory bitmaps, pictures and fonts need no display.
+    if (system_driver == nullptr) install_allegro(SYSTEM_NONE, &errno, atexit);
+    set_color_depth(depth);
+}
+
+// Opens the window or the screen, with the keyboard, the mouse and the timer. A display that
+// cannot be opened ends the process with exit status -1.
+static void init_system(const RunDef& def) {
+    // Handing atexit over makes the library close itself down however the process ends.
+    // Without a system driver (no display to connect to) nothing of the library may be used.
+    if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
+        std::fprintf(stderr, "%s cannot start: %s\n", def.program,
+                     allegro_error[0] != '\0' ? allegro_error : "no display to open a window on");
+        std::exit(-1);
+    }
+    int depth = desktop_color_depth();
+    if (depth == 0) depth = 32;
+    set_color_depth(depth);
+    const int driver = def.display == RunDisplay::FULL_SCREEN ? GFX_AUTODETECT_FULLSCREEN
+                                                              : GFX_AUTODETECT_WINDOWED;
+    if (set_gfx_mode(driver, SCREEN_W_PX, SCREEN_H_PX, 0, 0) != 0) {
+        allegro_message("%s", allegro_error);
+        std::exit(-1);
+    }
+    set_window_title("lumora");
+    install_timer();
+    install_keyboard();
+    install_mouse();
+}
+
+// The window finds its places as an installed program does (the user's folders); a runner
+// reads the media from where it was told or finds them, and uses the settings file it names.
+static FilePlaces places_of(const RunDef& def) {
+    const PlaceInputs in = this_process_inputs();
+    if (def.settings.empty()) return find_file_places(in);
+    return find_runner_places(in, def.media_dir, def.settings, def.settings_given);
+}
+
+// The media stay loaded for the rest of the process; they are loaded again only for another
+// folder or colour depth, as the tests' starts ask.
+static bool load_media(const std::string& dir, const char*& failed) {
+    static std::string loaded_dir;
+    static int loaded_depth = 0;
+    if (loaded_depth == get_color_depth() && loaded_dir == dir) return true;
+    if (!load_startup_media(dir.c_str(), failed) || !load_loop_pictures(dir.c_str(), failed))
+        return false;
+    fill_shine_kernel();
+    prepare_background();
+    loaded_dir = dir;
+    loaded_depth = get_color_depth();
+    return true;
+}
+
+static void fail_for_memory(const char* program) {
+    std::fprintf(stderr, "%s cannot start: there is not enough memory for the picture.\n", program);
+    if (screen != nullptr)
+        allegro_message("%s cannot start: there is not enough memory for the picture.\n", program);
+    std::exit(1);
+}
+
+void start_run(const RunDef& def, Run& run) {
+    if (def.display != RunDisplay::NONE) {
+        init_system(def);
+    } else {
+        start_library(def.depth);
+    }
+    // A save that reaches the file size limit must fail and say so, not end the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+
+    clear_program_state();
+    // Found once the display works: a program that cannot start makes no folder of the user's.
+    use_file_places(places_of(def));
+    run.missing_media = nullptr;
+    const char* failed = nullptr;
+    if (!load_media(media_dir, failed)) {
+        if (!def.media_may_miss) fail_to_start(def.program, failed);
+        run.missing_media = failed;
+    }
+    static BITMAP* back_buffer = nullptr;
+    if (back_buffer == nullptr || bitmap_color_depth(back_buffer) != get_color_depth()) {
+        if (back_buffer != nullptr) destroy_bitmap(back_buffer);
+        back_buffer = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
+        if (back_buffer == nullptr) fail_for_memory(def.program);
+    }
+    clear_bitmap(back_buffer);
+    run.back_buffer = back_buffer;
+
+    seed_random(def.seed);
+    if (def.display != RunDisplay::NONE) {
+        last_mouse_x = mouse_x;
+        last_mouse_y = mouse_y;
+    } else {
+        last_mouse_x = def.mouse_x;
+        last_mouse_y = def.mouse_y;
+    }
+    run.settings_loaded = def.load_settings && reset_world();
+}

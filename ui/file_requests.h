@@ -1,0 +1,33 @@
+// The user's file actions. The keys only ask for them; the frame serves what was asked at three
+// moments, and nowhere else is a file of the user's read or written or an outcome kept in the
+// session (ui/session.h), so a replay stands in for every file action in this one place.
+//
+// The order, which the results depend on:
+//   with the keys:   S saves, then L loads, then each number key held loads its preset, 1 to 9,
+//                    so the last one wins; before the other keys act, so that a value edited and
+//                    a message of P or D in the same frame come after them, and the flight of
+//                    the frame uses the table they leave;
+//   once drawn:      F12 keeps the picture as the user sees it, before the cursor is drawn;
+//   once done:       F9 keeps the replay, which then holds every outcome of its frame.
+#pragma once
+
+#include <cstdint>
+
+struct BITMAP;
+
+struct FileRequests {
+    bool save = false;
+    bool load = false;
+    uint16_t presets = 0;  // bit n: the preset of number key n
+    bool picture = false;
+    bool replay = false;
+};
+
+// What the keys asked for in this frame; served requests are cleared.
+extern FileRequests file_requests;
+
+enum class FileMoment : uint8_t { KEYS, DRAWN, DONE };
+
+// Serves the requests of moment. picture is the frame as drawn (DRAWN); null when nothing was
+// drawn, which a picture cannot be kept from.
+void serve_file_requests(FileMoment moment, BITMAP* picture = nullptr);
