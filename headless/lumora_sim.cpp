@@ -15,11 +15,12 @@
 
 #include "app/file_places.h"
 #include "app/shell.h"
+#include "files/path.h"
 #include "files/write_all.h"
 #include "headless/input_script.h"
-#include "headless/sim_files.h"
 #include "headless/raw_video.h"
 #include "headless/replay_run.h"
+#include "headless/sim_files.h"
 #include "headless/sim_options.h"
 #include "headless/stats_file.h"
 #include "headless/trace.h"
@@ -97,7 +98,7 @@ int main(int argc, char** argv) {
     if (media.empty()) media = find_media_dir("", own_program_path());
     if (!media.empty() && media != options.assets && !options.settings_given &&
         access(options.settings.c_str(), F_OK) != 0) {
-        shipped_settings = media + "/" + SETTINGS_FILE_NAME;
+        shipped_settings = join_path(media, SETTINGS_FILE_NAME);
         startup_settings_path = shipped_settings.c_str();
     }
     media_dir = media.c_str();
