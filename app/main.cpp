@@ -5,6 +5,7 @@
 
 #include "app/command_line.h"
 #include "app/pacing.h"
+#include "app/program_name.h"
 #include "app/shell.h"
 #include "app/sound_output.h"
 #include "app/window_events.h"
@@ -14,12 +15,6 @@
 #include "ui/session.h"
 
 constexpr int FRAMES_PER_SECOND = 60;
-
-#ifdef LUMORA_FULLSCREEN
-static const char* const PROGRAM_NAME = "lumora-fullscreen";
-#else
-static const char* const PROGRAM_NAME = "lumora";
-#endif
 
 // A close request from the window. It also ends a wait for the next tick, so the program ends
 // at once on the title screen and in the frame loop.
@@ -81,18 +76,19 @@ int run_simulation(int, char**) {
 
     BITMAP* back_buffer = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
     if (back_buffer == nullptr) {
-        allegro_message("lumora cannot start: there is not enough memory for the picture.\n");
+        allegro_message("%s cannot start: there is not enough memory for the picture.\n",
+                        PROGRAM_NAME);
         return 1;
     }
     clear_bitmap(back_buffer);
     const char* failed = nullptr;
-    if (!load_loop_pictures(media_dir, failed)) fail_to_start("lumora", failed);
+    if (!load_loop_pictures(media_dir, failed)) fail_to_start(PROGRAM_NAME, failed);
     prepare_background();
 
     reset_world();
 
     if (!start_pacing(FRAMES_PER_SECOND)) {
-        allegro_message("lumora cannot start: the frame timer cannot be installed.\n");
+        allegro_message("%s cannot start: the frame timer cannot be installed.\n", PROGRAM_NAME);
         return 1;
     }
     set_close_button_callback(request_close);

@@ -7,6 +7,7 @@
 #include <ctime>
 
 #include "app/file_places.h"
+#include "app/program_name.h"
 #include "app/shell.h"
 #include "sim/random.h"
 #include "sim/world.h"
@@ -24,7 +25,7 @@ void init_system() {
     // Handing atexit over makes the library close itself down however the process ends.
     // Without a system driver (no display to connect to) nothing of the library may be used.
     if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
-        std::fprintf(stderr, "lumora cannot start: %s\n",
+        std::fprintf(stderr, "%s cannot start: %s\n", PROGRAM_NAME,
                      allegro_error[0] != '\0' ? allegro_error : "no display to open a window on");
         std::exit(-1);
     }
@@ -51,7 +52,7 @@ void init_system() {
     // Found once the display works: a program that cannot start makes no folder of the user's.
     use_file_places(find_file_places(this_process_inputs()));
     const char* failed = nullptr;
-    if (!load_startup_media(media_dir, failed)) fail_to_start("lumora", failed);
+    if (!load_startup_media(media_dir, failed)) fail_to_start(PROGRAM_NAME, failed);
     last_mouse_x = mouse_x;
     last_mouse_y = mouse_y;
     fill_shine_kernel();
