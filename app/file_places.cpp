@@ -20,22 +20,9 @@ static const char* const MEDIA_FILES[] = {"myfont.pcx", "shine.bmp",  "c_att.bmp
                                           "c_hill.bmp", "c_hole.bmp", "c_tr.bmp",
                                           "c_tl.bmp",   "title.bmp",  "wood.bmp"};
 
-// folder/name, or name alone for an empty folder; empty when it is too long to be a path,
-// which no file can have.
-static std::string in_folder(const std::string& folder, const std::string& name) {
-    char path[PATH_SIZE];
-    return join_path(path, folder.c_str(), name.c_str()) ? path : "";
-}
-
-static std::string parent_of(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return "";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 std::vector<std::string> media_paths(const std::string& dir) {
     std::vector<std::string> paths;
-    for (const char* name : MEDIA_FILES) paths.push_back(in_folder(dir, name));
+    for (const char* name : MEDIA_FILES) paths.push_back(join_path(dir, name));
     return paths;
 }
 
@@ -43,7 +30,7 @@ static bool file_exists(const std::string& path) { return access(path.c_str(), F
 
 static bool holds_media(const std::string& folder) {
     for (const char* name : MEDIA_FILES) {
-        if (access(in_folder(folder, name).c_str(), R_OK) != 0) return false;
+        if (access(join_path(folder, name).c_str(), R_OK) != 0) return false;
     }
     return true;
 }
@@ -58,9 +45,9 @@ static std::string read_text(const std::string& path) {
 static bool is_set(const char* value) { return value != nullptr && value[0] != '\0'; }
 
 std::string installed_data_dir(const std::string& program_path) {
-    const std::string bin = parent_of(program_path);
-    if (bin.empty()) return "";
-    return parent_of(bin) + "/share/lumora";
+    // A program path without a folder (it has none when /proc cannot tell) installs nothing.
+    if (program_path.find('/') == std::string::npos) return "";
+    return join_path(folder_of(folder_of(program_path)), "share/lumora");
 }
 
 std::string find_media_dir(const std::string& working_dir, const std::string& program_path) {
@@ -124,7 +111,7 @@ std::string user_picture_dir(const std::string& user_dirs, const char* xdg_pictu
 bool make_user_settings(const std::string& path, const std::string& shipped_default) {
     if (file_exists(path)) return true;
     // The folder is the user's alone, as the desktop's rules ask for folders made there.
-    if (!make_folders(parent_of(path).c_str(), 0700)) return false;
+    if (!make_folders(folder_of(path).c_str(), 0700)) return false;
     Swarm table[SWARM_COUNT];
     // Written the way saving writes: the bytes come out as the shipped file has them, and a
     // start-up killed half-way leaves no part of a file behind.
@@ -135,7 +122,7 @@ bool make_user_settings(const std::string& path, const std::string& shipped_defa
 FilePlaces find_file_places(const PlaceInputs& in) {
     FilePlaces places;
     places.media_dir = find_media_dir(in.working_dir, in.program_path);
-    const std::string local_settings = in_folder(in.working_dir, SETTINGS_FILE_NAME);
+    const std::string local_settings = join_path(in.working_dir, SETTINGS_FILE_NAME);
     const std::string user_settings = user_settings_path(in.xdg_config_home, in.home);
     // Only an installed program, one whose media come from its share folder, keeps the user's
     // files in the user's folders. A working directory that holds the settings file or the
@@ -147,11 +134,11 @@ FilePlaces find_file_places(const PlaceInputs& in) {
         return places;
     }
     places.settings_path = user_settings;
-    if (!make_user_settings(user_settings, in_folder(places.media_dir, SETTINGS_FILE_NAME))) {
-        places.startup_settings = in_folder(places.media_dir, SETTINGS_FILE_NAME);
+    if (!make_user_settings(user_settings, join_path(places.media_dir, SETTINGS_FILE_NAME))) {
+        places.startup_settings = join_path(places.media_dir, SETTINGS_FILE_NAME);
     }
     const std::string user_dirs =
-        read_text(parent_of(parent_of(user_settings)) + "/user-dirs.dirs");
+        read_text(join_path(folder_of(folder_of(user_settings)), "user-dirs.dirs"));
     places.picture_dir = user_picture_dir(user_dirs, in.xdg_pictures_dir, in.home);
     return places;
 }
@@ -163,8 +150,8 @@ FilePlaces find_runner_places(const PlaceInputs& in, const std::string& media_di
         media_dir.empty() ? find_media_dir(in.working_dir, in.program_path) : media_dir;
     places.settings_path = settings;
     const bool found_installed = media_dir.empty() && places.media_dir != in.working_dir;
-    if (found_installed && !settings_given && !file_exists(in_folder(in.working_dir, settings)))
-        places.startup_settings = in_folder(places.media_dir, SETTINGS_FILE_NAME);
+    if (found_installed && !settings_given && !file_exists(join_path(in.working_dir, settings)))
+        places.startup_settings = join_path(places.media_dir, SETTINGS_FILE_NAME);
     return places;
 }
 

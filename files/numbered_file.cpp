@@ -33,8 +33,3 @@ std::FILE* create_numbered_file(const char* folder, const char* extension,
 }
 
 std::FILE* create_new_file(const char* path) { return open_exclusive(path); }
-
-const char* file_name_of(const char* path) {
-    const char* slash = std::strrchr(path, '/');
-    return slash == nullptr ? path : slash + 1;
-}

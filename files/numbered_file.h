@@ -22,6 +22,3 @@ std::FILE* create_numbered_file(const char* folder, const char* extension, char 
 // Creates the file at path only if nothing of that name exists, and opens it for writing.
 // Null when the name is taken or the file cannot be made.
 std::FILE* create_new_file(const char* path);
-
-// The name of path without its folder.
-const char* file_name_of(const char* path);

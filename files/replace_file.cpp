@@ -34,25 +34,14 @@ static bool file_behind(const char* path, char (&target)[PATH_SIZE]) {
         const ssize_t n = readlink(target, link, sizeof link - 1);
         if (n < 0) return true;  // not a link: the file is written where the path says
         link[n] = '\0';
-        const char* slash = std::strrchr(target, '/');
-        const int folder =
-            link[0] == '/' || slash == nullptr ? 0 : static_cast<int>(slash - target) + 1;
+        // A relative link is read from the folder the link is in.
+        char folder[PATH_SIZE] = "";
         char next[PATH_SIZE];
-        if (std::snprintf(next, sizeof next, "%.*s%s", folder, target, link) >=
-            static_cast<int>(sizeof next))
+        if ((link[0] != '/' && !folder_of(folder, target)) || !join_path(next, folder, link))
             return false;
         std::memcpy(target, next, sizeof target);
     }
     return false;
-}
-
-// The folder and the name of a path: "." for a name alone.
-static bool split_path(const char* path, char (&folder)[PATH_SIZE], const char*& name) {
-    const char* slash = std::strrchr(path, '/');
-    name = slash == nullptr ? path : slash + 1;
-    const int length = slash == nullptr ? 1 : slash == path ? 1 : static_cast<int>(slash - path);
-    return std::snprintf(folder, sizeof folder, "%.*s", length, slash == nullptr ? "." : path) <
-           static_cast<int>(sizeof folder);
 }
 
 // Whether `entry`, a name in the target's folder, is the temporary file of a save of the
@@ -79,8 +68,8 @@ static bool is_leftover(int folder, const char* entry, const char* name) {
 
 static void remove_leftovers(const char* target) {
     char folder[PATH_SIZE];
-    const char* name = nullptr;
-    if (!split_path(target, folder, name)) return;
+    const char* name = name_of(target);
+    if (!folder_of(folder, target)) return;
     DIR* dir = opendir(folder);
     if (dir == nullptr) return;
     while (const dirent* entry = readdir(dir)) {

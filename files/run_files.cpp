@@ -2,18 +2,16 @@
 
 #include <sys/stat.h>
 
+#include "files/path.h"
+
 static RunFile file_of(const std::string& what, const std::string& path) {
     RunFile file{what, path, false, 0, 0, ""};
     struct stat info;
     if (stat(path.c_str(), &info) == 0) {
         file.exists = true;
     } else {
-        const size_t slash = path.rfind('/');
-        const std::string folder = slash == std::string::npos ? "."
-                                   : slash == 0               ? "/"
-                                                              : path.substr(0, slash);
-        file.name = slash == std::string::npos ? path : path.substr(slash + 1);
-        if (stat(folder.c_str(), &info) != 0) return file;
+        file.name = name_of(path.c_str());
+        if (stat(folder_of(path).c_str(), &info) != 0) return file;
     }
     file.device = info.st_dev;
     file.inode = info.st_ino;

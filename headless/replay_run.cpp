@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "files/path.h"
 #include "ui/session.h"
 
 // The session being played; read once, before any output opens.
@@ -50,7 +51,7 @@ bool prepare_pictures_dir(const SimOptions& options) {
     }
     for (const FileOutcome& o : replay.outcomes) {
         if (o.action != FileAction::PICTURE || !o.ok || o.frame > options.frames) continue;
-        const std::string path = dir + "/" + o.picture;
+        const std::string path = join_path(dir, o.picture);
         if (access(path.c_str(), F_OK) == 0) {
             std::fprintf(stderr,
                          "lumora-sim: '%s' exists already: --pictures-dir writes only new files\n",

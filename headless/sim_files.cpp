@@ -8,6 +8,7 @@
 
 #include "app/file_places.h"
 #include "files/input_file.h"
+#include "files/path.h"
 #include "files/replace_file.h"
 #include "files/settings_file.h"
 #include "headless/replay_run.h"
@@ -48,12 +49,6 @@ RunFiles sim_inputs(const SimOptions& options, const char* startup, const char* 
     for (const std::string& path : media_paths(media_dir))
         note_input(files, "the media file", path);
     return files;
-}
-
-// The folder a file goes in: "." for a name alone.
-static std::string folder_of(const std::string& path) {
-    const size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
 static bool is_folder(const std::string& path) {

@@ -18,7 +18,7 @@ static bool write_into(std::FILE* out, const char* path, BITMAP* bmp) {
 bool save_numbered_picture(const char* folder, BITMAP* bmp, char (&name)[KEPT_NAME_SIZE]) {
     char path[PATH_SIZE];
     if (!write_into(create_numbered_file(folder, "png", path), path, bmp)) return false;
-    std::snprintf(name, sizeof name, "%s", file_name_of(path));
+    std::snprintf(name, sizeof name, "%s", name_of(path));
     return true;
 }
 

@@ -1,12 +1,12 @@
 #include "sweep/resume.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <string>
+#include <string_view>
 #include <unordered_set>
 
 #include "files/input_file.h"
+#include "files/whole_number.h"
 #include "sim/synchrony.h"
 #include "sim/world.h"
 #include "sweep/fingerprint.h"
@@ -15,6 +15,33 @@
 namespace {
 
 enum class Row { GOOD, OTHER_SWEEP, BAD };
+
+// The comma-separated columns of text, exactly as many as columns holds.
+template <size_t N>
+bool split_columns(std::string_view text, std::string_view (&columns)[N]) {
+    for (size_t i = 0; i < N; ++i) {
+        const size_t comma = i + 1 < N ? text.find(',') : text.size();
+        if (comma == std::string_view::npos) return false;
+        columns[i] = text.substr(0, comma);
+        text.remove_prefix(std::min(comma + 1, text.size()));
+    }
+    return text.empty();
+}
+
+// Whether text is a whole number from lo to hi as a run prints it: no leading zeros, no plus.
+bool is_printed_number(std::string_view text, int64_t lo, int64_t hi) {
+    int64_t value = 0;
+    return parse_whole_number(text, Signs::MINUS, lo, hi, value) && std::to_string(value) == text;
+}
+
+// Whether text is an order from 0 to 1 as a run prints it, with four decimals ("0.8125").
+bool is_order(std::string_view text) {
+    int64_t whole = 0, fraction = 0;
+    return text.size() == 6 && text[1] == '.' &&
+           parse_whole_number(text.substr(0, 1), Signs::NONE, 0, 1, whole) &&
+           parse_whole_number(text.substr(2), Signs::NONE, 0, 9999, fraction) &&
+           whole * 10000 + fraction <= 10000;
+}
 
 // Whether line is the row of swarm `swarm` of run `run` exactly as this sweep writes it: the
 // run's prefix, values a run can give, printed the way a run prints them, and the sweep's
@@ -30,26 +57,17 @@ Row check_row(const SweepFile& sweep, const std::string& fingerprint, const std:
     if (run < 0 || run >= run_count(sweep)) return Row::BAD;
     const std::string prefix = row_prefix(plan_run(sweep, run));
     if (line.compare(0, prefix.size(), prefix) != 0) return Row::BAD;
-    int s = 0, population = 0, used = -1;
-    double final_order = 0.0, mean_order = 0.0;
-    long long sync_frame = 0;
-    char written_by[FINGERPRINT_DIGITS + 1] = "";
-    const char* rest = line.c_str() + prefix.size();
-    if (std::sscanf(rest, "%d,%d,%lf,%lf,%lld,%16[0-9a-f]%n", &s, &population, &final_order,
-                    &mean_order, &sync_frame, written_by, &used) != 6 ||
-        rest[used] != '\0')
-        return Row::BAD;
-    char again[160];
-    std::snprintf(again, sizeof again, "%d,%d,%.4f,%.4f,%lld,%s", s, population, final_order,
-                  mean_order, sync_frame, written_by);
+    const std::string_view rest = std::string_view(line).substr(prefix.size());
+    std::string_view columns[6];
+    if (!split_columns(rest, columns)) return Row::BAD;
     // A swarm that fell into step did so at a frame that leaves the run time to hold the step.
-    const long long last_sync = sweep.frames - SYNC_HOLD_FRAMES + 1;
-    if (std::strcmp(again, rest) != 0 || s != swarm || population < 0 ||
-        population > MAX_FIREFLIES || final_order < 0.0 || final_order > 1.0 || mean_order < 0.0 ||
-        mean_order > 1.0 || (sync_frame != -1 && (sync_frame < 1 || sync_frame > last_sync)) ||
-        fingerprint != written_by)
-        return Row::BAD;
-    return Row::GOOD;
+    const int64_t last_sync = sweep.frames - SYNC_HOLD_FRAMES + 1;
+    const bool good = is_printed_number(columns[0], swarm, swarm) &&
+                      is_printed_number(columns[1], 0, MAX_FIREFLIES) && is_order(columns[2]) &&
+                      is_order(columns[3]) &&
+                      (columns[4] == "-1" || is_printed_number(columns[4], 1, last_sync)) &&
+                      columns[5] == fingerprint;
+    return good ? Row::GOOD : Row::BAD;
 }
 
 }  // namespace
@@ -93,7 +111,10 @@ bool read_finished_runs(const std::string& path, const SweepFile& sweep,
             }
             const std::string row = text.substr(pos, end - pos);
             ++line;
-            if (swarm == 1) run = std::strtoll(row.c_str(), nullptr, 10);
+            if (swarm == 1) {
+                const std::string_view first = std::string_view(row).substr(0, row.find(','));
+                if (!parse_whole_number(first, Signs::NONE, 0, INT64_MAX, run)) run = -1;
+            }
             const Row checked = check_row(sweep, fingerprint, row, run, swarm);
             if (checked == Row::OTHER_SWEEP) {
                 error = path + ":" + std::to_string(line) +

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "files/path.h"
 #include "files/whole_number.h"
 #include "sim/world.h"
 
@@ -208,7 +209,7 @@ int32_t vary_value(const VaryLine& vary, int64_t i) {
 }
 
 std::string resolve_settings_path(const std::string& sweep_path, const std::string& settings) {
-    const size_t slash = sweep_path.rfind('/');
-    if (settings[0] == '/' || slash == std::string::npos) return settings;
-    return sweep_path.substr(0, slash + 1) + settings;
+    // A sweep file named without a folder keeps its settings path as written.
+    if (settings[0] == '/' || sweep_path.find('/') == std::string::npos) return settings;
+    return join_path(folder_of(sweep_path), settings);
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/file_places.h"
+#include "files/path.h"
 #include "sim/world.h"
 #include "tests/support.h"
 #include "ui/folders.h"
@@ -41,6 +42,36 @@ class Places : public ::testing::Test {
     }
     std::string root, program, share, work, home;
 };
+
+// Every file the program touches is split and joined one way: a name alone is in ".", the
+// root keeps its slash, and joining the parts again names the same file without a doubled slash.
+TEST(Paths, FolderNameAndJoinAgree) {
+    const struct {
+        const char *path, *folder, *name, *joined;
+    } cases[] = {
+        {"lmr.sav", ".", "lmr.sav", "./lmr.sav"},
+        {"./lmr.sav", ".", "lmr.sav", "./lmr.sav"},
+        {"/lmr.sav", "/", "lmr.sav", "/lmr.sav"},
+        {"/", "/", "", "/"},
+        {"out/", "out", "", "out/"},
+        {"a//b.png", "a", "b.png", "a/b.png"},
+        {"/home/u/lmr.sav", "/home/u", "lmr.sav", "/home/u/lmr.sav"},
+    };
+    for (const auto& c : cases) {
+        char folder[PATH_SIZE], joined[PATH_SIZE];
+        ASSERT_TRUE(folder_of(folder, c.path)) << c.path;
+        EXPECT_STREQ(folder, c.folder) << c.path;
+        EXPECT_EQ(folder_of(std::string(c.path)), c.folder) << c.path;
+        EXPECT_STREQ(name_of(c.path), c.name) << c.path;
+        ASSERT_TRUE(join_path(joined, folder, name_of(c.path))) << c.path;
+        EXPECT_STREQ(joined, c.joined) << c.path;
+        EXPECT_EQ(join_path(std::string(folder), name_of(c.path)), c.joined) << c.path;
+    }
+    char joined[PATH_SIZE];
+    EXPECT_TRUE(join_path(joined, "", "lmr.sav"));
+    EXPECT_STREQ(joined, "lmr.sav");
+    EXPECT_FALSE(join_path(joined, std::string(PATH_SIZE - 4, 'a').c_str(), "lmr.sav"));
+}
 
 TEST_F(Places, MediaComeFromAFolderThatHoldsThemAll) {
     EXPECT_EQ(installed_data_dir(program), root + "/prefix/share/lumora");

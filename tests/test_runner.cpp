@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "files/settings_file.h"
 #include "render/help_overlay.h"
 #include "render/sync_graph.h"
 #include "sweep/sweep_file.h"
@@ -63,10 +64,9 @@ TEST_F(Runner, InputScriptDrivesKeysAndMouse) {
     const std::string t = file("t.txt");
     EXPECT_NE(t.find("\nu 11 1 0 1 0 0 1 0 1001 89 loading succesful\n"), std::string::npos);
     EXPECT_NE(t.find("\nu 31 1 0 1 0 0 1 0 1001 99 saving succesful\n"), std::string::npos);
-    const std::string saved = file("lmr.sav");
-    size_t line = 0, pos = 0;
-    for (; line < 30; ++line) pos = saved.find('\n', pos) + 1;
-    EXPECT_EQ(saved.substr(pos, 4), "201\n");
+    Swarm saved[SWARM_COUNT];
+    ASSERT_TRUE(read_settings_file((dir + "/lmr.sav").c_str(), saved));
+    EXPECT_EQ(saved[1].population, 201);
 }
 
 TEST_F(Runner, BadArgumentsAndScriptsExitWithTwo) {

@@ -225,6 +225,8 @@ TEST(SweepResume, KeepsWholeRunsOnly) {
         {row(2, 3, "5,9.2170,0.2500,-1", mine), not_a_row},
         {row(2, 3, "5,0.5000,-0.2500,-1", mine), not_a_row},
         {row(2, 3, "5,0.5,0.2500,-1", mine), not_a_row},
+        {row(2, 3, "5,-0.0000,0.2500,-1", mine), not_a_row},
+        {row(2, 3, "05,0.5000,0.2500,-1", mine), not_a_row},
         {row(2, 3, "2001,0.5000,0.2500,-1", mine), not_a_row},
         {row(2, 3, "5,0.5000,0.2500,82", mine), not_a_row},  // 120 frames in step from 82: 201
         {row(2, 3, "5,0.5000,0.2500,0", mine), not_a_row},

@@ -30,18 +30,8 @@ bool make_folders(const char* folder, unsigned mode) {
     return stat(folder, &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-// The folder part of path: empty for a bare name, which means the working directory.
-static bool folder_of(const char* path, char (&folder)[PATH_SIZE]) {
-    const char* slash = std::strrchr(path, '/');
-    const size_t length = slash == nullptr ? 0 : slash == path ? 1 : slash - path;
-    if (length >= sizeof folder) return false;
-    std::memcpy(folder, path, length);
-    folder[length] = '\0';
-    return true;
-}
-
 bool picture_folder(char (&folder)[PATH_SIZE]) {
-    if (picture_dir[0] == '\0') return folder_of(settings_path, folder);
+    if (picture_dir[0] == '\0') return folder_of(folder, settings_path);
     const int length = std::snprintf(folder, sizeof folder, "%s", picture_dir);
     return length < static_cast<int>(sizeof folder) && make_folders(folder, 0755);
 }

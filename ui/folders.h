@@ -16,7 +16,7 @@ extern const char* media_dir;
 extern const char* picture_dir;
 
 // Puts the folder that kept pictures and replays go to into folder: picture_dir, made on the
-// first file kept there, or when that is empty the folder that holds settings_path (empty for
+// first file kept there, or when that is empty the folder that holds settings_path ("." for
 // the working directory). Returns false when it cannot be made or does not fit.
 bool picture_folder(char (&folder)[PATH_SIZE]);
 

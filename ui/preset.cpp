@@ -35,8 +35,7 @@ bool find_preset(const char* folder, int n, char (&path)[PATH_SIZE]) {
 
 // Shows which preset was loaded from path, whose name ends in ".sav".
 static void show_preset_loaded(const char* path) {
-    const char* slash = std::strrchr(path, '/');
-    const char* name = slash == nullptr ? path : slash + 1;
+    const char* name = name_of(path);
     const int stem = static_cast<int>(std::strlen(name)) - 4;
     char text[STATUS_TEXT_SIZE];
     std::snprintf(text, sizeof text, "loaded %.*s", stem, name);

@@ -109,7 +109,7 @@ static void write_kept_picture(const char* name, BITMAP* picture) {
     if (picture == nullptr) {
         note_fault(std::string("the picture ") + name + " is not drawn");
     } else if (!join_path(path, state.pictures.c_str(), name) || !save_new_picture(path, picture)) {
-        note_fault("cannot write the picture '" + state.pictures + "/" + name +
+        note_fault("cannot write the picture '" + join_path(state.pictures, name) +
                    "' (it must not exist yet)");
     }
 }

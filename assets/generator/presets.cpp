@@ -10,6 +10,7 @@
 #include <string>
 
 #include "assets/generator/media.h"
+#include "files/path.h"
 
 namespace {
 
@@ -106,7 +107,8 @@ bool write_presets(const std::string& dir) {
     int number = 0;
     for (const Preset& preset : PRESETS) {
         ++number;
-        const std::string path = dir + "/" + std::to_string(number) + "-" + preset.name + ".sav";
+        const std::string path =
+            join_path(dir, std::to_string(number) + "-" + preset.name + ".sav");
         ok &= write_swarm_rows(path, preset.swarm);
     }
     return ok;

@@ -158,3 +158,12 @@ differ_in() {
 
 # Line n (counted from 1) of the working directory's settings file.
 settings_line() { sed -n "$1p" "$WORK/lmr.sav"; }
+
+# The line of lmr.sav that holds a swarm's field, by the name lumora-sim --fields gives it:
+# record s takes lines 20 * s + 1 to 20 * s + 20.
+field_line() {  # NAME SWARM
+  local position
+  position="$("$BIN_DIR/lumora-sim" --fields | awk -v name="$1" '$2 == name { print $1 }')"
+  [ -n "$position" ] || fail "lumora-sim --fields does not list $1"
+  echo $((20 * $2 + position + 1))
+}

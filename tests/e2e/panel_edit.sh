@@ -9,17 +9,19 @@ enter_loop
 press Return
 wait_until 'shot panel; [ "$(pixel panel 190 15)" = "100,100,100" ]' || fail "no highlight bar on the first panel row"
 
-population="$(settings_line 31)"
+population_line="$(field_line population 1)"
+target_line="$(field_line target_swarm 1)"
+population="$(settings_line "$population_line")"
 press Right
 press s
-wait_until '[ "$(settings_line 31)" = "$((population + 1))" ]' || fail "RIGHT and S did not save population $((population + 1))"
+wait_until '[ "$(settings_line "$population_line")" = "$((population + 1))" ]' || fail "RIGHT and S did not save population $((population + 1))"
 
-target="$(settings_line 32)"
+target="$(settings_line "$target_line")"
 press Up
 press Right
 press s
-wait_until '[ "$(settings_line 32)" = "$((target + 1))" ]' || fail "the target swarm was not raised and saved"
-new_target="$(settings_line 32)"
+wait_until '[ "$(settings_line "$target_line")" = "$((target + 1))" ]' || fail "the target swarm was not raised and saved"
+new_target="$(settings_line "$target_line")"
 press Escape
 expect_exit 0 "ESC after saving"
 
@@ -28,8 +30,7 @@ enter_loop
 press Return
 sleep 0.2
 shot restarted
-base=$((20 * new_target))
-expected="$(settings_line $((base + 8))),$(settings_line $((base + 9))),$(settings_line $((base + 10)))"
+expected="$(settings_line "$(field_line red "$new_target")"),$(settings_line "$(field_line green "$new_target")"),$(settings_line "$(field_line blue "$new_target")")"
 [ "$(pixel restarted 210 70)" = "$expected" ] || fail "target box is $(pixel restarted 210 70), expected $expected"
 cp "$WORK/restarted.png" "${LUMORA_E2E_SHOTS:-$WORK}/panel.png" 2>/dev/null || true
 press Escape

@@ -6,7 +6,8 @@ source "$(dirname "$0")/lib.sh" "$@"
 start_display
 prepare_workdir
 mkdir "$WORK/presets"
-sed '31s/.*/40/' "$WORK/lmr.sav" >"$WORK/presets/2-fewer-red.sav"
+population_line="$(field_line population 1)"
+sed "${population_line}s/.*/40/" "$WORK/lmr.sav" >"$WORK/presets/2-fewer-red.sav"
 
 # Presses a key until a condition holds, three times at most: a short press can fall between
 # two frames on a busy machine.

@@ -5,7 +5,8 @@ source "$(dirname "$0")/lib.sh" "$@"
 start_display
 prepare_workdir
 mkdir "$WORK/presets"
-sed '31s/.*/5/' "$WORK/lmr.sav" >"$WORK/presets/2-five-red.sav"
+population_line="$(field_line population 1)"
+sed "${population_line}s/.*/5/" "$WORK/lmr.sav" >"$WORK/presets/2-five-red.sav"
 keep() { cp "$WORK/$1.png" "${LUMORA_E2E_SHOTS:-$WORK}/$1.png" 2>/dev/null || true; }
 rim="90,140,100"
 
@@ -46,9 +47,9 @@ for _ in 1 2 3; do
   press 2
   press s
   sleep 0.3
-  [ "$(settings_line 31)" = 5 ] && break
+  [ "$(settings_line "$population_line")" = 5 ] && break
 done
-[ "$(settings_line 31)" = 5 ] || fail "2 did not load the preset that S saves"
+[ "$(settings_line "$population_line")" = 5 ] || fail "2 did not load the preset that S saves"
 cmp -s "$WORK/lmr.sav" "$WORK/presets/2-five-red.sav" || fail "the saved table is not the preset"
 press Escape
 expect_exit 0 "ESC"

@@ -6,8 +6,8 @@
 #
 # Each round starts from a new random table. The input script opens the panel, selects the
 # target-swarm row and then holds S and RIGHT: every 10 frames the table is saved and then
-# swarm 1's target is raised by one, so consecutive saves differ in that one value (line 32)
-# and every other line must stay as the round began.
+# swarm 1's target is raised by one, so consecutive saves differ in that one value and every
+# other line must stay as the round began.
 set -euo pipefail
 sim="$(realpath "$1")"
 assets="$(realpath "$2")"
@@ -40,14 +40,17 @@ cat >input.txt <<'SCRIPT'
 31 S,RIGHT 0 0 0
 SCRIPT
 
-TARGET_LINE=32  # field 11 of record 1 stands on line 20 * 1 + 11 + 1
+# Record s takes lines 20 * s + 1 to 20 * s + 20; the fields' places are the program's.
+position_of() { "$sim" --fields | awk -v name="$1" '$2 == name { print $1 }'; }
+TARGET_LINE=$((20 + $(position_of target_swarm) + 1))
+POPULATION_PLACE=$(($(position_of population) + 1))
 saved_rounds=0
 torn_rounds=0
 for ((round = 1; round <= rounds; round++)); do
-  # A random table with no fireflies: every population (field 10, line 20 * s + 11) is 0.
+  # A random table with no fireflies: every population is 0.
   start=()
   for ((line = 1; line <= 200; line++)); do
-    if ((line % 20 == 11)); then
+    if ((line % 20 == POPULATION_PLACE)); then
       start+=(0)
     else
       start+=($((RANDOM * 32768 + RANDOM - (RANDOM % 2) * 1073741824)))
@@ -60,7 +63,7 @@ for ((round = 1; round <= rounds; round++)); do
     --no-draw >out.txt 2>err.txt &
   pid=$!
   # One kill in four comes at any moment from the start; the others wait until the saves have
-  # begun (line 32 has changed), however slow the machine, and then come at a random moment.
+  # begun (swarm 1's target has changed), however slow the machine, and then come at a random moment.
   if ((RANDOM % 4 != 0)); then
     for ((wait = 0; wait < 3000; wait++)); do
       [ "$(sed -n "${TARGET_LINE}p" lmr.sav)" != "$first_target" ] && break
