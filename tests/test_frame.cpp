@@ -9,7 +9,7 @@
 #include "sim/world.h"
 #include "tests/support.h"
 #include "ui/input.h"
-#include "ui/input_line.h"
+#include "ui/input_keys.h"
 #include "ui/interface_state.h"
 #include "ui/session.h"
 #include "ui/settings_file.h"
@@ -146,7 +146,7 @@ TEST_F(Frame, SpaceKeepsTheLastPicture) {
 TEST_F(Frame, KeysOutsideTheInputTableChangeNothing) {
     InputSnapshot others;
     for (bool& held : others.held) held = true;
-    for (const ScriptKey& k : SCRIPT_KEYS) others.held[k.code] = false;
+    for (const int code : INPUT_KEY_CODES) others.held[code] = false;
     const auto run = [&](const InputSnapshot& in) {
         clear_program_state();
         seed_random(5);

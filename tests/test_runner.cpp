@@ -110,7 +110,7 @@ TEST_F(Runner, FieldsListTheNamesSweepFilesTake) {
     std::set<int> positions;
     int position = 0;
     for (std::string name; lines >> position >> name;) {
-        std::istringstream text("settings s.sav\nvary 1 " + name + " 7\n");
+        const std::string text = "settings s.sav\nvary 1 " + name + " 7\n";
         SweepFile sweep;
         std::string error;
         ASSERT_TRUE(read_sweep_file(text, "s.txt", false, sweep, error)) << error;

@@ -1,12 +1,13 @@
 // The variables of the user interface: what the panel shows, pause and glow detail, the
 // synchrony graph, the help, the sound and a picture or a replay asked for, the shared key rest,
-// the status message and the mouse's tool and rest. One instance, static lifetime; the keyboard and the mouse
-// write them, the frame hands them to drawing.
+// the status message and the mouse's tool and rest. One instance, static lifetime; the keyboard and
+// the mouse write them, the frame hands them to drawing.
 #pragma once
 
 #include <cstdint>
 
-constexpr int STATUS_TEXT_SIZE = 100;
+#include "files/replay_file.h"  // STATUS_TEXT_SIZE
+
 constexpr int STATUS_SHOW_FRAMES = 100;
 
 extern int32_t selected_swarm;     // 1 to 9: shown on the panel, joined by the lure
