@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
 #include <string>
 
 #include "app/shell.h"
@@ -147,6 +148,9 @@ TEST_F(Frame, KeysOutsideTheInputTableChangeNothing) {
     InputSnapshot others;
     for (bool& held : others.held) held = true;
     for (const int code : INPUT_KEY_CODES) others.held[code] = false;
+    EXPECT_EQ(std::set<int>(std::begin(INPUT_KEY_CODES), std::end(INPUT_KEY_CODES)).size(),
+              size_t{INPUT_KEY_COUNT})
+        << "each name of the table is a key of its own";
     const auto run = [&](const InputSnapshot& in) {
         clear_program_state();
         seed_random(5);

@@ -493,8 +493,9 @@ TEST_F(Runner, ReplayPlaysTheKeptSessionAgain) {
     EXPECT_EQ(file("lumora-0003.replay") + file("lumora-0003.png"), "") << "a replay keeps nothing";
 }
 
-// A replay that is broken, cut short, foreign or newer, or options that contradict one, are
-// refused with exit status 2 before anything runs, a broken file naming its line.
+// A replay that is broken, cut short, foreign or newer, or not a regular file, or options that
+// contradict one, are refused with exit status 2 before anything runs, a broken file naming its
+// line.
 TEST_F(Runner, BrokenReplaysAndContradictingOptionsAreRefused) {
     write_file(dir + "/in.txt", "0 - 0 0 0\n20 F9 0 0 0\n");
     ASSERT_EQ(sim("--input in.txt --frames 20"), 0) << err;
@@ -513,6 +514,14 @@ TEST_F(Runner, BrokenReplaysAndContradictingOptionsAreRefused) {
         write_file(dir + "/r.replay", text);
         EXPECT_EQ(sim("--replay r.replay"), 2) << message;
         EXPECT_EQ(err.rfind(message, 0), 0u) << err;
+    }
+    // Opened like any input: a FIFO is never waited for, a device never read without end.
+    ASSERT_EQ(mkfifo((dir + "/fifo").c_str(), 0644), 0);
+    for (const char* file : {"fifo", "/dev/zero"}) {
+        EXPECT_EQ(sim(std::string("--replay ") + file), 2) << file;
+        EXPECT_NE(err.find(std::string("the replay '") + file + "' is not a regular file"),
+                  std::string::npos)
+            << err;
     }
     for (const char* against : {"--seed 2", "--settings lmr.sav", "--input in.txt", "--depth 16"})
         EXPECT_EQ(sim(std::string("--replay lumora-0001.replay ") + against), 2) << against;

@@ -1,7 +1,7 @@
 // The variables of the user interface: what the panel shows, pause and glow detail, the
 // synchrony graph, the help, the sound and a picture or a replay asked for, the shared key rest,
-// the status message and the mouse's tool and rest. One instance, static lifetime; the keyboard and
-// the mouse write them, the frame hands them to drawing.
+// the status message and the mouse's tool and rest. One instance, static lifetime; the keyboard and the mouse
+// write them, the frame hands them to drawing.
 #pragma once
 
 #include <cstdint>
