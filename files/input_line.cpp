@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "files/text_lines.h"
 #include "files/whole_number.h"
 
 const char* const INPUT_KEY_NAMES[INPUT_KEY_COUNT] = {
@@ -32,19 +33,17 @@ static bool parse_keys(char* text, uint64_t& keys) {
     }
 }
 
-static bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
 // Splits text into blank-separated words, in place; returns how many there are, though at most
 // max are kept in words.
 static int split_words(char* text, char** words, int max) {
     int count = 0;
     char* p = text;
     for (;;) {
-        while (*p != '\0' && is_blank(*p)) ++p;
+        while (*p != '\0' && is_line_blank(*p)) ++p;
         if (*p == '\0') return count;
         if (count < max) words[count] = p;
         ++count;
-        while (*p != '\0' && !is_blank(*p)) ++p;
+        while (*p != '\0' && !is_line_blank(*p)) ++p;
         if (*p == '\0') return count;
         *p++ = '\0';
     }

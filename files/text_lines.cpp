@@ -1,13 +1,13 @@
 #include "files/text_lines.h"
 
-static bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool is_line_blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 // The line without its comment and the blanks before it.
 static std::string_view without_comment(std::string_view line) {
     for (size_t i = 0; i < line.size(); ++i) {
-        if (line[i] != '#' || (i > 0 && !is_blank(line[i - 1]))) continue;
+        if (line[i] != '#' || (i > 0 && !is_line_blank(line[i - 1]))) continue;
         size_t end = i;
-        while (end > 0 && is_blank(line[end - 1])) --end;
+        while (end > 0 && is_line_blank(line[end - 1])) --end;
         return line.substr(0, end);
     }
     return line;

@@ -29,6 +29,9 @@ struct TextLines {
 
 enum class TextLine { LINE, END, BAD };
 
+// Whether c parts the words of a line: a space, a tab or a CR.
+bool is_line_blank(char c);
+
 // Reads the next line that holds something, without its comment and line end, into line. END
 // after the last line; BAD, with `what` saying why, for a line that is too long or holds a NUL
 // byte.

@@ -42,7 +42,10 @@ TEST(TextLines, EveryFormatReadsCommentsAndLineEndsAlike) {
     ASSERT_TRUE(read_input_script(script, "s", plain, error)) << error;
     ASSERT_TRUE(read_input_script(dressed(script), "s", decorated, error)) << error;
     ASSERT_EQ(decorated.size(), 2u);
-    EXPECT_EQ(std::memcmp(&decorated[1], &plain[1], sizeof plain[1]), 0);
+    const InputSnapshot &a = decorated[1].input, &b = plain[1].input;
+    EXPECT_EQ(decorated[1].frame, 5);
+    EXPECT_EQ(std::memcmp(a.held, b.held, sizeof a.held), 0);
+    EXPECT_TRUE(a.mouse_x == b.mouse_x && a.mouse_y == b.mouse_y && a.mouse_b == b.mouse_b);
 
     SweepFile sweep;
     ASSERT_TRUE(read_sweep_file(dressed("settings a.sav\nframes 10\nvary 2 red 1:3:1\n"), "w",
