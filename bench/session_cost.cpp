@@ -15,8 +15,8 @@
 
 #include "app/shell.h"
 #include "bench/measured_run.h"
+#include "files/replay_file.h"
 #include "ui/input.h"
-#include "ui/replay_file.h"
 #include "ui/session.h"
 
 constexpr int KEEPS = 1000;  // frames of keeping timed for every frame run

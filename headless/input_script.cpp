@@ -1,37 +1,35 @@
 #include "headless/input_script.h"
 
-static bool fail(std::string& error, long line_number, const char* what) {
-    error = "line " + std::to_string(line_number) + ": " + what;
-    return false;
-}
+#include "files/input_line.h"
+#include "files/text_lines.h"
+#include "ui/input_keys.h"
 
-bool read_input_script(std::FILE* in, std::vector<ScriptLine>& lines, std::string& error) {
-    std::string text;
-    long line_number = 0;
-    int c = 0;
-    while (c != EOF) {
-        text.clear();
-        while ((c = std::getc(in)) != EOF && c != '\n') text.push_back(static_cast<char>(c));
-        if (c == EOF && text.empty()) break;
-        ++line_number;
-        if (text.find('\0') != std::string::npos)
-            return fail(error, line_number, "holds a NUL byte");
-
-        ScriptLine line{};
+bool read_input_script(std::string_view text, const std::string& name,
+                       std::vector<ScriptLine>& lines, std::string& error) {
+    TextLines in{text, name};
+    std::string_view view;
+    std::string line_text;
+    for (;;) {
         const char* what = nullptr;
-        const InputText read = parse_input_text(&text[0], line, what);
-        if (read == InputText::NOTHING) continue;
-        if (read == InputText::BAD) return fail(error, line_number, what);
-        if (!lines.empty() && line.frame <= lines.back().frame) {
-            return fail(error, line_number, "frames are not strictly ascending");
+        const TextLine next = next_text_line(in, view, what);
+        if (next == TextLine::END) return true;
+        InputLine line{};
+        InputText read = InputText::BAD;
+        if (next == TextLine::LINE) {
+            line_text.assign(view);
+            read = parse_input_text(&line_text[0], line, what);
         }
-        lines.push_back(line);
+        if (read == InputText::NOTHING) continue;
+        if (read == InputText::LINE && !lines.empty() && line.frame <= lines.back().frame) {
+            read = InputText::BAD;
+            what = "frames are not strictly ascending";
+        }
+        if (read == InputText::BAD) {
+            error = line_message(in, what);
+            return false;
+        }
+        lines.push_back({line.frame, snapshot_of(line)});
     }
-    if (std::ferror(in)) {
-        error = "cannot be read";
-        return false;
-    }
-    return true;
 }
 
 const InputSnapshot& input_at(ScriptCursor& cursor, int64_t frame) {

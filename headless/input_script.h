@@ -1,17 +1,24 @@
 // Scripted keyboard and mouse input for the headless runner. Each line holds from its frame
-// until the next line: `FRAME KEYS MOUSE_X MOUSE_Y MOUSE_B` (ui/input_line.h), blank lines and
-// lines starting with # aside. Frame 0 is the state at start-up.
+// until the next line: `FRAME KEYS MOUSE_X MOUSE_Y MOUSE_B` (files/input_line.h), read as
+// every text file is (files/text_lines.h). Frame 0 is the state at start-up.
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "ui/input_line.h"
+#include "ui/input.h"
 
-// Reads a whole script. On a malformed line returns false with a message naming the line.
-bool read_input_script(std::FILE* in, std::vector<ScriptLine>& lines, std::string& error);
+struct ScriptLine {
+    int64_t frame;
+    InputSnapshot input;
+};
+
+// Reads a whole script's text; name is the file's, for messages. On a malformed line returns
+// false with error `NAME:LINE: what is wrong`.
+bool read_input_script(std::string_view text, const std::string& name,
+                       std::vector<ScriptLine>& lines, std::string& error);
 
 // Walks a script forwards, frame by frame.
 struct ScriptCursor {

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "files/path.h"
+#include "files/input_file.h"
+#include "ui/input_keys.h"
 #include "ui/session.h"
 
 // The session being played; read once, before any output opens.
@@ -15,21 +17,15 @@ static Session replay;
 
 bool prepare_replay(SimOptions& options, std::vector<ScriptLine>& script) {
     const char* path = options.replay.c_str();
-    std::FILE* in = std::fopen(path, "r");
-    if (in == nullptr) {
-        std::fprintf(stderr, "lumora-sim: cannot read the replay '%s'\n", path);
+    std::string text;
+    const InputFault fault = read_input_file(path, REPLAY_FILE_MAX, text);
+    if (fault != InputFault::NONE) {
+        std::fprintf(stderr, "lumora-sim: the replay '%s' %s\n", path, input_fault_text(fault));
         return false;
     }
-    long line = 0;
-    std::string what;
-    const bool read = read_replay(in, replay, line, what);
-    std::fclose(in);
-    if (!read) {
-        if (line > 0) {
-            std::fprintf(stderr, "%s:%ld: %s\n", path, line, what.c_str());
-        } else {
-            std::fprintf(stderr, "%s: %s\n", path, what.c_str());
-        }
+    std::string error;
+    if (!read_replay(text, options.replay, replay, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
         return false;
     }
     options.depth = replay.depth;

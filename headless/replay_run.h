@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "headless/input_script.h"
 #include "headless/sim_options.h"
-#include "ui/input_line.h"
 
 // Reads the replay that options.replay names and makes the run its own: its colour depth and
 // seed, its frames (no more than --frames) and its input as the script. On a file that is

@@ -23,11 +23,8 @@ bool load_script(const std::string& path, std::vector<ScriptLine>& lines) {
         return false;
     }
     std::string error;
-    std::FILE* in = text.empty() ? nullptr : fmemopen(&text[0], text.size(), "r");
-    const bool ok = in == nullptr ? text.empty() : read_input_script(in, lines, error);
-    if (in != nullptr) std::fclose(in);
-    if (!ok)
-        std::fprintf(stderr, "lumora-sim: input script '%s' %s\n", path.c_str(), error.c_str());
+    const bool ok = read_input_script(text, path, lines, error);
+    if (!ok) std::fprintf(stderr, "%s\n", error.c_str());
     return ok;
 }
 

@@ -10,7 +10,6 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
-#include <sstream>
 #include <string>
 
 #include "app/file_places.h"
@@ -47,9 +46,8 @@ static bool read_sweep(const SweepOptions& options, SweepFile& sweep) {
                      input_fault_text(fault));
         return false;
     }
-    std::istringstream in(text);
     std::string error;
-    if (!read_sweep_file(in, options.sweep_file, options.force, sweep, error)) {
+    if (!read_sweep_file(text, options.sweep_file, options.force, sweep, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return false;
     }

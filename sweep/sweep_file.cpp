@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "files/path.h"
+#include "files/text_lines.h"
 #include "files/whole_number.h"
 #include "sim/world.h"
 
@@ -29,9 +30,9 @@ bool parse_whole(const std::string& text, int64_t lo, int64_t hi, int64_t& value
     return parse_whole_number(text, Signs::MINUS, lo, hi, value);
 }
 
-// Splits a line into words, leaving out a comment.
-std::vector<std::string> words_of(const std::string& line) {
-    std::istringstream in(line.substr(0, line.find('#')));
+// Splits a line into words.
+std::vector<std::string> words_of(std::string_view line) {
+    std::istringstream in{std::string(line)};
     std::vector<std::string> words;
     for (std::string w; in >> w;) words.push_back(w);
     return words;
@@ -107,16 +108,17 @@ std::string printable(const std::string& text) {
 
 }  // namespace
 
-bool read_sweep_file(std::istream& in, const std::string& name, bool force, SweepFile& sweep,
+bool read_sweep_file(std::string_view text, const std::string& name, bool force, SweepFile& sweep,
                      std::string& error) {
     sweep = SweepFile{};
     int given_on[4] = {};
     int varied_on[SWARM_COUNT][SWARM_FIELDS] = {};
     const int64_t limit = force ? MAX_RUNS : FORCE_RUNS;
     int64_t runs = 1;  // the runs the lines so far make
+    TextLines in{text, name};
     int line_number = 0;
     auto fail = [&](const std::string& what) {
-        error = name + ":" + std::to_string(line_number) + ": " + printable(what);
+        error = line_message(in, printable(what));
         return false;
     };
     // The lines so far and a factor of `count` more: refused once past the limit.
@@ -130,8 +132,13 @@ bool read_sweep_file(std::istream& in, const std::string& name, bool force, Swee
         return true;
     };
 
-    for (std::string line; std::getline(in, line);) {
-        ++line_number;
+    for (;;) {
+        std::string_view line;
+        const char* bad_line = nullptr;
+        const TextLine next = next_text_line(in, line, bad_line);
+        if (next == TextLine::END) break;
+        if (next == TextLine::BAD) return fail(bad_line);
+        line_number = static_cast<int>(in.line);
         const std::vector<std::string> w = words_of(line);
         if (w.empty()) continue;
         const std::string& directive = w[0];
@@ -173,9 +180,6 @@ bool read_sweep_file(std::istream& in, const std::string& name, bool force, Swee
         int64_t n = 0;
         if (d == 0) {
             if (w.size() != 2) return fail("settings takes one file name");
-            // The name would end at the byte, and another file be read.
-            if (w[1].find('\0') != std::string::npos)
-                return fail("the settings file name '" + w[1] + "' holds a NUL byte");
             sweep.settings = w[1];
             sweep.settings_line = line_number;
         } else if (d == 1) {

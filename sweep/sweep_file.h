@@ -7,13 +7,14 @@
 //   seed N                         the base seed the run seeds are made from (default 1)
 //   vary SWARMS FIELD VALUES...    SWARMS: 1 to 9, a-b or all; VALUES: integers or a:b:step
 //
-// `#` starts a comment. The reader works on a stream, so it can be tested without files.
+// Lines and comments are read as in every text file (files/text_lines.h). The reader works on
+// the file's text, so it can be tested without files.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <istream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Values a b a+step ... up to last, inclusive; `count` of them.
@@ -53,7 +54,7 @@ constexpr int64_t MAX_RUNS = int64_t{1} << 32;
 
 // Reads a sweep file named `name` (used in messages). On the first broken line returns false
 // with error "NAME:LINE: what is wrong". `force` lifts the FORCE_RUNS limit.
-bool read_sweep_file(std::istream& in, const std::string& name, bool force, SweepFile& sweep,
+bool read_sweep_file(std::string_view text, const std::string& name, bool force, SweepFile& sweep,
                      std::string& error);
 
 // The value a vary line takes at index i, 0 to value_count - 1.

@@ -4,9 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <random>
 #include <regex>
 #include <set>
@@ -98,7 +100,10 @@ TEST_F(Runner, BadArgumentsAndScriptsExitWithTwo) {
     for (const char* script : scripts) {
         write_file(dir + "/bad.txt", script);
         EXPECT_EQ(sim("--input bad.txt --frames 1"), 2) << script;
-        EXPECT_NE(err.find("line"), std::string::npos) << err;
+        // Each script's last line is the broken one.
+        const std::string last =
+            std::to_string(std::count(script, script + std::strlen(script), '\n'));
+        EXPECT_EQ(err.rfind("bad.txt:" + last + ": ", 0), 0u) << err;
     }
 }
 
@@ -110,7 +115,7 @@ TEST_F(Runner, FieldsListTheNamesSweepFilesTake) {
     std::set<int> positions;
     int position = 0;
     for (std::string name; lines >> position >> name;) {
-        std::istringstream text("settings s.sav\nvary 1 " + name + " 7\n");
+        const std::string text = "settings s.sav\nvary 1 " + name + " 7\n";
         SweepFile sweep;
         std::string error;
         ASSERT_TRUE(read_sweep_file(text, "s.txt", false, sweep, error)) << error;
@@ -493,8 +498,9 @@ TEST_F(Runner, ReplayPlaysTheKeptSessionAgain) {
     EXPECT_EQ(file("lumora-0003.replay") + file("lumora-0003.png"), "") << "a replay keeps nothing";
 }
 
-// A replay that is broken, cut short, foreign or newer, or options that contradict one, are
-// refused with exit status 2 before anything runs, a broken file naming its line.
+// A replay that is broken, cut short, foreign or newer, or not a regular file, or options that
+// contradict one, are refused with exit status 2 before anything runs, a broken file naming its
+// line.
 TEST_F(Runner, BrokenReplaysAndContradictingOptionsAreRefused) {
     write_file(dir + "/in.txt", "0 - 0 0 0\n20 F9 0 0 0\n");
     ASSERT_EQ(sim("--input in.txt --frames 20"), 0) << err;
@@ -513,6 +519,14 @@ TEST_F(Runner, BrokenReplaysAndContradictingOptionsAreRefused) {
         write_file(dir + "/r.replay", text);
         EXPECT_EQ(sim("--replay r.replay"), 2) << message;
         EXPECT_EQ(err.rfind(message, 0), 0u) << err;
+    }
+    // Opened like any input: a FIFO is never waited for, a device never read without end.
+    ASSERT_EQ(mkfifo((dir + "/fifo").c_str(), 0644), 0);
+    for (const char* file : {"fifo", "/dev/zero"}) {
+        EXPECT_EQ(sim(std::string("--replay ") + file), 2) << file;
+        EXPECT_NE(err.find(std::string("the replay '") + file + "' is not a regular file"),
+                  std::string::npos)
+            << err;
     }
     for (const char* against : {"--seed 2", "--settings lmr.sav", "--input in.txt", "--depth 16"})
         EXPECT_EQ(sim(std::string("--replay lumora-0001.replay ") + against), 2) << against;

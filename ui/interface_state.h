@@ -6,7 +6,8 @@
 
 #include <cstdint>
 
-constexpr int STATUS_TEXT_SIZE = 100;
+#include "files/replay_file.h"  // STATUS_TEXT_SIZE
+
 constexpr int STATUS_SHOW_FRAMES = 100;
 
 extern int32_t selected_swarm;  // 1 to 9: shown on the panel, joined by the lure

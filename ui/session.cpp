@@ -12,6 +12,8 @@
 #include "render/numbered_picture.h"
 #include "sim/random.h"
 #include "ui/folders.h"
+#include "ui/input_keys.h"
+#include "ui/interface_state.h"
 
 // Room for this many changes of input before the first growth: about twenty minutes of a mouse
 // moving in every frame.

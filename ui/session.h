@@ -1,5 +1,5 @@
 // The session as it goes. From the first frame on, the window (and lumora-sim) keep what a
-// replay needs (ui/replay_file.h): the start, every frame's input where it changed, and what
+// replay needs (files/replay_file.h): the start, every frame's input where it changed, and what
 // each file action answered. F9 writes the session so far as a replay file. Played again, a
 // session's file outcomes stand in for the files: a load takes the table it took then, a save,
 // a picture and a replay only show what they showed, and no file of the user's is touched.
@@ -10,7 +10,8 @@
 // stops keeping, and F9 then says "replay failed".
 #pragma once
 
-#include "ui/replay_file.h"
+#include "files/replay_file.h"
+#include "ui/input.h"
 
 struct BITMAP;
 

@@ -12,7 +12,7 @@
 #include <cstring>
 #include <string>
 
-#include "ui/replay_file.h"
+#include "files/replay_file.h"
 
 namespace {
 
@@ -21,12 +21,8 @@ namespace {
     std::abort();
 }
 
-bool read_text(const std::string& text, Session& session, long& line, std::string& what) {
-    std::FILE* in = fmemopen(const_cast<char*>(text.data()), text.size(), "r");
-    if (in == nullptr) std::abort();
-    const bool ok = read_replay(in, session, line, what);
-    std::fclose(in);
-    return ok;
+bool read_text(const std::string& text, Session& session, std::string& error) {
+    return read_replay(text, "r", session, error);
 }
 
 std::string write_text(const Session& session) {
@@ -92,16 +88,18 @@ void check_promises(const Session& s) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     Session session;
-    long line = 0;
-    std::string what;
-    if (!read_text(text, session, line, what)) {
-        if (line < 1 || what.empty()) fault("a refused replay names no line or no fault");
+    std::string error;
+    if (!read_text(text, session, error)) {
+        const char* what = std::strchr(error.c_str() + 2, ':');
+        if (error.rfind("r:", 0) != 0 || std::atol(error.c_str() + 2) < 1 || what == nullptr ||
+            what[1] != ' ' || what[2] == '\0')
+            fault("a refused replay names no line or no fault");
         return 0;
     }
     check_promises(session);
     const std::string written = write_text(session);
     Session again;
-    if (!read_text(written, again, line, what)) fault("a replay written back does not read");
+    if (!read_text(written, again, error)) fault("a replay written back does not read");
     if (!same_session(session, again)) fault("a replay written back reads different");
     if (write_text(again) != written) fault("a replay written twice differs");
     return 0;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "headless/input_script.h"
+#include "ui/input_keys.h"
 
 namespace {
 
@@ -23,11 +24,7 @@ namespace {
 }
 
 bool read_text(const char* data, size_t size, std::vector<ScriptLine>& lines, std::string& error) {
-    std::FILE* in = fmemopen(const_cast<char*>(data), size, "r");
-    if (in == nullptr) std::abort();
-    const bool ok = read_input_script(in, lines, error);
-    std::fclose(in);
-    return ok;
+    return read_input_script(std::string_view(data, size), "s", lines, error);
 }
 
 std::string write_script(const std::vector<ScriptLine>& lines) {
@@ -35,9 +32,9 @@ std::string write_script(const std::vector<ScriptLine>& lines) {
     for (const ScriptLine& line : lines) {
         std::string keys;
         int named = 0;
-        for (const ScriptKey& k : SCRIPT_KEYS) {
-            if (!line.input.held[k.code]) continue;
-            keys += (keys.empty() ? "" : ",") + std::string(k.name);
+        for (int k = 0; k < INPUT_KEY_COUNT; ++k) {
+            if (!line.input.held[INPUT_KEY_CODES[k]]) continue;
+            keys += (keys.empty() ? "" : ",") + std::string(INPUT_KEY_NAMES[k]);
             ++named;
         }
         int held = 0;
@@ -62,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<ScriptLine> lines;
     std::string error;
     if (!read_text(text.data(), text.size(), lines, error)) {
-        if (error.rfind("line ", 0) != 0 || std::atol(error.c_str() + 5) < 1) {
+        if (error.rfind("s:", 0) != 0 || std::atol(error.c_str() + 2) < 1) {
             fault("a rejected script's message names no line");
         }
         return 0;

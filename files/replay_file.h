@@ -19,30 +19,33 @@
 //   picture 500 lumora-0003.png 100 picture saved   or "failed"; a replay kept with F9
 //   replay 1234 ok 100 replay saved      (each with the status line as the action left it)
 //   input                                then the input, in the input scripts' syntax
-//   0 - 512 384 0                        (ui/input_line.h); frame 0 is the mouse before the
+//   0 - 512 384 0                        (files/input_line.h); frame 0 is the mouse before the
 //   1 SPACE 512 384 0                    first frame, and a line only where the input changed
 //   end                                  the last line: a file without it is cut short
 //
-// Lines that are blank or whose first word starts with # are passed over. A status text keeps its
-// bytes: a backslash is written as \\ and any byte outside the printable ASCII range as \xHH.
+// Lines are read as every text file is (files/text_lines.h): blank lines and comments are passed
+// over. A status text keeps its bytes: a backslash is written as \\, a # that would begin a
+// comment and any byte outside the printable ASCII range as \xHH.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "files/numbered_file.h"
 #include "sim/world.h"
-#include "ui/input.h"
-#include "ui/interface_state.h"
+
+// Room for the status line's text, as the interface shows it and a replay keeps it.
+constexpr int STATUS_TEXT_SIZE = 100;
 
 constexpr int REPLAY_VERSION = 1;
 
 // The most frames a session keeps: about two years at 60 frames a second.
 constexpr int64_t REPLAY_FRAMES_MAX = UINT32_MAX;
 
-// A frame's input reduced to what the program reads: bit i of keys is SCRIPT_KEYS[i] held.
+// A frame's input reduced to what the program reads: bit i of keys is INPUT_KEY_NAMES[i] held.
 struct KeptInput {
     uint64_t keys;
     uint32_t frame;
@@ -86,10 +89,6 @@ struct Session {
 // The word a replay file gives an action: "load", "save", "picture" or "replay".
 const char* file_action_name(FileAction action);
 
-// The input as the session keeps it, and back: only the keys of the table survive.
-KeptInput kept_input(int64_t frame, const InputSnapshot& input);
-InputSnapshot snapshot_of(const KeptInput& kept);
-
 // Whether a picture's file name is one a replay may name: a plain name in the folder, of
 // letters, digits, '.', '-' and '_', not starting with '.', shorter than KEPT_NAME_SIZE.
 bool is_plain_file_name(const char* name);
@@ -97,7 +96,11 @@ bool is_plain_file_name(const char* name);
 // Writes the session as a replay file. Returns false when a write fails.
 bool write_replay(std::FILE* out, const Session& session);
 
-// Reads a replay file into session. On a broken, truncated or foreign file, or one of a newer
-// version, returns false with the line at fault (0 when the file cannot be read at all) and
-// what is wrong.
-bool read_replay(std::FILE* in, Session& session, long& line, std::string& what);
+// Longest replay file read: some hundred hours of a mouse moving in every frame.
+constexpr size_t REPLAY_FILE_MAX = size_t{1} << 30;
+
+// Reads a replay file's text into session; name is the file's, for messages. On a broken,
+// truncated or foreign file, or one of a newer version, returns false with error
+// `NAME:LINE: what is wrong`.
+bool read_replay(std::string_view text, const std::string& name, Session& session,
+                 std::string& error);

@@ -1,36 +1,15 @@
-#include "ui/replay_file.h"
+#include "files/replay_file.h"
 
 #include <cinttypes>
 #include <cstring>
-#include <string_view>
 
+#include "files/input_line.h"
+#include "files/text_lines.h"
 #include "files/whole_number.h"
-#include "ui/input_line.h"
-
-static_assert(SCRIPT_KEY_COUNT <= 64, "a kept input holds each key of the table in one bit");
 
 static const char* const ACTION_NAMES[] = {"load", "save", "picture", "replay"};
 
 const char* file_action_name(FileAction action) { return ACTION_NAMES[static_cast<int>(action)]; }
-
-KeptInput kept_input(int64_t frame, const InputSnapshot& input) {
-    KeptInput kept{0, static_cast<uint32_t>(frame), input.mouse_x, input.mouse_y, input.mouse_b};
-    for (int i = 0; i < SCRIPT_KEY_COUNT; ++i) {
-        if (input.held[SCRIPT_KEYS[i].code]) kept.keys |= uint64_t{1} << i;
-    }
-    return kept;
-}
-
-InputSnapshot snapshot_of(const KeptInput& kept) {
-    InputSnapshot input;
-    for (int i = 0; i < SCRIPT_KEY_COUNT; ++i) {
-        input.held[SCRIPT_KEYS[i].code] = ((kept.keys >> i) & 1) != 0;
-    }
-    input.mouse_x = kept.mouse_x;
-    input.mouse_y = kept.mouse_y;
-    input.mouse_b = kept.mouse_b;
-    return input;
-}
 
 bool is_plain_file_name(const char* name) {
     const size_t length = std::strlen(name);
@@ -46,12 +25,14 @@ bool is_plain_file_name(const char* name) {
 
 // ---- writing ----
 
+// A # that begins a word is escaped too, or it would be read as a comment: the text stands
+// after a space, so its first byte begins a word.
 static void put_text(std::FILE* out, const char* text) {
     for (const char* p = text; *p != '\0'; ++p) {
         const unsigned char c = static_cast<unsigned char>(*p);
         if (c == '\\') {
             std::fputs("\\\\", out);
-        } else if (c < 0x20 || c > 0x7e) {
+        } else if (c < 0x20 || c > 0x7e || (c == '#' && (p == text || p[-1] == ' '))) {
             std::fprintf(out, "\\x%02x", c);
         } else {
             std::fputc(c, out);
@@ -89,7 +70,7 @@ bool write_replay(std::FILE* out, const Session& session) {
     std::fputs("input\n", out);
     char line[INPUT_LINE_MAX];
     for (const KeptInput& kept : session.inputs) {
-        format_input_line(line, kept.frame, snapshot_of(kept));
+        format_input_line(line, {kept.frame, kept.keys, kept.mouse_x, kept.mouse_y, kept.mouse_b});
         std::fputs(line, out);
     }
     std::fputs("end\n", out);
@@ -100,26 +81,18 @@ bool write_replay(std::FILE* out, const Session& session) {
 
 namespace {
 
-constexpr size_t LINE_BYTES_MAX = 1024;
-
 enum class Next { LINE, END, BAD };
 
 struct Reader {
-    std::FILE* in;
-    long& line;               // number of the line last read
-    std::string& what;        // what is wrong, once something is
-    std::string text;         // the line last read, without its line end
+    TextLines lines;
+    std::string what;         // what is wrong, once something is
+    std::string text;         // the line last read
     const char* p = nullptr;  // the next field of text
 };
 
 bool fail(Reader& r, const char* what) {
     r.what = what;
     return false;
-}
-
-Next bad(Reader& r, const char* what) {
-    r.what = what;
-    return Next::BAD;
 }
 
 // The value of a hexadecimal digit; -1 for any other byte.
@@ -130,35 +103,19 @@ int hex_digit(char c) {
     return -1;
 }
 
-// Reads the next line that is neither empty nor a comment. A CR before the line feed is
-// dropped, so a file whose line ends were changed to CR LF still reads.
+// Reads the next line that holds something.
 Next next_line(Reader& r) {
-    for (;;) {
-        r.text.clear();
-        bool too_long = false;
-        int c;
-        while ((c = std::getc(r.in)) != EOF && c != '\n') {
-            if (r.text.size() == LINE_BYTES_MAX) {
-                too_long = true;
-            } else {
-                r.text.push_back(static_cast<char>(c));
-            }
-        }
-        if (c == EOF && std::ferror(r.in)) {
-            r.line = 0;
-            return bad(r, "cannot be read");
-        }
-        ++r.line;
-        if (c == EOF && r.text.empty()) return Next::END;
-        if (too_long) return bad(r, "is longer than 1024 bytes");
-        if (!r.text.empty() && r.text.back() == '\r') r.text.pop_back();
-        if (r.text.find('\0') != std::string::npos) return bad(r, "holds a NUL byte");
-        // Blank lines and comments are passed over, as in input scripts.
-        const size_t first = r.text.find_first_not_of(" \t");
-        if (first == std::string::npos || r.text[first] == '#') continue;
-        r.p = r.text.c_str();
-        return Next::LINE;
+    std::string_view line;
+    const char* what = nullptr;
+    const TextLine next = next_text_line(r.lines, line, what);
+    if (next == TextLine::END) return Next::END;
+    if (next == TextLine::BAD) {
+        r.what = what;
+        return Next::BAD;
     }
+    r.text.assign(line);
+    r.p = r.text.c_str();
+    return Next::LINE;
 }
 
 // Reads the next line, which the file must have: a file that ends first is cut short.
@@ -336,7 +293,7 @@ bool inputs(Reader& r, Session& session) {
     for (;;) {
         if (!need_line(r)) return false;
         if (r.text == "end") break;
-        ScriptLine line{};
+        InputLine line{};
         const char* what = nullptr;
         const InputText read = parse_input_text(&r.text[0], line, what);
         if (read == InputText::NOTHING) continue;
@@ -346,7 +303,8 @@ bool inputs(Reader& r, Session& session) {
                                                   : "input frames are not strictly ascending");
         if (line.frame > session.frames)
             return fail(r, "an input line comes after the last frame played");
-        session.inputs.push_back(kept_input(line.frame, line.input));
+        session.inputs.push_back({line.keys, static_cast<uint32_t>(line.frame), line.mouse_x,
+                                  line.mouse_y, line.mouse_b});
     }
     if (session.inputs.empty()) return fail(r, "the input has no line for frame 0");
     const Next after = next_line(r);
@@ -356,9 +314,12 @@ bool inputs(Reader& r, Session& session) {
 
 }  // namespace
 
-bool read_replay(std::FILE* in, Session& session, long& line, std::string& what) {
+bool read_replay(std::string_view text, const std::string& name, Session& session,
+                 std::string& error) {
     session = Session{};
-    line = 0;
-    Reader r{in, line, what, {}, nullptr};
-    return first_line(r) && start(r, session) && outcomes(r, session) && inputs(r, session);
+    Reader r{{text, name}, {}, {}, nullptr};
+    if (first_line(r) && start(r, session) && outcomes(r, session) && inputs(r, session))
+        return true;
+    error = line_message(r.lines, r.what);
+    return false;
 }
