@@ -85,7 +85,10 @@ BITMAP* start(const PinnedRun& run) {
     seed_random(run.seed);
     settings_path = LUMORA_ASSETS_DIR "/lmr.sav";
     EXPECT_TRUE(reset_world());
-    return create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
+    // Trails keep what the picture held before the first frame.
+    BITMAP* back_buffer = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
+    clear_bitmap(back_buffer);
+    return back_buffer;
 }
 
 }  // namespace
