@@ -6,11 +6,8 @@
 #include "sim/world.h"
 
 bool spawn_firefly(int x, int y, int swarm) {
-    // Free is exactly 0.0, the value freeing writes. With the values the table holds that is
-    // the same as not live, but a slot holding anything else (a negative or NaN swarm) is
-    // never spawned into, as it is never freed.
     int slot = 0;
-    while (slot < MAX_FIREFLIES && fireflies[slot].swarm != 0.0f) ++slot;
+    while (slot < MAX_FIREFLIES && is_live(fireflies[slot])) ++slot;
     if (slot == MAX_FIREFLIES) return false;
 
     // All eleven fields are written, in this order, so nothing of the slot's last owner stays;
@@ -54,7 +51,8 @@ void update_population(int swarm, int wanted) {
 }
 
 // Whether update_population(s, swarms[s].population) would change nothing for every swarm: its
-// member count is what it wants, or it wants none or fewer and has none.
+// member count is what it wants, or it wants none or fewer and has none. A member is a slot
+// holding exactly the swarm's number, as update_population counts them.
 static bool populations_settled() {
     int members[SWARM_COUNT] = {};
     for (const Firefly& f : fireflies) {

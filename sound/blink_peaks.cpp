@@ -2,16 +2,11 @@
 
 #include <cstring>
 
-#include "sim/simd_switch.h"
-
 namespace {
 
 constexpr int QUARTER_SHIFT = 4;
 constexpr uint8_t ARMED = 1 << 6;
 constexpr uint8_t SWARM_BITS = 0x0f;
-// Swarm numbers from 1 up to this make sound; anything else in the table (which holds only 0
-// to 9) is taken for no firefly.
-constexpr float LAST_SWARM_AND_ONE = static_cast<float>(SWARM_COUNT);
 constexpr float QUARTERS_PER_RADIAN = static_cast<float>(2.0 / 3.14159265358979323846);
 
 constexpr double HALF_PI = 1.57079632679489661923;
@@ -37,8 +32,7 @@ float when_peaked(float phase) {
 uint8_t follow_slot(const Firefly& f, uint8_t last, bool& sounds) {
     sounds = false;
     const float phase = f.glow_phase;
-    if (!(f.swarm >= 1.0f && f.swarm < LAST_SWARM_AND_ONE && phase >= 0.0f && phase < PHASE_LIMIT))
-        return 0;
+    if (!(is_live(f) && phase >= 0.0f && phase < PHASE_LIMIT)) return 0;
     // Swarm numbers are the whole numbers 0 to 9, so the truncation is exact.
     const int s = static_cast<int>(f.swarm);
     const int q = static_cast<int>(phase * QUARTERS_PER_RADIAN) & 3;
@@ -65,58 +59,9 @@ void describe_peaks(BlinkPeaks& out) {
     }
 }
 
-#if LUMORA_SSE2
-// Four slots from `first` on, the same steps as follow_slot in 32-bit lanes; returns the lanes
-// that sound as bits.
-int follow_four(const Firefly* f, uint8_t* memory) {
-    const __m128 phase =
-        _mm_setr_ps(f[0].glow_phase, f[1].glow_phase, f[2].glow_phase, f[3].glow_phase);
-    const __m128 swarm = _mm_setr_ps(f[0].swarm, f[1].swarm, f[2].swarm, f[3].swarm);
-    const __m128 swarm_ok = _mm_and_ps(_mm_cmpge_ps(swarm, _mm_set1_ps(1.0f)),
-                                       _mm_cmplt_ps(swarm, _mm_set1_ps(LAST_SWARM_AND_ONE)));
-    const __m128 phase_ok = _mm_and_ps(_mm_cmpge_ps(phase, _mm_setzero_ps()),
-                                       _mm_cmplt_ps(phase, _mm_set1_ps(PHASE_LIMIT)));
-    const __m128i usable = _mm_castps_si128(_mm_and_ps(swarm_ok, phase_ok));
-    const __m128i three = _mm_set1_epi32(3);
-    const __m128i two = _mm_set1_epi32(2);
-    const __m128i zero = _mm_setzero_si128();
-    // Lanes that are not usable may hold anything here; the mask clears them below.
-    const __m128i q =
-        _mm_and_si128(_mm_cvttps_epi32(_mm_mul_ps(phase, _mm_set1_ps(QUARTERS_PER_RADIAN))), three);
-    const __m128i now = _mm_and_si128(
-        _mm_or_si128(_mm_cvttps_epi32(swarm), _mm_slli_epi32(q, QUARTER_SHIFT)), usable);
-    int32_t packed;
-    std::memcpy(&packed, memory, sizeof packed);
-    const __m128i last =
-        _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(packed), zero), zero);
-    const __m128i same =
-        _mm_cmpeq_epi32(_mm_and_si128(_mm_xor_si128(now, last), _mm_set1_epi32(SWARM_BITS)), zero);
-    const __m128i before = _mm_and_si128(_mm_srli_epi32(last, QUARTER_SHIFT), three);
-    const __m128i was_armed =
-        _mm_cmpeq_epi32(_mm_and_si128(last, _mm_set1_epi32(ARMED)), _mm_set1_epi32(ARMED));
-    const auto is_rising = [&](__m128i x) {
-        return _mm_cmpeq_epi32(_mm_and_si128(_mm_add_epi32(x, _mm_set1_epi32(1)), two), zero);
-    };
-    const auto is_bright = [&](__m128i x) { return _mm_cmpeq_epi32(_mm_and_si128(x, two), zero); };
-    const __m128i bright_now = is_bright(q);
-    const __m128i kept = _mm_and_si128(_mm_and_si128(usable, same), was_armed);
-    const __m128i sounds =
-        _mm_and_si128(_mm_andnot_si128(is_rising(q), _mm_and_si128(kept, is_rising(before))),
-                      _mm_or_si128(is_bright(before), bright_now));
-    // Usable and not (the same swarm, bright, and not armed on): !same || !bright || armed on.
-    const __m128i armed_on = _mm_andnot_si128(sounds, was_armed);
-    const __m128i armed =
-        _mm_andnot_si128(_mm_andnot_si128(armed_on, _mm_and_si128(same, bright_now)), usable);
-    const __m128i state = _mm_or_si128(now, _mm_and_si128(armed, _mm_set1_epi32(ARMED)));
-    packed = _mm_cvtsi128_si32(_mm_packus_epi16(_mm_packs_epi32(state, zero), zero));
-    std::memcpy(memory, &packed, sizeof packed);
-    return _mm_movemask_ps(_mm_castsi128_ps(sounds));
-}
-#endif
-
 }  // namespace
 
-void find_blink_peaks_plain(BlinkMemory& memory, BlinkPeaks& out) {
+void find_blink_peaks(BlinkMemory& memory, BlinkPeaks& out) {
     out.count = 0;
     for (int i = 0; i < MAX_FIREFLIES; ++i) {
         bool sounds;
@@ -124,21 +69,6 @@ void find_blink_peaks_plain(BlinkMemory& memory, BlinkPeaks& out) {
         if (sounds) out.peak[out.count++].slot = i;
     }
     describe_peaks(out);
-}
-
-void find_blink_peaks(BlinkMemory& memory, BlinkPeaks& out) {
-#if LUMORA_SSE2
-    static_assert(MAX_FIREFLIES % 4 == 0, "the table goes four slots at a time");
-    out.count = 0;
-    for (int i = 0; i < MAX_FIREFLIES; i += 4) {
-        for (int lanes = follow_four(fireflies + i, memory.slot + i); lanes != 0;
-             lanes &= lanes - 1)
-            out.peak[out.count++].slot = i + __builtin_ctz(static_cast<unsigned>(lanes));
-    }
-    describe_peaks(out);
-#else
-    find_blink_peaks_plain(memory, out);
-#endif
 }
 
 void forget_blink_peaks(BlinkMemory& memory) { std::memset(memory.slot, 0, sizeof memory.slot); }

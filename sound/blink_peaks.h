@@ -44,8 +44,5 @@ struct BlinkPeaks {
 constexpr float PHASE_LIMIT = 1.0e9f;
 void find_blink_peaks(BlinkMemory& memory, BlinkPeaks& out);
 
-// The same, slot by slot: the straightforward way, which find_blink_peaks matches exactly.
-void find_blink_peaks_plain(BlinkMemory& memory, BlinkPeaks& out);
-
 // Forgets the frame before: the next call sees every firefly as new.
 void forget_blink_peaks(BlinkMemory& memory);

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "sim/simd_switch.h"
 #include "sim/world.h"
 #include "sound/blink_peaks.h"
 #include "sound/swarm_voices.h"
@@ -92,25 +91,8 @@ void strike_bars() {
     }
 }
 
-// Writes, for each n, the samples of a[n], b[n], c[n] and d[n] one after the other: four voice
-// samples at a time with SSE2, one by one otherwise, rounded the same way.
+// Writes, for each n, the samples of a[n], b[n], c[n] and d[n] one after the other.
 void interleave(const float* a, const float* b, const float* c, const float* d, int16_t* out) {
-#if LUMORA_SSE2
-    const __m128 offset = _mm_set1_ps(LIFT);
-    const __m128i back = _mm_set1_epi32(LIFTED_ZERO);
-    const auto samples = [&](const float* v, int n) {
-        return _mm_sub_epi32(_mm_cvttps_epi32(_mm_add_ps(_mm_loadu_ps(v + n), offset)), back);
-    };
-    for (int n = 0; n < VOICE_FRAME_SAMPLES; n += 4) {
-        const __m128i ab = _mm_packs_epi32(samples(a, n), samples(b, n));  // a0..a3 b0..b3
-        const __m128i cd = _mm_packs_epi32(samples(c, n), samples(d, n));
-        const __m128i ab_pairs = _mm_unpacklo_epi16(ab, _mm_srli_si128(ab, 8));  // a0 b0 a1 b1..
-        const __m128i cd_pairs = _mm_unpacklo_epi16(cd, _mm_srli_si128(cd, 8));
-        __m128i* to = reinterpret_cast<__m128i*>(out + 4 * n);
-        _mm_storeu_si128(to, _mm_unpacklo_epi32(ab_pairs, cd_pairs));
-        _mm_storeu_si128(to + 1, _mm_unpackhi_epi32(ab_pairs, cd_pairs));
-    }
-#else
     const auto sample = [](float x) {
         return static_cast<int16_t>(static_cast<int32_t>(x + LIFT) - LIFTED_ZERO);
     };
@@ -120,7 +102,6 @@ void interleave(const float* a, const float* b, const float* c, const float* d, 
         out[4 * n + 2] = sample(c[n]);
         out[4 * n + 3] = sample(d[n]);
     }
-#endif
 }
 
 // Fades, limits, and doubles the rate: each voice sample gives two output samples, the mean of

@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "sim/simd_switch.h"
-
 namespace {
 
 constexpr int CHANNELS = 2;  // left, right
@@ -117,20 +115,9 @@ void make_voices() {
     voices_made = true;
 }
 
-// Adds Im(b z^j) to out[j] over a stretch: four samples an instruction with SSE2, one by one
-// otherwise, with the same single-precision steps in the same order.
+// Adds Im(b z^j) to out[j] over a stretch.
 void add_stretch(float* out, const Voice& v, float b_re, float b_im) {
-#if LUMORA_SSE2
-    const __m128 re = _mm_set1_ps(b_re);
-    const __m128 im = _mm_set1_ps(b_im);
-    for (int j = 0; j < STRIKE_SAMPLES; j += 4) {
-        const __m128 term = _mm_add_ps(_mm_mul_ps(re, _mm_loadu_ps(v.step_im + j)),
-                                       _mm_mul_ps(im, _mm_loadu_ps(v.step_re + j)));
-        _mm_storeu_ps(out + j, _mm_add_ps(_mm_loadu_ps(out + j), term));
-    }
-#else
     for (int j = 0; j < STRIKE_SAMPLES; ++j) out[j] += b_re * v.step_im[j] + b_im * v.step_re[j];
-#endif
 }
 
 // Adds swarm s's bar to the mix for the frame, taking in its strikes where they come. Between

@@ -55,3 +55,9 @@ std::vector<std::string> names_starting(const std::string& folder, const std::st
     std::sort(names.begin(), names.end());
     return names;
 }
+
+uint64_t fnv1a(const void* data, size_t size, uint64_t hash) {
+    const unsigned char* p = static_cast<const unsigned char*>(data);
+    for (size_t i = 0; i < size; ++i) hash = (hash ^ p[i]) * 0x100000001b3u;
+    return hash;
+}

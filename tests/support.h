@@ -2,6 +2,8 @@
 // puts the program back to its start with clear_program_state().
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -29,3 +31,7 @@ int run_program(const std::string& folder, const std::string& program, const std
 
 // The names in folder that start with prefix, in byte order.
 std::vector<std::string> names_starting(const std::string& folder, const std::string& prefix);
+
+// FNV-1a over size bytes, going on from hash, for pinned checksums of files, tables and pictures.
+constexpr uint64_t FNV_START = 0xcbf29ce484222325u;
+uint64_t fnv1a(const void* data, size_t size, uint64_t hash = FNV_START);
