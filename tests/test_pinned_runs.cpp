@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "app/run.h"
 #include "app/shell.h"
 #include "sim/random.h"
 #include "sim/world.h"
@@ -14,7 +15,6 @@
 #include "ui/input.h"
 #include "ui/interface_state.h"
 #include "ui/mouse.h"
-#include "ui/settings_file.h"
 
 namespace {
 
@@ -73,22 +73,19 @@ const PinnedRun RUNS[] = {
     {"trails", 4, 32, space_held, TOOL_LURE, 0x3bdb5c39f570726au, 0x3070f1a54e45a8d8u},
 };
 
-// Starts a run as lumora-sim does, on the shipped settings and media at the run's depth.
+// Starts a run as lumora-sim does, on the shipped settings and media at the run's depth, from a
+// cleared picture: trails keep what it held before the first frame.
 BITMAP* start(const PinnedRun& run) {
-    init_headless(run.depth);
-    const char* failed = nullptr;
-    EXPECT_TRUE(load_startup_media(LUMORA_ASSETS_DIR, failed));
-    EXPECT_TRUE(load_loop_pictures(LUMORA_ASSETS_DIR, failed));
-    EXPECT_TRUE(prepare_background());
-    fill_shine_kernel();
-    clear_program_state();
-    seed_random(run.seed);
-    settings_path = LUMORA_ASSETS_DIR "/lmr.sav";
-    EXPECT_TRUE(reset_world());
-    // Trails keep what the picture held before the first frame.
-    BITMAP* back_buffer = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
-    clear_bitmap(back_buffer);
-    return back_buffer;
+    RunDef def = default_run_def();
+    def.depth = run.depth;
+    def.seed = run.seed;
+    def.media_dir = LUMORA_ASSETS_DIR;
+    def.settings = LUMORA_ASSETS_DIR "/lmr.sav";
+    def.settings_given = true;
+    Run started;
+    start_run(def, started);
+    EXPECT_TRUE(started.settings_loaded);
+    return started.back_buffer;
 }
 
 }  // namespace
@@ -102,7 +99,6 @@ TEST(PinnedRuns, WorldAndPictureAfterFixedRuns) {
         EXPECT_EQ(world_hash(), run.world) << run.name << std::hex << " 0x" << world_hash();
         EXPECT_EQ(picture_hash(back_buffer), run.picture)
             << run.name << std::hex << " 0x" << picture_hash(back_buffer);
-        destroy_bitmap(back_buffer);
     }
     clear_program_state();
 }
