@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "headless/stats_file.h"
 #include "render/help_overlay.h"
 #include "render/sync_graph.h"
 #include "sweep/sweep_file.h"
@@ -412,6 +413,52 @@ TEST_F(Runner, StatsEndAtTheFirstShortWrite) {
             << line;
     }
     EXPECT_EQ(rows % 9, 0) << "a frame's rows are whole";
+}
+
+// Any output that meets a full disk ends the run at once (the S of frame 250 never saves) and
+// is left whole: the trace on its last whole frame, the video on its last whole picture, the
+// sound with a header that counts the samples it holds. A trace on a full device stops the run
+// at its first frame, before the table has a row.
+TEST_F(Runner, EveryOutputEndsWholeAtTheFirstShortWrite) {
+    write_file(dir + "/in.txt",
+               "0 - 0 0 0\n11 ENTER 0 0 0\n12 - 0 0 0\n21 RIGHT 0 0 0\n"
+               "22 - 0 0 0\n250 S 0 0 0\n251 - 0 0 0\n");
+    const std::string settings = file("lmr.sav");
+    ASSERT_EQ(sim("--frames 30 --input in.txt --trace whole.txt"), 0) << err;
+    const std::string whole = file("whole.txt");
+    const auto cut_run = [&](const std::string& output, int kilobytes) {
+        EXPECT_EQ(
+            sim("--frames 300 --input in.txt " + output, "ulimit -f " + std::to_string(kilobytes)),
+            1)
+            << output;
+        EXPECT_NE(err.find("failed"), std::string::npos) << err;
+        EXPECT_EQ(file("lmr.sav"), settings) << output << ": the run went on";
+    };
+    cut_run("--trace t.txt", 1024);
+    const std::string trace = file("t.txt");
+    ASSERT_FALSE(trace.empty());
+    EXPECT_EQ(whole.compare(0, trace.size(), trace), 0) << "the trace is the run's beginning";
+    EXPECT_EQ(whole.compare(trace.size(), 2, "u "), 0) << "and ends on a whole frame";
+
+    cut_run("--raw-video v.rgb", 10000);
+    const size_t video = file("v.rgb").size(), picture = 1024 * 768 * 3;
+    EXPECT_GT(video, 0u);
+    EXPECT_EQ(video % picture, 0u) << "whole pictures";
+
+    cut_run("--audio s.wav", 64);
+    const std::string wav = file("s.wav");
+    ASSERT_GT(wav.size(), 44u + 3200u);
+    EXPECT_EQ((wav.size() - 44) % 3200, 0u) << "whole frames of samples";
+    const auto le32 = [&](size_t at) {
+        uint32_t v = 0;
+        for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(wav[at + i]);
+        return v;
+    };
+    EXPECT_EQ(le32(4), wav.size() - 8);
+    EXPECT_EQ(le32(40), wav.size() - 44);
+
+    EXPECT_EQ(sim("--frames 3000 --trace /dev/full --stats s.csv"), 1);
+    EXPECT_EQ(file("s.csv"), STATS_HEADER);
 }
 
 // --shot writes PNG for a .png name and BMP otherwise; a picture series numbers its files from
