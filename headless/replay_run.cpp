@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cinttypes>
 #include <cstdio>
 #include <string>
 
@@ -68,7 +69,19 @@ void start_replay(const SimOptions& options) {
 bool replay_going_well(const SimOptions& options, int64_t frame, bool finished) {
     if (options.replay.empty()) return true;
     const char* fault = finished ? finish_replay(frame) : replay_fault();
-    if (fault == nullptr) return true;
-    std::fprintf(stderr, "lumora-sim: replay '%s', %s\n", options.replay.c_str(), fault);
-    return false;
+    if (fault != nullptr) {
+        std::fprintf(stderr, "lumora-sim: replay '%s', %s\n", options.replay.c_str(), fault);
+        return false;
+    }
+    // A replay that stops before its last frame (ESC edited into its input) would hide the
+    // outcomes it never reached.
+    if (finished && frame < options.frames) {
+        std::fprintf(stderr,
+                     "lumora-sim: replay '%s', frame %" PRId64
+                     ": the replay ends here, before its last frame %" PRId64
+                     ": it plays differently from the session\n",
+                     options.replay.c_str(), frame + 1, options.frames);
+        return false;
+    }
+    return true;
 }

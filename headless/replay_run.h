@@ -22,7 +22,7 @@ bool prepare_pictures_dir(const SimOptions& options);
 // the session plays it, its file outcomes standing in for the files.
 void start_replay(const SimOptions& options);
 
-// After frame, and once more with finished after the last one: prints what went wrong and
-// returns false when the run has gone differently from the session or a picture could not be
-// written.
+// After frame, and once more with finished after the last one played: prints what went wrong
+// and returns false when the run has gone differently from the session, a picture could not be
+// written, or the run ended before the replay's last frame.
 bool replay_going_well(const SimOptions& options, int64_t frame, bool finished);

@@ -541,7 +541,8 @@ TEST_F(Runner, ReplayPlaysTheKeptSessionAgain) {
 }
 
 // A replay that is broken, cut short, foreign or newer, or options that contradict one, are
-// refused with exit status 2 before anything runs, a broken file naming its line.
+// refused with exit status 2 before anything runs, a broken file naming its line; one that
+// stops before its last frame fails with 1, naming the frame.
 TEST_F(Runner, BrokenReplaysAndContradictingOptionsAreRefused) {
     write_file(dir + "/in.txt", "0 - 0 0 0\n20 F9 0 0 0\n");
     ASSERT_EQ(sim("--input in.txt --frames 20"), 0) << err;
@@ -565,4 +566,10 @@ TEST_F(Runner, BrokenReplaysAndContradictingOptionsAreRefused) {
         EXPECT_EQ(sim(std::string("--replay lumora-0001.replay ") + against), 2) << against;
     EXPECT_EQ(sim("--pictures-dir p"), 2);
     EXPECT_EQ(sim("--replay lumora-0001.replay --pictures-dir p --no-draw"), 2);
+
+    // ESC edited in ends the replay before the F9 it holds: it plays differently.
+    const size_t f9 = good.find("\n20 F9 ") + 1;
+    write_file(dir + "/r.replay", good.substr(0, f9) + "10 ESC 0 0 0\n" + good.substr(f9));
+    EXPECT_EQ(sim("--replay r.replay --trace t.txt"), 1);
+    EXPECT_NE(err.find("frame 10: the replay ends here"), std::string::npos) << err;
 }
