@@ -52,7 +52,8 @@ bool prepare_pictures_dir(const SimOptions& options) {
     for (const FileOutcome& o : replay.outcomes) {
         if (o.action != FileAction::PICTURE || !o.ok || o.frame > options.frames) continue;
         const std::string path = dir + "/" + o.picture;
-        if (access(path.c_str(), F_OK) == 0) {
+        // A link that leads nowhere takes the name too: writing there would go elsewhere.
+        if (lstat(path.c_str(), &st) == 0) {
             std::fprintf(stderr,
                          "lumora-sim: '%s' exists already: --pictures-dir writes only new files\n",
                          path.c_str());

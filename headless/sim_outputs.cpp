@@ -130,7 +130,7 @@ bool write_sim_frame(SimOutputs& outputs, const SimOptions& options, int64_t fra
         std::snprintf(path, outputs.series_path.size(), "%s/frame-%06" PRId64 ".png",
                       options.frames_dir.c_str(), ++outputs.series_count);
         // A series with a gap would make a video that skips: stop at the first failure.
-        if (!save_png(path, picture)) {
+        if (!save_shot(path, picture)) {
             std::fprintf(stderr, "lumora-sim: cannot write the picture '%s'\n", path);
             abandon_sim_outputs(outputs);
             return false;
