@@ -63,6 +63,17 @@ bool prepare_pictures_dir(const SimOptions& options) {
     return true;
 }
 
+bool note_replay_pictures(const SimOptions& options, RunFiles& files, std::string& error) {
+    if (options.pictures_dir.empty()) return true;
+    for (const FileOutcome& o : replay.outcomes) {
+        if (o.action != FileAction::PICTURE || !o.ok || o.frame > options.frames) continue;
+        if (!note_output(files, "the replay's picture", options.pictures_dir + "/" + o.picture,
+                         error))
+            return false;
+    }
+    return true;
+}
+
 void start_replay(const SimOptions& options) {
     replay_session(replay, options.pictures_dir.c_str());
 }

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
+#include "files/run_files.h"
 #include "headless/sim_options.h"
 #include "ui/input_line.h"
 
@@ -17,6 +19,10 @@ bool prepare_replay(SimOptions& options, std::vector<ScriptLine>& script);
 // With --pictures-dir: makes the folder when it is missing, and checks that none of the names
 // the pictures will be written under is taken. Prints why and returns false when not.
 bool prepare_pictures_dir(const SimOptions& options);
+
+// With --pictures-dir: notes each picture the replay will write among the run's outputs.
+// False, with error naming both, when one is an input or another output.
+bool note_replay_pictures(const SimOptions& options, RunFiles& files, std::string& error);
 
 // Instead of loading the settings: the world and the interface take the replay's start, and
 // the session plays it, its file outcomes standing in for the files.

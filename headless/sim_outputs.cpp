@@ -4,11 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 
 #include "app/shell.h"
 #include "files/replace_file.h"
+#include "files/whole_number.h"
 #include "headless/replay_run.h"
 #include "render/picture_file.h"
 
@@ -47,6 +49,29 @@ static int cannot_make_folder(const std::string& path) {
     return 1;
 }
 
+// The series' pictures are too many to note one by one: each output with a series picture's
+// name, frame-NNNNNN.png numbered within the series, is compared with that picture alone.
+static bool misses_the_series(const SimOptions& options, const RunFiles& files,
+                              std::string& error) {
+    if (options.frames_dir.empty()) return true;
+    const int64_t first = std::max<int64_t>(options.draw_from, 1) - 1;
+    const int64_t pictures = options.frames / options.every - first / options.every;
+    for (const RunFile& output : files.outputs) {
+        const std::string name = output.path.substr(output.path.rfind('/') + 1);
+        int64_t number = 0;
+        if (name.size() < 16 || name.compare(0, 6, "frame-") != 0 ||
+            name.compare(name.size() - 4, 4, ".png") != 0 ||
+            !parse_whole_number(std::string_view(name).substr(6, name.size() - 10), Signs::NONE, 1,
+                                pictures, number))
+            continue;
+        RunFiles series;
+        if (!note_output(series, "the picture series", options.frames_dir + "/" + name, error) ||
+            !note_output(series, output.what, output.path, error))
+            return false;
+    }
+    return true;
+}
+
 int open_sim_outputs(const SimOptions& options, RunFiles& files, SimOutputs& outputs) {
     // A video on standard output is no file to check.
     const std::string video_file = options.raw_video == "-" ? std::string() : options.raw_video;
@@ -71,6 +96,10 @@ int open_sim_outputs(const SimOptions& options, RunFiles& files, SimOutputs& out
                          output.path.c_str(), why);
             return output.status;
         }
+    }
+    if (!note_replay_pictures(options, files, error) || !misses_the_series(options, files, error)) {
+        std::fprintf(stderr, "lumora-sim: %s\n", error.c_str());
+        return EXIT_BAD_USAGE;
     }
     const std::string& series = options.frames_dir;
     if (!series.empty() &&

@@ -540,6 +540,32 @@ TEST_F(Runner, ReplayPlaysTheKeptSessionAgain) {
     EXPECT_EQ(file("lumora-0003.replay") + file("lumora-0003.png"), "") << "a replay keeps nothing";
 }
 
+// The pictures a replay writes into --pictures-dir are outputs like any other: a last picture,
+// a trace or a series picture under one of their names is refused before the first frame (exit
+// 2), and the folder stays as it was. A dangling link under a picture's name is refused too.
+TEST_F(Runner, ReplayPicturesClashWithNoOtherOutput) {
+    write_file(dir + "/in.txt", "0 - 0 0 0\n30 F12 0 0 0\n31 - 0 0 0\n40 F9 0 0 0\n");
+    ASSERT_EQ(sim("--input in.txt --frames 40"), 0) << err;
+    const std::string good = file("lumora-0001.replay");
+    const size_t kept = good.find("picture 30 lumora-0001.png");
+    ASSERT_NE(kept, std::string::npos) << good;
+    write_file(dir + "/series.replay",
+               good.substr(0, kept) + "picture 30 frame-000001.png" + good.substr(kept + 26));
+    mkdir((dir + "/p").c_str(), 0777);
+    for (const char* clash :
+         {"lumora-0001.replay --shot p/lumora-0001.png",
+          "lumora-0001.replay --trace p/lumora-0001.png", "series.replay --frames-dir p"}) {
+        EXPECT_EQ(sim(std::string("--pictures-dir p --replay ") + clash), 2) << clash;
+        EXPECT_NE(err.find("is the same file as"), std::string::npos) << err;
+        EXPECT_EQ(names_starting(dir + "/p", "").size(), 2u) << clash << ": only . and ..";
+    }
+    ASSERT_EQ(sim("--pictures-dir p --replay series.replay --frames-dir q --every 40"), 0) << err;
+    // A link that leads nowhere takes a name as well as a file does.
+    ASSERT_EQ(symlink("nowhere", (dir + "/p/lumora-0001.png").c_str()), 0);
+    EXPECT_EQ(sim("--pictures-dir p --replay lumora-0001.replay"), 1);
+    EXPECT_EQ(file("nowhere"), "");
+}
+
 // A replay that is broken, cut short, foreign or newer, or options that contradict one, are
 // refused with exit status 2 before anything runs, a broken file naming its line; one that
 // stops before its last frame fails with 1, naming the frame.
