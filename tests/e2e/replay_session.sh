@@ -8,15 +8,6 @@ prepare_workdir
 mkdir "$WORK/presets"
 sed '31s/.*/40/' "$WORK/lmr.sav" >"$WORK/presets/2-fewer-red.sav"
 
-# Presses a key until a condition holds, three times at most: a short press can fall between
-# two frames on a busy machine.
-press_until() {
-  for _ in 1 2 3; do
-    press "$1"
-    wait_until "$2" && return 0
-  done
-  return 1
-}
 # Holds the left button while the mouse moves from one point to another.
 drag() {
   xdotool mousemove "$1" "$2" mousedown 1
