@@ -1,4 +1,5 @@
 #include <allegro.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
@@ -43,7 +44,12 @@ void init_system() {
     install_keyboard();
     install_mouse();
 
-    seed_random(static_cast<uint32_t>(std::time(nullptr)));
+    // The second alone gave two windows started together the same swarms: the clock's
+    // nanoseconds and the process number tell them apart.
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    seed_random(static_cast<uint32_t>(now.tv_sec) ^ static_cast<uint32_t>(now.tv_nsec) ^
+                static_cast<uint32_t>(getpid()) << 16);
 
     // A save that reaches the file size limit must fail and say so, not end the program.
     std::signal(SIGXFSZ, SIG_IGN);
