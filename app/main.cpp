@@ -1,4 +1,5 @@
 #include <allegro.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -85,7 +86,12 @@ int run_simulation(int, char**) {
     RunDef def = default_run_def();
     def.program = PROGRAM_NAME;
     def.display = DISPLAY;
-    def.seed = static_cast<uint32_t>(std::time(nullptr));
+    // The second alone gave two windows started together the same swarms: the clock's
+    // nanoseconds and the process number tell them apart.
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    def.seed = static_cast<uint32_t>(now.tv_sec) ^ static_cast<uint32_t>(now.tv_nsec) ^
+               static_cast<uint32_t>(getpid()) << 16;
     Run run;
     start_run(def, run);
     BITMAP* back_buffer = run.back_buffer;

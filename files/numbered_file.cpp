@@ -1,35 +1,69 @@
 #include "files/numbered_file.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 
-// The file is made with O_EXCL; errno tells a taken name from any other failure.
-static std::FILE* open_exclusive(const char* path) {
-    const int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) return nullptr;
+#include "files/replace_file.h"
+
+// Writes the contents into a temporary file beside target, whose name is put in temp. False,
+// with no temporary file left and errno telling why, when any step fails.
+static bool write_temporary(const char* target, KeptWriter write, void* context,
+                            char (&temp)[TEMP_PATH_SIZE]) {
+    const int fd = create_temporary_beside(target, temp);
+    if (fd < 0) return false;
     std::FILE* out = fdopen(fd, "wb");
     if (out == nullptr) {
         close(fd);
-        unlink(path);
-        errno = ENOMEM;
+        unlink(temp);
+        return false;
     }
-    return out;
+    errno = 0;
+    bool ok = write(out, context) && std::fflush(out) == 0 && fsync(fd) == 0;
+    const int cause = errno;
+    ok = std::fclose(out) == 0 && ok;
+    if (ok) return true;
+    unlink(temp);
+    errno = cause != 0 ? cause : EIO;
+    return false;
 }
 
-std::FILE* create_numbered_file(const char* folder, const char* extension,
-                                char (&path)[PATH_SIZE]) {
+// Gives the whole temporary file the name path unless a file (or a link) has it already: a
+// link never replaces, so no other program's file is lost to a race. Errno tells why not.
+static bool take_name(const char* temp, const char* path) {
+    if (link(temp, path) != 0) return false;
+    unlink(temp);
+    return true;
+}
+
+bool keep_numbered_file(const char* folder, const char* extension, KeptWriter write, void* context,
+                        char (&path)[PATH_SIZE]) {
+    // The temporary files of every kept file of this kind share one name to be cleared by.
+    char name[KEPT_NAME_SIZE];
+    char temp[TEMP_PATH_SIZE];
+    const int length = std::snprintf(name, sizeof name, "lumora.%s", extension);
+    if (length < 0 || length >= KEPT_NAME_SIZE || !join_path(path, folder, name) ||
+        !write_temporary(path, write, context, temp))
+        return false;
     for (int n = 1; n <= KEPT_NUMBER_MAX; ++n) {
-        char name[KEPT_NAME_SIZE];
-        const int length = std::snprintf(name, sizeof name, "lumora-%04d.%s", n, extension);
-        if (length < 0 || length >= KEPT_NAME_SIZE || !join_path(path, folder, name))
-            return nullptr;
-        std::FILE* out = open_exclusive(path);
-        if (out != nullptr || errno != EEXIST) return out;
+        std::snprintf(name, sizeof name, "lumora-%04d.%s", n, extension);
+        if (!join_path(path, folder, name)) break;
+        if (take_name(temp, path)) return true;
+        if (errno != EEXIST) break;
     }
-    return nullptr;
+    const int cause = errno;
+    unlink(temp);
+    errno = cause;
+    return false;
 }
 
-std::FILE* create_new_file(const char* path) { return open_exclusive(path); }
+bool keep_new_file(const char* path, KeptWriter write, void* context) {
+    char temp[TEMP_PATH_SIZE];
+    if (!write_temporary(path, write, context, temp)) return false;
+    if (take_name(temp, path)) return true;
+    const int cause = errno;
+    unlink(temp);
+    errno = cause;
+    return false;
+}

@@ -78,9 +78,6 @@ static void remove_leftovers(const char* target) {
     closedir(dir);
 }
 
-// Longest name of a temporary file: the target's, ".tmp-", a process number and a count.
-constexpr int TEMP_PATH_SIZE = PATH_SIZE + 32;
-
 // Creates this save's own temporary file beside target, one that no other save can have.
 static int create_temporary(const char* target, char (&temp)[TEMP_PATH_SIZE]) {
     static std::atomic<unsigned> saves{0};
@@ -95,6 +92,11 @@ static int create_temporary(const char* target, char (&temp)[TEMP_PATH_SIZE]) {
     return -1;
 }
 
+int create_temporary_beside(const char* target, char (&temp)[TEMP_PATH_SIZE]) {
+    remove_leftovers(target);
+    return create_temporary(target, temp);
+}
+
 // The text goes next to the file first and is renamed over it only when all of it is on disk.
 bool replace_file_with(const char* path, FileWriter write, void* context) {
     char target[PATH_SIZE];
@@ -103,9 +105,8 @@ bool replace_file_with(const char* path, FileWriter write, void* context) {
     const bool exists = stat(target, &old_file) == 0;
     // Renaming over a FIFO or a device would put a plain file in its place.
     if (exists && !S_ISREG(old_file.st_mode)) return false;
-    remove_leftovers(target);
     char temp[TEMP_PATH_SIZE];
-    const int fd = create_temporary(target, temp);
+    const int fd = create_temporary_beside(target, temp);
     if (fd < 0) return false;
 
     bool ok = !exists || fchmod(fd, old_file.st_mode & 07777) == 0;

@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+#include "files/path.h"
+
 // A temporary file whose writer is still there is left alone this long (seconds) by other
 // saves; after that it is taken for a leftover whatever its name says.
 constexpr int LEFTOVER_SECONDS = 60;
@@ -25,3 +27,11 @@ using FileWriter = bool (*)(int fd, const char* temp_path, void* context);
 
 // replace_file with the contents written by write, which gets context.
 bool replace_file_with(const char* path, FileWriter write, void* context);
+
+// Longest name of a temporary file: the target's, ".tmp-", a process number and a count.
+constexpr int TEMP_PATH_SIZE = PATH_SIZE + 32;
+
+// Creates a temporary file of this process's own beside target, "TARGET.tmp-PID-N", after
+// removing those of killed saves of target; its name is put in temp. Returns its descriptor,
+// open for writing, or -1.
+int create_temporary_beside(const char* target, char (&temp)[TEMP_PATH_SIZE]);

@@ -18,13 +18,10 @@
 #include "app/shell.h"
 #include "files/write_all.h"
 #include "headless/input_script.h"
-#include "headless/raw_video.h"
 #include "headless/replay_run.h"
 #include "headless/sim_files.h"
 #include "headless/sim_options.h"
-#include "headless/stats_file.h"
-#include "headless/trace.h"
-#include "headless/wav_file.h"
+#include "headless/sim_outputs.h"
 #include "render/picture_file.h"
 #include "sim/random.h"
 #include "sim/world.h"
@@ -114,13 +111,6 @@ int main(int argc, char** argv) {
     RunFiles files = sim_inputs(options, startup_settings_path, media_dir);
     SimOutputs outputs;
     if (const int status = open_sim_outputs(options, files, outputs)) return status;
-    TraceWriter& trace = outputs.trace;
-    StatsWriter& stats = outputs.stats;
-    RawVideo& video = outputs.video;
-    WavFile& wav = outputs.wav;
-    // The series' file names are formatted into one buffer, long enough for any frame number.
-    std::vector<char> series_path(options.frames_dir.size() + 40);
-    int64_t series_count = 0;
 
     BITMAP* back_buffer = run.back_buffer;
     if (options.draw) draw_background(back_buffer, options.reference);
@@ -128,7 +118,7 @@ int main(int argc, char** argv) {
     FrameOptions frame_options;
     frame_options.draw = options.draw;
     frame_options.reference = options.reference;
-    frame_options.sound = wav.out != nullptr;
+    frame_options.sound = is_recording_sound(outputs);
     int64_t frames_run = 0;
     const auto started = std::chrono::steady_clock::now();
     for (int64_t frame = 1; frame <= options.frames; ++frame) {
@@ -137,65 +127,22 @@ int main(int argc, char** argv) {
         frame_options.draw = options.draw && frame >= options.draw_from;
         run_frame(back_buffer, input, frame_options);
         frames_run = frame;
-        if (!replay_going_well(options, frame, false)) return 1;
-        if (video.out != nullptr && frame >= options.draw_from &&
-            !write_raw_frame(video, back_buffer)) {
-            std::fprintf(stderr, "lumora-sim: writing the video '%s' failed\n",
-                         options.raw_video.c_str());
+        if (!replay_going_well(options, frame, false)) {
+            abandon_sim_outputs(outputs);
             return 1;
         }
-        if (trace.out != nullptr) write_trace_frame(trace, frame);
-        // A table with a gap or a torn row would mislead: stop at the first failed write.
-        if (!write_stats_frame(stats, frame, watch.synchrony)) {
-            std::fprintf(stderr,
-                         "lumora-sim: writing the statistics '%s' failed at frame %" PRId64
-                         "; the table ends at the frame before\n",
-                         options.stats.c_str(), frame);
-            return 1;
-        }
-        if (wav.out != nullptr && !write_wav_frame(wav, watch.sound)) break;
-        if (!options.frames_dir.empty() && frame >= options.draw_from &&
-            frame % options.every == 0) {
-            ++series_count;
-            std::snprintf(series_path.data(), series_path.size(), "%s/frame-%06" PRId64 ".png",
-                          options.frames_dir.c_str(), series_count);
-            // A series with a gap would make a video that skips: stop at the first failure.
-            if (!save_png(series_path.data(), back_buffer)) {
-                std::fprintf(stderr, "lumora-sim: cannot write the picture '%s'\n",
-                             series_path.data());
-                return 1;
-            }
-        }
+        if (!write_sim_frame(outputs, options, frame, back_buffer)) return 1;
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    if (!replay_going_well(options, frames_run, true)) return 1;
-    if (!close_raw_video(video)) {
-        std::fprintf(stderr, "lumora-sim: writing the video '%s' failed\n",
-                     options.raw_video.c_str());
+    if (!replay_going_well(options, frames_run, true)) {
+        abandon_sim_outputs(outputs);
         return 1;
     }
-
-    if (trace.out != nullptr && std::fclose(trace.out) != 0) {
-        std::fprintf(stderr, "lumora-sim: writing the trace '%s' failed\n", options.trace.c_str());
-        return 1;
-    }
-    if (wav.out != nullptr && !close_wav_file(wav)) {
-        std::fprintf(stderr, "lumora-sim: writing the sound '%s' failed\n", options.audio.c_str());
-        return 1;
-    }
-    if (!close_stats_file(stats)) {
-        std::fprintf(stderr, "lumora-sim: writing the statistics '%s' failed\n",
-                     options.stats.c_str());
-        return 1;
-    }
-    if (!options.shot.empty() && !save_shot(options.shot, back_buffer)) {
-        std::fprintf(stderr, "lumora-sim: cannot write the picture '%s'\n", options.shot.c_str());
-        return 1;
-    }
+    if (!close_sim_outputs(outputs, options, back_buffer)) return 1;
 
     // With the video on standard output the summary goes to standard error.
-    std::fprintf(video.to_stdout ? stderr : stdout,
+    std::fprintf(outputs.video.file.to_stdout ? stderr : stdout,
                  "frames=%" PRId64 " fireflies=%d seconds=%.6f fps=%.1f\n", frames_run,
                  live_fireflies(), seconds, seconds > 0.0 ? frames_run / seconds : 0.0);
     if (!flush_standard_output()) {

@@ -1,18 +1,19 @@
 // Raw video: every picture as it is, for a video encoder to read without a file per frame.
 // Each frame is 1024 by 768 pixels of three bytes, red, green and blue, rows from the top
 // (ffmpeg: -f rawvideo -pix_fmt rgb24 -s 1024x768), one frame after another and nothing else.
+// A video cut short by a full disk ends on its last whole frame.
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
+
+#include "files/output_file.h"
 
 struct BITMAP;
 
 struct RawVideo {
-    std::FILE* out = nullptr;
-    bool to_stdout = false;
+    OutputFile file;
     std::vector<uint8_t> frame;  // one frame's bytes, made once
 };
 
@@ -22,6 +23,3 @@ bool open_raw_video(RawVideo& video, const std::string& path);
 
 // Writes the picture as the next frame. Returns false when not every byte was written.
 bool write_raw_frame(RawVideo& video, BITMAP* picture);
-
-// Closes the video; returns false when the last bytes could not be written.
-bool close_raw_video(RawVideo& video);

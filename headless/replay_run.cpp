@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cinttypes>
 #include <cstdio>
 #include <string>
 
@@ -48,12 +49,24 @@ bool prepare_pictures_dir(const SimOptions& options) {
     for (const FileOutcome& o : replay.outcomes) {
         if (o.action != FileAction::PICTURE || !o.ok || o.frame > options.frames) continue;
         const std::string path = join_path(dir, o.picture);
-        if (access(path.c_str(), F_OK) == 0) {
+        // A link that leads nowhere takes the name too: writing there would go elsewhere.
+        if (lstat(path.c_str(), &st) == 0) {
             std::fprintf(stderr,
                          "lumora-sim: '%s' exists already: --pictures-dir writes only new files\n",
                          path.c_str());
             return false;
         }
+    }
+    return true;
+}
+
+bool note_replay_pictures(const SimOptions& options, RunFiles& files, std::string& error) {
+    if (options.pictures_dir.empty()) return true;
+    for (const FileOutcome& o : replay.outcomes) {
+        if (o.action != FileAction::PICTURE || !o.ok || o.frame > options.frames) continue;
+        if (!note_output(files, "the replay's picture", join_path(options.pictures_dir, o.picture),
+                         error))
+            return false;
     }
     return true;
 }
@@ -65,7 +78,19 @@ void start_replay(const SimOptions& options) {
 bool replay_going_well(const SimOptions& options, int64_t frame, bool finished) {
     if (options.replay.empty()) return true;
     const char* fault = finished ? finish_replay(frame) : replay_fault();
-    if (fault == nullptr) return true;
-    std::fprintf(stderr, "lumora-sim: replay '%s', %s\n", options.replay.c_str(), fault);
-    return false;
+    if (fault != nullptr) {
+        std::fprintf(stderr, "lumora-sim: replay '%s', %s\n", options.replay.c_str(), fault);
+        return false;
+    }
+    // A replay that stops before its last frame (ESC edited into its input) would hide the
+    // outcomes it never reached.
+    if (finished && frame < options.frames) {
+        std::fprintf(stderr,
+                     "lumora-sim: replay '%s', frame %" PRId64
+                     ": the replay ends here, before its last frame %" PRId64
+                     ": it plays differently from the session\n",
+                     options.replay.c_str(), frame + 1, options.frames);
+        return false;
+    }
+    return true;
 }

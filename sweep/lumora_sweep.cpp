@@ -99,6 +99,8 @@ static int open_table(const SweepOptions& options, const SweepFile& sweep, const
         std::fprintf(stderr, "lumora-sweep: %s\n", error.c_str());
         return -1;
     }
+    // A table that cannot be written fails the way standard output does.
+    status = 1;
     // Only a resumed table is cut, to its whole runs; any other starts empty. Neither asks
     // more of the file than writing, so a pipe or a device serves as a table too.
     const int flags = O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | (options.resume ? 0 : O_TRUNC);

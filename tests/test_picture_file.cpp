@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <png.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -13,6 +14,7 @@
 #include "ui/file_requests.h"
 #include "ui/folders.h"
 #include "ui/interface_state.h"
+#include "ui/session.h"
 #include "ui/settings_file.h"
 
 // A picture saved as PNG reads back with the colours the library gives its pixels, at every
@@ -102,6 +104,44 @@ TEST(PictureRequest, FirstFreeNumberBesideTheSettingsOrNothing) {
     EXPECT_EQ(take(path, bmp), "saved lumora-0001.png");
     EXPECT_TRUE(exists("/Pictures/lumora/lumora-0001.png"));
 
+    clear_program_state();
+    destroy_bitmap(bmp);
+    std::system(("rm -rf '" + dir + "'").c_str());
+}
+
+// F12 and F9 killed while their file is written (the file size limit's signal ends the process
+// in the middle of a write) leave no cut file under a kept name: a name that exists holds a
+// whole picture or replay.
+TEST(PictureRequest, KilledWritesLeaveNoCutFileUnderItsName) {
+    init_headless(32);
+    clear_program_state();
+    const std::string dir = make_temp_dir(), settings = dir + "/lmr.sav";
+    settings_path = settings.c_str();
+    BITMAP* bmp = create_bitmap(128, 96);
+    for (int y = 0; y < bmp->h; ++y) {
+        for (int x = 0; x < bmp->w; ++x) putpixel(bmp, x, y, makecol(x * 7, y * 13, x * y));
+    }
+    for (const bool replay : {false, true}) {
+        const pid_t child = fork();
+        if (child == 0) {
+            const rlimit small{300, 300};
+            setrlimit(RLIMIT_FSIZE, &small);
+            std::signal(SIGXFSZ, SIG_DFL);
+            if (replay) {
+                keep_session();
+                file_requests.replay = true;
+                serve_file_requests(FileMoment::DONE);
+            } else {
+                file_requests.picture = true;
+                serve_file_requests(FileMoment::DRAWN, bmp);
+            }
+            _exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << replay;
+        EXPECT_EQ(names_starting(dir, "lumora-"), std::vector<std::string>()) << replay;
+    }
     clear_program_state();
     destroy_bitmap(bmp);
     std::system(("rm -rf '" + dir + "'").c_str());

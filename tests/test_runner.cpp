@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "files/settings_file.h"
+#include "headless/stats_file.h"
 #include "render/help_overlay.h"
 #include "render/sync_graph.h"
 #include "sweep/sweep_file.h"
@@ -419,6 +420,52 @@ TEST_F(Runner, StatsEndAtTheFirstShortWrite) {
     EXPECT_EQ(rows % 9, 0) << "a frame's rows are whole";
 }
 
+// Any output that meets a full disk ends the run at once (the S of frame 250 never saves) and
+// is left whole: the trace on its last whole frame, the video on its last whole picture, the
+// sound with a header that counts the samples it holds. A trace on a full device stops the run
+// at its first frame, before the table has a row.
+TEST_F(Runner, EveryOutputEndsWholeAtTheFirstShortWrite) {
+    write_file(dir + "/in.txt",
+               "0 - 0 0 0\n11 ENTER 0 0 0\n12 - 0 0 0\n21 RIGHT 0 0 0\n"
+               "22 - 0 0 0\n250 S 0 0 0\n251 - 0 0 0\n");
+    const std::string settings = file("lmr.sav");
+    ASSERT_EQ(sim("--frames 30 --input in.txt --trace whole.txt"), 0) << err;
+    const std::string whole = file("whole.txt");
+    const auto cut_run = [&](const std::string& output, int kilobytes) {
+        EXPECT_EQ(
+            sim("--frames 300 --input in.txt " + output, "ulimit -f " + std::to_string(kilobytes)),
+            1)
+            << output;
+        EXPECT_NE(err.find("failed"), std::string::npos) << err;
+        EXPECT_EQ(file("lmr.sav"), settings) << output << ": the run went on";
+    };
+    cut_run("--trace t.txt", 1024);
+    const std::string trace = file("t.txt");
+    ASSERT_FALSE(trace.empty());
+    EXPECT_EQ(whole.compare(0, trace.size(), trace), 0) << "the trace is the run's beginning";
+    EXPECT_EQ(whole.compare(trace.size(), 2, "u "), 0) << "and ends on a whole frame";
+
+    cut_run("--raw-video v.rgb", 10000);
+    const size_t video = file("v.rgb").size(), picture = 1024 * 768 * 3;
+    EXPECT_GT(video, 0u);
+    EXPECT_EQ(video % picture, 0u) << "whole pictures";
+
+    cut_run("--audio s.wav", 64);
+    const std::string wav = file("s.wav");
+    ASSERT_GT(wav.size(), 44u + 3200u);
+    EXPECT_EQ((wav.size() - 44) % 3200, 0u) << "whole frames of samples";
+    const auto le32 = [&](size_t at) {
+        uint32_t v = 0;
+        for (int i = 3; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(wav[at + i]);
+        return v;
+    };
+    EXPECT_EQ(le32(4), wav.size() - 8);
+    EXPECT_EQ(le32(40), wav.size() - 44);
+
+    EXPECT_EQ(sim("--frames 3000 --trace /dev/full --stats s.csv"), 1);
+    EXPECT_EQ(file("s.csv"), STATS_HEADER);
+}
+
 // --shot writes PNG for a .png name and BMP otherwise; a picture series numbers its files from
 // 1 without gaps, one every N frames, and the series' last picture is the run's last picture.
 TEST_F(Runner, PicturesAsPngAndNumberedSeries) {
@@ -498,9 +545,35 @@ TEST_F(Runner, ReplayPlaysTheKeptSessionAgain) {
     EXPECT_EQ(file("lumora-0003.replay") + file("lumora-0003.png"), "") << "a replay keeps nothing";
 }
 
+// The pictures a replay writes into --pictures-dir are outputs like any other: a last picture,
+// a trace or a series picture under one of their names is refused before the first frame (exit
+// 2), and the folder stays as it was. A dangling link under a picture's name is refused too.
+TEST_F(Runner, ReplayPicturesClashWithNoOtherOutput) {
+    write_file(dir + "/in.txt", "0 - 0 0 0\n30 F12 0 0 0\n31 - 0 0 0\n40 F9 0 0 0\n");
+    ASSERT_EQ(sim("--input in.txt --frames 40"), 0) << err;
+    const std::string good = file("lumora-0001.replay");
+    const size_t kept = good.find("picture 30 lumora-0001.png");
+    ASSERT_NE(kept, std::string::npos) << good;
+    write_file(dir + "/series.replay",
+               good.substr(0, kept) + "picture 30 frame-000001.png" + good.substr(kept + 26));
+    mkdir((dir + "/p").c_str(), 0777);
+    for (const char* clash :
+         {"lumora-0001.replay --shot p/lumora-0001.png",
+          "lumora-0001.replay --trace p/lumora-0001.png", "series.replay --frames-dir p"}) {
+        EXPECT_EQ(sim(std::string("--pictures-dir p --replay ") + clash), 2) << clash;
+        EXPECT_NE(err.find("is the same file as"), std::string::npos) << err;
+        EXPECT_EQ(names_starting(dir + "/p", "").size(), 2u) << clash << ": only . and ..";
+    }
+    ASSERT_EQ(sim("--pictures-dir p --replay series.replay --frames-dir q --every 40"), 0) << err;
+    // A link that leads nowhere takes a name as well as a file does.
+    ASSERT_EQ(symlink("nowhere", (dir + "/p/lumora-0001.png").c_str()), 0);
+    EXPECT_EQ(sim("--pictures-dir p --replay lumora-0001.replay"), 1);
+    EXPECT_EQ(file("nowhere"), "");
+}
+
 // A replay that is broken, cut short, foreign or newer, or not a regular file, or options that
 // contradict one, are refused with exit status 2 before anything runs, a broken file naming its
-// line.
+// line; one that stops before its last frame fails with 1, naming the frame.
 TEST_F(Runner, BrokenReplaysAndContradictingOptionsAreRefused) {
     write_file(dir + "/in.txt", "0 - 0 0 0\n20 F9 0 0 0\n");
     ASSERT_EQ(sim("--input in.txt --frames 20"), 0) << err;
@@ -532,4 +605,10 @@ TEST_F(Runner, BrokenReplaysAndContradictingOptionsAreRefused) {
         EXPECT_EQ(sim(std::string("--replay lumora-0001.replay ") + against), 2) << against;
     EXPECT_EQ(sim("--pictures-dir p"), 2);
     EXPECT_EQ(sim("--replay lumora-0001.replay --pictures-dir p --no-draw"), 2);
+
+    // ESC edited in ends the replay before the F9 it holds: it plays differently.
+    const size_t f9 = good.find("\n20 F9 ") + 1;
+    write_file(dir + "/r.replay", good.substr(0, f9) + "10 ESC 0 0 0\n" + good.substr(f9));
+    EXPECT_EQ(sim("--replay r.replay --trace t.txt"), 1);
+    EXPECT_NE(err.find("frame 10: the replay ends here"), std::string::npos) << err;
 }

@@ -154,9 +154,9 @@ TEST(SweepRun, EndsWhereTheHeadlessRunnerEnds) {
 
     // This process's world after the run, as lumora-sim traces its last frame.
     TraceWriter trace;
-    trace.out = std::fopen((dir + "/sweep.txt").c_str(), "w");
-    write_trace_frame(trace, sweep.frames);
-    std::fclose(trace.out);
+    ASSERT_TRUE(open_output_file(trace.file, dir + "/sweep.txt"));
+    ASSERT_TRUE(write_trace_frame(trace, sweep.frames));
+    ASSERT_TRUE(close_output_file(trace.file));
 
     Swarm table[SWARM_COUNT];
     std::memcpy(table, setup.base, sizeof table);

@@ -80,9 +80,10 @@ TEST_F(SweepRunner, TableNeverOverwritesInputs) {
 }
 
 // A full disk under standard output is an error with a message, so that a plan piped into
-// another program never runs nothing in silence.
+// another program never runs nothing in silence; a table file that cannot be written fails
+// with the same status.
 TEST_F(SweepRunner, FailedWritesToStandardOutputAreErrors) {
-    for (const char* mode : {"--plan", "--header", "--run 1", "--jobs 1"}) {
+    for (const char* mode : {"--plan", "--header", "--run 1", "--jobs 1", "--out /dev/full"}) {
         EXPECT_EQ(sweep(std::string("s.txt ") + mode + " >/dev/full"), 1) << mode;
         EXPECT_NE(err.find("lumora-sweep: "), std::string::npos) << mode << ": " << err;
     }

@@ -3,6 +3,7 @@
 #include <allegro.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cinttypes>
 #include <cstring>
 #include <string>
@@ -110,9 +111,15 @@ static void write_kept_picture(const char* name, BITMAP* picture) {
     char path[PATH_SIZE];
     if (picture == nullptr) {
         note_fault(std::string("the picture ") + name + " is not drawn");
-    } else if (!join_path(path, state.pictures.c_str(), name) || !save_new_picture(path, picture)) {
-        note_fault("cannot write the picture '" + join_path(state.pictures, name) +
-                   "' (it must not exist yet)");
+    } else if (!join_path(path, state.pictures.c_str(), name)) {
+        note_fault("cannot write the picture '" + join_path(state.pictures, name) + "' (" +
+                   std::strerror(ENAMETOOLONG) + ")");
+    } else if (!save_new_picture(path, picture)) {
+        // A name taken is the user's file, never to be written over; other causes are named.
+        const int cause = errno;
+        note_fault("cannot write the picture '" + join_path(state.pictures, name) + "' " +
+                   (cause == EEXIST ? std::string("(it must not exist yet)")
+                                    : "(" + std::string(std::strerror(cause)) + ")"));
     }
 }
 
@@ -179,22 +186,18 @@ bool write_kept_session() {
     char folder[PATH_SIZE];
     char path[PATH_SIZE];
     if (!picture_folder(folder)) return false;
-    std::FILE* out = create_numbered_file(folder, "replay", path);
-    if (out == nullptr) return false;
     Session& s = state.session;
     s.frames = state.frame;
-    bool ok = true;
     try {
         s.outcomes.push_back(outcome_now(FileAction::REPLAY, true, ""));
     } catch (...) {
-        ok = false;
+        return false;
     }
-    if (ok) {
-        ok = write_replay(out, s);
-        s.outcomes.pop_back();
-    }
-    ok = std::fclose(out) == 0 && ok;
-    if (!ok) unlink(path);
+    const auto write = [](std::FILE* out, void* session) {
+        return write_replay(out, *static_cast<Session*>(session));
+    };
+    const bool ok = keep_numbered_file(folder, "replay", write, &s, path);
+    s.outcomes.pop_back();
     return ok;
 }
 

@@ -107,10 +107,12 @@ open_title() {
   wait_title
 }
 
-# Waits up to ten seconds for a condition (a shell command) to hold; frames come slower on a
-# busy machine, and with them the effect of a key.
+# Waits up to twenty seconds for a condition (a shell command) to hold; frames come slower on
+# a busy machine, and with them the effect of a key. The time is counted, not the tries: on a
+# loaded machine a single screenshot and its comparison take seconds.
 wait_until() {
-  for _ in $(seq 100); do
+  local until=$((SECONDS + 20))
+  while ((SECONDS < until)); do
     eval "$1" && return 0
     sleep 0.1
   done
@@ -123,12 +125,22 @@ enter_loop() {
   sleep 1
 }
 
-# Holds a key long enough for a paced frame to see it, then lets the keyboard open again.
+# Presses a key for less than the keyboard's ten-frame rest, then lets the keyboard open
+# again. Down and up go in one call: on a busy machine, starting a second program for the
+# release held the key for 12 to 18 frames, long enough to act twice. A short press can still
+# fall between two frames, so tests check what it did (press_until), never how often.
 press() {
-  xdotool keydown "$1"
-  sleep 0.12
-  xdotool keyup "$1"
+  xdotool keydown "$1" sleep 0.06 keyup "$1"
   sleep 0.5
+}
+
+# Presses a key until a condition holds, three times at most.
+press_until() {
+  for _ in 1 2 3; do
+    press "$1"
+    wait_until "$2" && return 0
+  done
+  return 1
 }
 
 shot() { import -window root "$WORK/$1.png"; }

@@ -36,12 +36,10 @@ expect_exit 0 "closing on the title screen"
 
 open_title
 enter_loop
-press Return
-wait_until 'shot panel; [ "$(pixel panel 190 15)" = "100,100,100" ]' || fail "ENTER did not show the panel"
+press_until Return 'shot panel; [ "$(pixel panel 190 15)" = "100,100,100" ]' || fail "ENTER did not show the panel"
 # A save replaces the file, so a new one stands there.
 made="$(stat -c %i "$WORK/lmr.sav")"
-press s
-wait_until '[ "$(stat -c %i "$WORK/lmr.sav")" != "$made" ]' || fail "S did not save"
+press_until s '[ "$(stat -c %i "$WORK/lmr.sav")" != "$made" ]' || fail "S did not save"
 "$SEND_CLOSE" "$(wait_window)"
 expect_exit 0 "closing in the frame loop"
 

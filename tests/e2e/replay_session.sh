@@ -9,15 +9,6 @@ mkdir "$WORK/presets"
 population_line="$(field_line population 1)"
 sed "${population_line}s/.*/40/" "$WORK/lmr.sav" >"$WORK/presets/2-fewer-red.sav"
 
-# Presses a key until a condition holds, three times at most: a short press can fall between
-# two frames on a busy machine.
-press_until() {
-  for _ in 1 2 3; do
-    press "$1"
-    wait_until "$2" && return 0
-  done
-  return 1
-}
 # Holds the left button while the mouse moves from one point to another.
 drag() {
   xdotool mousemove "$1" "$2" mousedown 1

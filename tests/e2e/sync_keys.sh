@@ -10,15 +10,6 @@ sed "${population_line}s/.*/5/" "$WORK/lmr.sav" >"$WORK/presets/2-five-red.sav"
 keep() { cp "$WORK/$1.png" "${LUMORA_E2E_SHOTS:-$WORK}/$1.png" 2>/dev/null || true; }
 rim="90,140,100"
 
-# Presses a key until a condition holds, three times at most: on a busy machine a short press
-# can fall between two frames and go unseen, and a toggle must not be pressed twice blindly.
-press_until() {
-  for _ in 1 2 3; do
-    press "$1"
-    for _ in $(seq 10); do eval "$2" && return 0; sleep 0.1; done
-  done
-  return 1
-}
 
 open_title
 shot title
