@@ -103,8 +103,13 @@ int main(int argc, char** argv) {
     media_dir = media.c_str();
     const char* failed = nullptr;
     const char* assets = media_dir;
+    // Started away from its media, the runner says which option finds them.
     if (!load_startup_media(assets, failed) || !load_loop_pictures(assets, failed))
-        fail_to_start("lumora-sim", failed);
+        fail_to_start("lumora-sim", failed,
+                      options.assets.empty()
+                          ? "lumora-sim: the media are neither in the working directory nor "
+                            "installed; name their folder with --assets DIR."
+                          : nullptr);
     if (!options.reference) prepare_background();
     fill_shine_kernel();
     seed_random(options.seed);

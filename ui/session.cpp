@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cinttypes>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -173,7 +174,8 @@ void keep_outcome(FileAction action, bool ok, const char* picture) {
 }
 
 // Writes the session so far into a new numbered file. The file holds this F9's own outcome
-// too, as the status line shows it now: a replay that exists was saved.
+// too, as the status line shows it now, naming the file as F12 names its picture: a replay
+// that exists was saved.
 static bool write_kept_session() {
     if (state.mode != Mode::KEEPING || state.full) return false;
     char folder[PATH_SIZE];
@@ -181,6 +183,9 @@ static bool write_kept_session() {
     if (!picture_folder(folder)) return false;
     std::FILE* out = create_numbered_file(folder, "replay", path);
     if (out == nullptr) return false;
+    char text[STATUS_TEXT_SIZE];
+    std::snprintf(text, sizeof text, "replay saved %s", file_name_of(path));
+    set_status(text);
     Session& s = state.session;
     s.frames = state.frame;
     bool ok = true;
@@ -202,7 +207,6 @@ void serve_replay_request() {
     if (replay_requested == 0) return;
     replay_requested = 0;
     if (stand_in_for(FileAction::REPLAY)) return;
-    set_status("replay saved");
     const bool saved = write_kept_session();
     if (!saved) set_status("replay failed");
     keep_outcome(FileAction::REPLAY, saved);
