@@ -8,7 +8,7 @@
 set -euo pipefail
 sweep="$(realpath "$1")"
 assets="$(realpath "$2")"
-command -v parallel >/dev/null || { echo "FAIL: GNU parallel is missing (scripts/install-deps)" >&2; exit 1; }
+command -v parallel >/dev/null || { echo "FAIL: GNU parallel is missing (scripts/install-deps test)" >&2; exit 1; }
 
 work="$(mktemp -d)"
 pid=""
