@@ -80,7 +80,9 @@ void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptio
     // The graph stands still while the flight does.
     if (paused == 0) record_order(order_history, frame_synchrony);
     // From the table as the frame has left it.
-    if (options.sound) make_frame_sound(frame_sound, sound_on != 0);
+    if (options.sound)
+        make_frame_sound(frame_sound, sound_on != 0,
+                         static_cast<float>(sound_volume) / SOUND_VOLUME_STEPS);
     // Last, so that the replay holds every outcome of this frame.
     serve_replay_request();
 }

@@ -7,14 +7,15 @@
 #include "files/whole_number.h"
 
 const ScriptKey SCRIPT_KEYS[SCRIPT_KEY_COUNT] = {
-    {"ENTER", KEY_ENTER}, {"PGDN", KEY_PGDN},   {"PGUP", KEY_PGUP},   {"S", KEY_S},
-    {"L", KEY_L},         {"P", KEY_P},         {"D", KEY_D},         {"UP", KEY_UP},
-    {"DOWN", KEY_DOWN},   {"LEFT", KEY_LEFT},   {"RIGHT", KEY_RIGHT}, {"2_PAD", KEY_2_PAD},
-    {"4_PAD", KEY_4_PAD}, {"6_PAD", KEY_6_PAD}, {"8_PAD", KEY_8_PAD}, {"SPACE", KEY_SPACE},
-    {"ESC", KEY_ESC},     {"G", KEY_G},         {"F1", KEY_F1},       {"F12", KEY_F12},
-    {"1", KEY_1},         {"2", KEY_2},         {"3", KEY_3},         {"4", KEY_4},
-    {"5", KEY_5},         {"6", KEY_6},         {"7", KEY_7},         {"8", KEY_8},
-    {"9", KEY_9},         {"F9", KEY_F9},       {"M", KEY_M},
+    {"ENTER", KEY_ENTER},   {"PGDN", KEY_PGDN},   {"PGUP", KEY_PGUP},   {"S", KEY_S},
+    {"L", KEY_L},           {"P", KEY_P},         {"D", KEY_D},         {"UP", KEY_UP},
+    {"DOWN", KEY_DOWN},     {"LEFT", KEY_LEFT},   {"RIGHT", KEY_RIGHT}, {"2_PAD", KEY_2_PAD},
+    {"4_PAD", KEY_4_PAD},   {"6_PAD", KEY_6_PAD}, {"8_PAD", KEY_8_PAD}, {"SPACE", KEY_SPACE},
+    {"ESC", KEY_ESC},       {"G", KEY_G},         {"F1", KEY_F1},       {"F12", KEY_F12},
+    {"1", KEY_1},           {"2", KEY_2},         {"3", KEY_3},         {"4", KEY_4},
+    {"5", KEY_5},           {"6", KEY_6},         {"7", KEY_7},         {"8", KEY_8},
+    {"9", KEY_9},           {"F9", KEY_F9},       {"M", KEY_M},         {"MINUS", KEY_MINUS},
+    {"EQUALS", KEY_EQUALS},
 };
 
 // A decimal integer within [lo, hi], nothing before or after it.

@@ -13,7 +13,7 @@ struct ScriptKey {
     const char* name;
     int code;  // the library's KEY_* scancode
 };
-constexpr int SCRIPT_KEY_COUNT = 31;
+constexpr int SCRIPT_KEY_COUNT = 33;
 extern const ScriptKey SCRIPT_KEYS[SCRIPT_KEY_COUNT];
 
 struct ScriptLine {

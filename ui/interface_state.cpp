@@ -10,6 +10,8 @@ int32_t low_detail = 0;
 int32_t graph_visible = 0;
 int32_t help_visible = 0;
 int32_t sound_on = 1;
+int32_t sound_volume = SOUND_VOLUME_STEPS;
+int32_t volume_keys_held = 0;
 int32_t picture_requested = 0;
 int32_t replay_requested = 0;
 int32_t key_cooldown = 0;
@@ -35,6 +37,8 @@ void clear_interface() {
     graph_visible = 0;
     help_visible = 0;
     sound_on = 1;
+    sound_volume = SOUND_VOLUME_STEPS;
+    volume_keys_held = 0;
     picture_requested = 0;
     replay_requested = 0;
     key_cooldown = 0;
