@@ -82,7 +82,9 @@ void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptio
     // The graph stands still while the flight does.
     if (paused == 0) record_order(watch.order_history, watch.synchrony);
     // From the table as the frame has left it.
-    if (options.sound) make_frame_sound(watch.sound, additions.sound_on != 0);
+    if (options.sound)
+        make_frame_sound(watch.sound, additions.sound_on != 0,
+                         static_cast<float>(additions.sound_volume) / SOUND_VOLUME_STEPS);
     // Last, so that the replay holds every outcome of this frame.
     serve_file_requests(FileMoment::DONE);
 }

@@ -1,5 +1,6 @@
 #include <allegro.h>
 #include <unistd.h>
+#include <signal.h>
 
 #include <atomic>
 #include <cstdlib>
@@ -36,6 +37,20 @@ static void request_close() {
     stop_waiting();
 }
 
+// SIGTERM (a logout) and SIGINT end the program as the close button does: after the frame in
+// progress, with the sound stopped and the files closed. They replace the library's own
+// handlers, which abort. A second signal ends the program at once, should the first go unheard.
+static void quit_on_signal(int) { request_close(); }
+
+static void catch_quit_signals() {
+    struct sigaction action = {};
+    action.sa_handler = quit_on_signal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESETHAND;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+
 static InputSnapshot read_input() {
     if (keyboard_needs_poll()) poll_keyboard();
     if (mouse_needs_poll()) poll_mouse();
@@ -47,20 +62,23 @@ static InputSnapshot read_input() {
     return in;
 }
 
-static bool space_held() {
+static bool key_held(int k) {
     if (keyboard_needs_poll()) poll_keyboard();
-    return key[KEY_SPACE] != 0;
+    return key[k] != 0;
 }
 
 void shutdown_system() { clear_keybuf(); }
 
 // Shows the title until SPACE is held, looking once a tick. Returns false when the window was
-// closed instead.
+// closed or ESC held instead ("ESC quit", as the title says).
 static bool show_title(BITMAP* back_buffer) {
     stretch_sprite(back_buffer, title_image, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
     blit(back_buffer, screen, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
-    while (!space_held() && !close_requested) wait_for_tick();
-    return !close_requested;
+    for (;;) {
+        if (close_requested || key_held(KEY_ESC)) return false;
+        if (key_held(KEY_SPACE)) return true;
+        wait_for_tick();
+    }
 }
 
 // One frame per tick of the frame timer until ESC or the close button. A frame that took
@@ -101,6 +119,7 @@ int run_simulation(int, char**) {
         return 1;
     }
     set_close_button_callback(request_close);
+    catch_quit_signals();
     take_over_window_events();
     start_sound_output();
 

@@ -23,9 +23,10 @@ static BITMAP* load_picture(const char* dir, const char* name) {
     return join_path(path, dir, name) ? load_bitmap(path, nullptr) : nullptr;
 }
 
-void fail_to_start(const char* program, const char* file) {
+void fail_to_start(const char* program, const char* file, const char* hint) {
     std::fprintf(stderr, "%s cannot start: the file \"%s\" is missing or cannot be read.\n",
                  program, file);
+    if (hint != nullptr) std::fprintf(stderr, "%s\n", hint);
     // A program with a window says it in a message box too, which a user who started it from
     // the desktop sees; without one the library would print it on standard output.
     if (screen != nullptr) {

@@ -27,6 +27,7 @@ RunDef default_run_def() {
     def.settings_given = false;
     def.load_settings = true;
     def.media_may_miss = false;
+    def.missing_media_hint = nullptr;
     def.mouse_x = 0;
     def.mouse_y = 0;
     def.draw = true;
@@ -110,7 +111,7 @@ void start_run(const RunDef& def, Run& run) {
     run.missing_media = nullptr;
     const char* failed = nullptr;
     if (!load_media(media_dir, failed)) {
-        if (!def.media_may_miss) fail_to_start(def.program, failed);
+        if (!def.media_may_miss) fail_to_start(def.program, failed, def.missing_media_hint);
         run.missing_media = failed;
     }
     static BITMAP* back_buffer = nullptr;

@@ -31,12 +31,13 @@ struct RunDef {
     // The settings file S and L use. Empty: the place the window chooses (the working
     // directory's, or the user's when installed); a runner names its own.
     std::string settings;
-    bool settings_given;   // the user named the settings file: it must load
-    bool load_settings;    // start from the settings file (not when a replay brings its own)
-    bool media_may_miss;   // a missing media file is reported in Run, not the end of the process
-    int mouse_x, mouse_y;  // the mouse before the first frame, without a display
-    bool draw;             // draw the frames (the runners can leave it out)
-    bool reference;        // the straightforward paths instead of the fast ones
+    bool settings_given;  // the user named the settings file: it must load
+    bool load_settings;   // start from the settings file (not when a replay brings its own)
+    bool media_may_miss;  // a missing media file is reported in Run, not the end of the process
+    const char* missing_media_hint;  // a line after a missing media file's message, or null
+    int mouse_x, mouse_y;            // the mouse before the first frame, without a display
+    bool draw;                       // draw the frames (the runners can leave it out)
+    bool reference;                  // the straightforward paths instead of the fast ones
 };
 
 // The window's defaults: the program "lumora" without a display, 32 bits, seed 1, the media and

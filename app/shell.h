@@ -44,8 +44,9 @@ bool reset_world();
 void clear_program_state();
 
 // Ends the process with exit status 1 after telling the user which file program could not
-// load: a line on standard error, and a message box too once a window is open.
-[[noreturn]] void fail_to_start(const char* program, const char* file);
+// load: a line on standard error, then the hint if one is given, and a message box too once a
+// window is open.
+[[noreturn]] void fail_to_start(const char* program, const char* file, const char* hint = nullptr);
 
 // Empties the library's buffer of pending key presses.
 void shutdown_system();

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 // The names scripts and replays give the keys the program reads, in the table's order.
-constexpr int INPUT_KEY_COUNT = 31;
+constexpr int INPUT_KEY_COUNT = 33;
 extern const char* const INPUT_KEY_NAMES[INPUT_KEY_COUNT];
 
 static_assert(INPUT_KEY_COUNT <= 64, "a line's keys are one bit each of 64");

@@ -1,5 +1,6 @@
 #include "files/numbered_file.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -55,6 +56,44 @@ bool keep_numbered_file(const char* folder, const char* extension, KeptWriter wr
     const int cause = errno;
     unlink(temp);
     errno = cause;
+    return false;
+}
+
+namespace {
+struct Naming {
+    NamedWriter write;
+    const char* name;
+    void* context;
+};
+}  // namespace
+
+bool keep_self_naming_file(const char* folder, const char* extension, NamedWriter write,
+                           void* context, char (&path)[PATH_SIZE]) {
+    char name[KEPT_NAME_SIZE];
+    char temp[TEMP_PATH_SIZE];
+    const int length = std::snprintf(name, sizeof name, "lumora.%s", extension);
+    if (length < 0 || length >= KEPT_NAME_SIZE || !join_path(path, folder, name)) return false;
+    // Temporary files are named as keep_numbered_file names them, to be cleared alike.
+    char shared[PATH_SIZE];
+    std::memcpy(shared, path, sizeof shared);
+    for (int n = 1; n <= KEPT_NUMBER_MAX; ++n) {
+        std::snprintf(name, sizeof name, "lumora-%04d.%s", n, extension);
+        if (!join_path(path, folder, name)) return false;
+        struct stat taken;
+        if (lstat(path, &taken) == 0) continue;
+        Naming naming{write, name, context};
+        const auto named = [](std::FILE* out, void* c) {
+            const Naming& n = *static_cast<Naming*>(c);
+            return n.write(out, n.name, n.context);
+        };
+        if (!write_temporary(shared, named, &naming, temp)) return false;
+        if (take_name(temp, path)) return true;
+        const int cause = errno;
+        unlink(temp);
+        errno = cause;
+        if (cause != EEXIST) return false;
+    }
+    errno = EEXIST;
     return false;
 }
 

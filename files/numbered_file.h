@@ -26,5 +26,13 @@ using KeptWriter = bool (*)(std::FILE* out, void* context);
 bool keep_numbered_file(const char* folder, const char* extension, KeptWriter write, void* context,
                         char (&path)[PATH_SIZE]);
 
+// Writes a file that holds its own name, such as a replay whose last status line says where it
+// was saved: write gets the name (without the folder) it is to be kept under. Like
+// keep_numbered_file; a name another program takes while the file is written moves it on to
+// the next name, written again.
+using NamedWriter = bool (*)(std::FILE* out, const char* name, void* context);
+bool keep_self_naming_file(const char* folder, const char* extension, NamedWriter write,
+                           void* context, char (&path)[PATH_SIZE]);
+
 // The same under path, which must not exist yet (EEXIST when it does, also as a dangling link).
 bool keep_new_file(const char* path, KeptWriter write, void* context);

@@ -88,6 +88,11 @@ int main(int argc, char** argv) {
     def.depth = options.depth;
     def.seed = options.seed;
     def.media_dir = options.assets;
+    // Started away from its media, the runner says which option finds them.
+    if (options.assets.empty())
+        def.missing_media_hint =
+            "lumora-sim: the media are neither in the working directory nor installed; name "
+            "their folder with --assets DIR.";
     def.settings = options.settings;
     def.settings_given = options.settings_given;
     def.load_settings = options.replay.empty();

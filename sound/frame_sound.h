@@ -18,8 +18,9 @@ struct FrameSound {
 // The sound of the frame just run. Switched off (`on` false) the sound fades out within the
 // frame and is silent after, while the peaks go on being followed, so that switching it on
 // again brings in the bars as they would be ringing. Loud moments are held below full scale
-// by a soft limit: a thousand fireflies striking together never clip.
-void make_frame_sound(FrameSound& out, bool on);
+// by a soft limit: a thousand fireflies striking together never clip. volume (0 to 1) scales
+// the strikes of this frame on; the bars already ringing ring on as they were struck.
+void make_frame_sound(FrameSound& out, bool on, float volume = 1.0f);
 
 // Forgets every firefly's blink and silences every bar: the world was cleared.
 void forget_sound();

@@ -22,6 +22,7 @@
 #include "sweep/fingerprint.h"
 #include "sweep/plan.h"
 #include "sweep/pool.h"
+#include "sweep/progress.h"
 #include "sweep/resume.h"
 #include "sweep/run.h"
 #include "sweep/sweep_file.h"
@@ -145,8 +146,13 @@ static int run_all(const SweepOptions& options, const SweepFile& sweep, const Ru
         next += options.shard_count;
         return run;
     };
+    int64_t to_make = 0;
+    for (int64_t r = options.shard_index; r < runs; r += options.shard_count)
+        to_make += holds_run(finished.runs, r) ? 0 : 1;
+    SweepProgress progress = start_progress(to_make);
     const int jobs = options.jobs > 0 ? options.jobs : core_count();
-    const bool ok = run_pool(setup, next_run, jobs, out_fd);
+    const bool ok = run_pool(setup, next_run, jobs, out_fd, [&] { note_run_done(progress); });
+    end_progress(progress);
     if (out_fd != STDOUT_FILENO && close(out_fd) != 0) {
         std::fprintf(stderr, "lumora-sweep: writing the table '%s' failed: %s\n",
                      options.out.c_str(), std::strerror(errno));

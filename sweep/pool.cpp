@@ -87,8 +87,8 @@ bool finish_child(Child& child, int out_fd) {
 
 }  // namespace
 
-bool run_pool(const RunSetup& setup, const std::function<int64_t()>& next_run, int jobs,
-              int out_fd) {
+bool run_pool(const RunSetup& setup, const std::function<int64_t()>& next_run, int jobs, int out_fd,
+              const std::function<void()>& run_done) {
     std::vector<Child> children;
     std::vector<pollfd> waiting;
     bool ok = true;
@@ -119,7 +119,10 @@ bool run_pool(const RunSetup& setup, const std::function<int64_t()>& next_run, i
                 continue;
             }
             // End of the pipe: the child has sent everything or died.
-            if (!finish_child(children[i], out_fd)) ok = false;
+            if (finish_child(children[i], out_fd))
+                run_done();
+            else
+                ok = false;
             children.erase(children.begin() + static_cast<std::ptrdiff_t>(i));
         }
     }

@@ -13,6 +13,7 @@
 // Runs the runs that next_run hands out (it returns -1 when there are no more), up to `jobs`
 // at a time, writing their rows to out_fd. After a run fails, or the table cannot be written,
 // no new run starts; the runs under way still finish and keep their rows. Each failure is
-// reported on standard error with the run's number. Returns true when every run succeeded.
-bool run_pool(const RunSetup& setup, const std::function<int64_t()>& next_run, int jobs,
-              int out_fd);
+// reported on standard error with the run's number. run_done is called after each run whose
+// rows are written. Returns true when every run succeeded.
+bool run_pool(const RunSetup& setup, const std::function<int64_t()>& next_run, int jobs, int out_fd,
+              const std::function<void()>& run_done);

@@ -183,10 +183,11 @@ TEST_F(Frame, FailedReplayIsKeptLaterWithItsFailure) {
     EXPECT_STREQ(status_text, "replay failed");
     settings_path = path.c_str();
     frames(10, f9);
-    EXPECT_STREQ(status_text, "replay saved");
+    EXPECT_STREQ(status_text, "replay saved lumora-0001.replay");
     const std::string replay = read_file(dir + "/lumora-0001.replay");
     EXPECT_NE(replay.find("\nframes 21\n"), std::string::npos) << replay;
-    EXPECT_NE(replay.find("\nreplay 11 failed 100 replay failed\nreplay 21 ok 100 replay saved\n"),
+    EXPECT_NE(replay.find("\nreplay 11 failed 100 replay failed\nreplay 21 ok 100 replay saved "
+                          "lumora-0001.replay\n"),
               std::string::npos);
     EXPECT_NE(replay.find("\ninput\n0 - 0 0 0\n11 F9 0 0 0\nend\n"), std::string::npos);
 }

@@ -204,6 +204,11 @@ TEST_F(Runner, MissingMediaExitsWithOneNamingTheFile) {
                     .c_str());
     EXPECT_EQ(sim("--assets '" + assets + "' --frames 1"), 1);
     EXPECT_NE(err.find("wood.bmp"), std::string::npos) << err;
+    // Started away from its media without --assets, it says which option finds them.
+    EXPECT_EQ(run_program(dir, LUMORA_SIM_PATH, "--frames 1"), 1);
+    err = file("err.txt");
+    EXPECT_NE(err.find("myfont.pcx"), std::string::npos) << err;
+    EXPECT_NE(err.find("--assets DIR"), std::string::npos) << err;
 }
 
 TEST_F(Runner, EveryColourDepthDraws) {

@@ -32,9 +32,8 @@ static void keep_picture(BITMAP* picture) {
 
 static void keep_replay() {
     if (stand_in_for(FileAction::REPLAY)) return;
-    // The replay holds this F9's own outcome as the status line shows it then: a replay that
-    // exists was saved.
-    set_status("replay saved");
+    // The replay holds this F9's own outcome as the status line shows it then, naming the file:
+    // a replay that exists was saved.
     const bool saved = write_kept_session();
     if (!saved) set_status("replay failed");
     keep_outcome(FileAction::REPLAY, saved);

@@ -1,7 +1,7 @@
 // The variables of the user interface: what the panel shows, pause and glow detail, the shared
 // key rest, the status message and the mouse's tool and rest, and the program's own additions
-// (the synchrony graph, the help, the sound). One instance, static lifetime; the keyboard and
-// the mouse write them, the frame hands them to drawing.
+// (the synchrony graph, the help, the sound and its volume). One instance, static lifetime; the
+// keyboard and the mouse write them, the frame hands them to drawing.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include "files/replay_file.h"  // STATUS_TEXT_SIZE
 
 constexpr int STATUS_SHOW_FRAMES = 100;
+constexpr int SOUND_VOLUME_STEPS = 10;
 
 extern int32_t selected_swarm;  // 1 to 9: shown on the panel, joined by the lure
 extern int32_t selected_row;    // 0 to 11: highlighted panel row
@@ -25,9 +26,11 @@ extern int32_t last_mouse_y;
 
 // What the program adds to the interface: what is shown and heard besides the flight.
 struct InterfaceAdditions {
-    int32_t graph_visible = 0;  // flag: the synchrony graph is drawn
-    int32_t help_visible = 0;   // flag: the help overlay is drawn
-    int32_t sound_on = 1;       // flag: the frames' sound is heard
+    int32_t graph_visible = 0;                  // flag: the synchrony graph is drawn
+    int32_t help_visible = 0;                   // flag: the help overlay is drawn
+    int32_t sound_on = 1;                       // flag: the frames' sound is heard
+    int32_t sound_volume = SOUND_VOLUME_STEPS;  // 0 to SOUND_VOLUME_STEPS: its loudness in steps
+    int32_t volume_keys_held = 0;  // the volume keys held in the frame before: - 1, = 2
 };
 extern InterfaceAdditions additions;
 

@@ -1,6 +1,7 @@
 #include "ui/keyboard.h"
 
 #include <cstdint>
+#include <cstdio>
 
 #include "render/panel.h"
 #include "sim/world.h"
@@ -116,7 +117,24 @@ void ask_for_files(const InputSnapshot& in) {
     file_requests.replay = in.held[KEY_F9];
 }
 
+// The volume keys, - and =, act once a press however long they are held, a step of a tenth of
+// the full loudness each: a press is a key held now that was not held in the frame before.
+// They do not wait for the key rest nor start it.
+static void handle_volume_keys(const InputSnapshot& in) {
+    const int32_t held = (in.held[KEY_MINUS] ? 1 : 0) | (in.held[KEY_EQUALS] ? 2 : 0);
+    const int32_t pressed = held & ~additions.volume_keys_held;
+    additions.volume_keys_held = held;
+    if (pressed == 0) return;
+    if ((pressed & 1) != 0 && additions.sound_volume > 0) --additions.sound_volume;
+    if ((pressed & 2) != 0 && additions.sound_volume < SOUND_VOLUME_STEPS) ++additions.sound_volume;
+    char text[STATUS_TEXT_SIZE];
+    std::snprintf(text, sizeof text, "volume %d%%",
+                  100 * additions.sound_volume / SOUND_VOLUME_STEPS);
+    set_status(text);
+}
+
 void handle_keyboard(const InputSnapshot& input) {
+    handle_volume_keys(input);
     int32_t Swarm::*const field = SWARM_FIELD_TABLE[selected_row].member;
     if (key_cooldown >= KEY_REPEAT_FRAMES) {
         handle_general_keys(input);

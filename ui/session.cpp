@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cinttypes>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -186,19 +187,24 @@ bool write_kept_session() {
     char folder[PATH_SIZE];
     char path[PATH_SIZE];
     if (!picture_folder(folder)) return false;
-    Session& s = state.session;
-    s.frames = state.frame;
-    try {
-        s.outcomes.push_back(outcome_now(FileAction::REPLAY, true, ""));
-    } catch (...) {
-        return false;
-    }
-    const auto write = [](std::FILE* out, void* session) {
-        return write_replay(out, *static_cast<Session*>(session));
+    state.session.frames = state.frame;
+    // The file holds F9's own outcome, whose status line names the file as F12 names its
+    // picture.
+    const auto write = [](std::FILE* out, const char* name, void*) {
+        char text[STATUS_TEXT_SIZE];
+        std::snprintf(text, sizeof text, "replay saved %s", name);
+        set_status(text);
+        Session& s = state.session;
+        try {
+            s.outcomes.push_back(outcome_now(FileAction::REPLAY, true, ""));
+        } catch (...) {
+            return false;
+        }
+        const bool ok = write_replay(out, s);
+        s.outcomes.pop_back();
+        return ok;
     };
-    const bool ok = keep_numbered_file(folder, "replay", write, &s, path);
-    s.outcomes.pop_back();
-    return ok;
+    return keep_self_naming_file(folder, "replay", write, nullptr, path);
 }
 
 const char* replay_fault() { return state.fault.empty() ? nullptr : state.fault.c_str(); }

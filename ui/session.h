@@ -47,8 +47,9 @@ void run_file_action(FileAction action, Act act) {
 }
 
 // F9's file: writes the session so far as lumora-NNNN.replay (the first free number, never over
-// another file) in the folder pictures go to. The file holds this F9's own outcome too, as the
-// status line shows it now. Returns whether it was written; the session goes on either way.
+// another file) in the folder pictures go to, and shows "replay saved" with its name. The file
+// holds this F9's own outcome too, as the status line shows it then. Returns whether it was
+// written; the session goes on either way.
 bool write_kept_session();
 
 // What went wrong playing a session again: the run asked for a file action the replay does

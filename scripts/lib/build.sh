@@ -40,11 +40,13 @@ lumora_build_options() {  # FOLDER
   esac
 }
 
-# Installs the missing Debian packages, once for a script and the scripts it starts.
-lumora_install_deps() {
-  [ -n "${LUMORA_DEPS_INSTALLED:-}" ] && return 0
-  "$LUMORA_ROOT/scripts/install-deps" || return
-  export LUMORA_DEPS_INSTALLED=1
+# Installs the missing Debian packages of a set (scripts/install-deps: build, video or test),
+# once a set for a script and the scripts it starts.
+lumora_install_deps() {  # [SET]
+  local set_name="${1:-build}"
+  case " ${LUMORA_DEPS_INSTALLED:-} " in *" $set_name "*) return 0 ;; esac
+  "$LUMORA_ROOT/scripts/install-deps" "$set_name" || return
+  export LUMORA_DEPS_INSTALLED="${LUMORA_DEPS_INSTALLED:-} $set_name"
 }
 
 # Configures FOLDER (under the repository's root) with its options and builds TARGETs, or
@@ -54,7 +56,11 @@ lumora_build() {  # FOLDER [TARGET...]
   local folder="$1" options
   shift
   options="$(lumora_build_options "$folder")" || return
-  lumora_install_deps || return
+  # The fuzzers need clang, the package dpkg-dev; every other folder only the build set.
+  case "$folder" in
+    build-fuzz | build-package) lumora_install_deps test || return ;;
+    *) lumora_install_deps build || return ;;
+  esac
   # shellcheck disable=SC2086  # the options are words
   cmake -S "$LUMORA_ROOT" -B "$LUMORA_ROOT/$folder" $options >/dev/null || return
   cmake --build "$LUMORA_ROOT/$folder" -j"$(nproc)" ${1:+--target "$@"}

@@ -92,9 +92,15 @@ for program in $installed; do
     fail "$program --version does not print '$program $version'"
   ! env -u DISPLAY "$exe" --help >/dev/full 2>/dev/null || fail "$program --help >/dev/full succeeded"
   page="$man/$program.6"
-  grep -q '^\.so ' "$page" && page="$man/$(sed -nE 's#^\.so man6/##p' "$page")"
   same_list "the options of $program's --help and its manual page" \
     "$(echo "$help" | options_in)" "$(man_options "$page" | options_in)"
+  # The page reads on its own, and every option with a value heads a paragraph of its own.
+  if command -v man >/dev/null; then
+    man -l "$page" >/dev/null 2>"$work/man" && [ ! -s "$work/man" ] ||
+      fail "man -l $program.6: $(cat "$work/man")"
+  fi
+  run_on="$(awk '/^\.SH/ { on = $2 == "OPTIONS" } on && /^\.BI .*"$/ && prev != ".TP" { print } { prev = $0 }' "$page")"
+  [ -z "$run_on" ] || fail "$program.6: no paragraph of its own for $run_on"
 done
 
 # The guide's synopsis of each runner, and the sweep runner's table, list what --help does.

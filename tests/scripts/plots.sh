@@ -18,6 +18,7 @@ LUMORA_SIM="$bin/lumora-sim" "$src/scripts/plot" all.csv all.png lmr.sav
 [ "$(size all.png)" = 900x700 ] || fail "nine swarms: $(size all.png), not three rows of three"
 "$src/scripts/sync-times" all.csv >times.txt
 [ "$(wc -l <times.txt)" = 10 ] || fail "sync-times: $(cat times.txt)"
+awk 'NR > 1 && $4 !~ /^([0-9]+|never)$/ { exit 1 }' times.txt || fail "sync-times: $(cat times.txt)"
 ! "$src/scripts/plot" lmr.sav bad.png 2>/dev/null || fail "plot took a settings file for a table"
 
 printf 'settings lmr.sav\nframes 30\nvary 1-2 field_of_view 10 90 170\nvary all communication 0 1500\n' >two.txt

@@ -2,13 +2,14 @@
 # One sweep spread over its runs in every way lumora-sweep offers gives the same rows: one run
 # at a time, two at a time, two shards merged, GNU parallel running one run a job (through an
 # sshlogin file that names this machine, so no ssh is needed), and a sweep killed with SIGKILL
-# and resumed. A broken sweep file and missing media fail the way the README says.
+# and resumed. A broken sweep file and missing media fail the way the README says. Progress
+# shows on a terminal only.
 #
 #   same_rows.sh LUMORA_SWEEP ASSETS_DIR
 set -euo pipefail
 sweep="$(realpath "$1")"
 assets="$(realpath "$2")"
-command -v parallel >/dev/null || { echo "FAIL: GNU parallel is missing (scripts/install-deps)" >&2; exit 1; }
+command -v parallel >/dev/null || { echo "FAIL: GNU parallel is missing (scripts/install-deps test)" >&2; exit 1; }
 
 work="$(mktemp -d)"
 pid=""
@@ -41,8 +42,13 @@ header="$(head -n 1 one.csv)"
   fail "header: $header"
 cmp -s <(run_sweep --header) <(head -n 1 one.csv) || fail "--header differs from the table's"
 
-run_sweep --jobs 2 --out two.csv
+run_sweep --jobs 2 --out two.csv 2>err.txt
 cmp -s <(head -n 1 two.csv; tail -n +2 two.csv | merge) one.csv || fail "--jobs 2 differs"
+[ ! -s err.txt ] || fail "the sweep talks when its standard error is no terminal: $(cat err.txt)"
+# On a terminal it shows the runs done and the time left.
+script -qec "'$sweep' s.txt --assets '$assets' --jobs 2 --shard 0/2 --out tty.csv" /dev/null >tty.txt ||
+  fail "the sweep on a terminal: $(cat tty.txt)"
+grep -q "6 of 6 runs, 0 s left" tty.txt || fail "no progress on a terminal: $(cat tty.txt)"
 
 run_sweep --shard 0/2 --out part0.csv
 run_sweep --shard 1/2 --out part1.csv

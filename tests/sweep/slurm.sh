@@ -45,7 +45,7 @@ start() {  # NAME PID_FILE COMMAND...
 
 [ "$(id -u)" = 0 ] || skip "a one-node Slurm of its own needs root"
 for tool in munged slurmctld slurmd sbatch squeue scontrol; do
-  command -v "$tool" >/dev/null || skip "$tool is missing (scripts/install-deps installs slurm-wlm and munge)"
+  command -v "$tool" >/dev/null || skip "$tool is missing (scripts/install-deps test installs slurm-wlm and munge)"
 done
 
 # The guide's job array script and its merging command, as the guide prints them.
