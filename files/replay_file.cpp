@@ -57,7 +57,7 @@ static void put_table(std::FILE* out, const SwarmTable& table) {
 
 bool write_replay(std::FILE* out, const Session& session) {
     std::fprintf(out, "lumora-replay %d\nframes %" PRId64 "\nseed %" PRIu32 "\ndepth %d\nstatus ",
-                 REPLAY_VERSION, session.frames, session.seed, session.depth);
+                 session.version, session.frames, session.seed, session.depth);
     put_status(out, session.start_status);
     put_table(out, session.start_table);
     for (const FileOutcome& o : session.outcomes) {
@@ -209,20 +209,21 @@ bool swarm_table(Reader& r, SwarmTable& table) {
     return true;
 }
 
-bool first_line(Reader& r) {
+bool first_line(Reader& r, Session& session) {
     const Next next = next_line(r);
     if (next == Next::BAD) return false;
     if (next == Next::END) return fail(r, "is empty: not a lumora replay");
     int64_t version = 0;
     if (field(r) != "lumora-replay" ||
         !parse_whole_number(field(r), Signs::NONE, 1, INT64_MAX, version) || !at_line_end(r))
-        return fail(r, "not a lumora replay: its first line is not 'lumora-replay 1'");
+        return fail(r, "not a lumora replay: its first line is not 'lumora-replay' and a version");
     if (version > REPLAY_VERSION) {
         r.what = "a replay of format version " + std::to_string(version) +
                  ", newer than this program reads (" + std::to_string(REPLAY_VERSION) +
                  "): play it with the lumora that made it";
         return false;
     }
+    session.version = static_cast<int>(version);
     return true;
 }
 
@@ -318,7 +319,7 @@ bool read_replay(std::string_view text, const std::string& name, Session& sessio
                  std::string& error) {
     session = Session{};
     Reader r{{text, name}, {}, {}, nullptr};
-    if (first_line(r) && start(r, session) && outcomes(r, session) && inputs(r, session))
+    if (first_line(r, session) && start(r, session) && outcomes(r, session) && inputs(r, session))
         return true;
     error = line_message(r.lines, r.what);
     return false;

@@ -7,7 +7,7 @@
 //
 // The file, line by line, each field after a single space:
 //
-//   lumora-replay 1                      the format and its version
+//   lumora-replay 2                      the format and its version
 //   frames 1234                          frames 1 to 1234 were played
 //   seed 3735928559                      the random generator before the first frame
 //   depth 32                             the colour depth
@@ -40,7 +40,9 @@
 // Room for the status line's text, as the interface shows it and a replay keeps it.
 constexpr int STATUS_TEXT_SIZE = 100;
 
-constexpr int REPLAY_VERSION = 1;
+// Version 2 came with the program's own keys acting once a press; a replay of version 1 plays
+// them as they acted then, every ten frames while held.
+constexpr int REPLAY_VERSION = 2;
 
 // The most frames a session keeps: about two years at 60 frames a second.
 constexpr int64_t REPLAY_FRAMES_MAX = UINT32_MAX;
@@ -76,6 +78,7 @@ struct FileOutcome {
 };
 
 struct Session {
+    int version = REPLAY_VERSION;  // the format it was kept in, which tells the keys' rule
     int64_t frames = 0;
     uint32_t seed = 0;
     int depth = 32;

@@ -182,12 +182,14 @@ TEST_F(Frame, FailedReplayIsKeptLaterWithItsFailure) {
     frames(1, f9);
     EXPECT_STREQ(status_text, "replay failed");
     settings_path = path.c_str();
-    frames(10, f9);
+    frames(9);
+    frames(1, f9);
     EXPECT_STREQ(status_text, "replay saved lumora-0001.replay");
     const std::string replay = read_file(dir + "/lumora-0001.replay");
     EXPECT_NE(replay.find("\nframes 21\n"), std::string::npos) << replay;
     EXPECT_NE(replay.find("\nreplay 11 failed 100 replay failed\nreplay 21 ok 100 replay saved "
                           "lumora-0001.replay\n"),
               std::string::npos);
-    EXPECT_NE(replay.find("\ninput\n0 - 0 0 0\n11 F9 0 0 0\nend\n"), std::string::npos);
+    EXPECT_NE(replay.find("\ninput\n0 - 0 0 0\n11 F9 0 0 0\n12 - 0 0 0\n21 F9 0 0 0\nend\n"),
+              std::string::npos);
 }

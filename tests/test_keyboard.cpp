@@ -78,6 +78,28 @@ TEST_F(Keyboard, HeldKeyRepeatsEveryTenFrames) {
     EXPECT_EQ(swarms[1].population, 15);
 }
 
+// The program's own keys act once a press however long they are held, where a panel key held as
+// long repeats every ten frames; replays kept before that rule play them repeating.
+TEST_F(Keyboard, OwnKeysActOnceAPressWhilePanelKeysRepeat) {
+    show_panel();
+    const auto actions_while_held = [](int key) {
+        open_keyboard();
+        int actions = 0;
+        for (int i = 0; i < 40; ++i) {
+            frame({key});
+            actions += key_cooldown == 1 ? 1 : 0;
+        }
+        frame();
+        return actions;
+    };
+    for (int key : {KEY_G, KEY_F1, KEY_M, KEY_F12, KEY_F9, KEY_3, KEY_G})
+        EXPECT_EQ(actions_while_held(key), 1) << key;
+    EXPECT_EQ(additions.graph_visible, 0) << "G pressed twice";
+    EXPECT_EQ(actions_while_held(KEY_RIGHT), 4);
+    additions.own_keys_repeat = true;
+    EXPECT_EQ(actions_while_held(KEY_G), 4);
+}
+
 TEST_F(Keyboard, OneValueActionPerFrameWithTheLastKeyWinning) {
     show_panel();
     struct Case {

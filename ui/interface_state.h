@@ -31,6 +31,8 @@ struct InterfaceAdditions {
     int32_t sound_on = 1;                       // flag: the frames' sound is heard
     int32_t sound_volume = SOUND_VOLUME_STEPS;  // 0 to SOUND_VOLUME_STEPS: its loudness in steps
     int32_t volume_keys_held = 0;  // the volume keys held in the frame before: - 1, = 2
+    uint32_t own_keys_acted = 0;   // the program's own keys that acted since they went down
+    bool own_keys_repeat = false;  // they repeat while held, as in replays kept before
 };
 extern InterfaceAdditions additions;
 

@@ -60,27 +60,49 @@ static void handle_general_keys(const InputSnapshot& in) {
     }
 }
 
+// The program's own keys: G, F1, M, F12, F9 and the number keys, one bit each.
+static const int OWN_KEYS[] = {KEY_G, KEY_F1, KEY_M, KEY_F12, KEY_F9, KEY_1, KEY_2,
+                               KEY_3, KEY_4,  KEY_5, KEY_6,   KEY_7,  KEY_8, KEY_9};
+constexpr int OWN_KEY_COUNT = sizeof OWN_KEYS / sizeof OWN_KEYS[0];
+
+static uint32_t own_key_bit(int key) {
+    for (int i = 0; i < OWN_KEY_COUNT; ++i) {
+        if (OWN_KEYS[i] == key) return 1u << i;
+    }
+    return 0;
+}
+
+static uint32_t own_keys_held(const InputSnapshot& in) {
+    uint32_t held = 0;
+    for (int i = 0; i < OWN_KEY_COUNT; ++i) {
+        if (in.held[OWN_KEYS[i]]) held |= 1u << i;
+    }
+    return held;
+}
+
+// Unlike the panel's keys, which repeat every ten frames while held, the program's own keys act
+// once a press: in the first frame the keyboard is open while they are held, and not again
+// until they are let go, so a press a little long neither shows the graph and hides it again
+// nor keeps two pictures. Replays kept before this rule play them as they were kept.
+static uint32_t own_keys_acting(const InputSnapshot& in) {
+    if (key_cooldown < KEY_REPEAT_FRAMES) return 0;
+    const uint32_t held = own_keys_held(in);
+    return additions.own_keys_repeat ? held : held & ~additions.own_keys_acted;
+}
+
 // The graph, the help, the sound, the picture and the replay change only what is drawn, heard
-// and kept, never the flight. The picture, the replay and the presets are only asked for here
-// (ui/file_requests.h).
-static void handle_view_and_preset_keys(const InputSnapshot& in) {
-    if (in.held[KEY_G]) {
+// and kept, never the flight. The picture, the replay and the presets are only asked for
+// (ask_for_files).
+static void handle_view_and_preset_keys(uint32_t acting) {
+    if ((acting & own_key_bit(KEY_G)) != 0)
         additions.graph_visible = additions.graph_visible == 0 ? 1 : 0;
-        key_cooldown = 0;
-    }
-    if (in.held[KEY_F1]) {
+    if ((acting & own_key_bit(KEY_F1)) != 0)
         additions.help_visible = additions.help_visible == 0 ? 1 : 0;
-        key_cooldown = 0;
-    }
-    if (in.held[KEY_M]) {
+    if ((acting & own_key_bit(KEY_M)) != 0) {
         additions.sound_on = additions.sound_on == 0 ? 1 : 0;
         set_status(additions.sound_on ? "sound on" : "sound off");
-        key_cooldown = 0;
     }
-    if (in.held[KEY_F12] || in.held[KEY_F9]) key_cooldown = 0;
-    for (int n = 1; n <= 9; ++n) {
-        if (in.held[KEY_1 + n - 1]) key_cooldown = 0;
-    }
+    if (acting != 0) key_cooldown = 0;
 }
 
 // The row keys and one value action; the value edited is the field of the row held on entry
@@ -110,11 +132,13 @@ void ask_for_files(const InputSnapshot& in) {
     if (key_cooldown < KEY_REPEAT_FRAMES) return;
     file_requests.save = in.held[KEY_S];
     file_requests.load = in.held[KEY_L];
+    const uint32_t acting = own_keys_acting(in);
     for (int n = 1; n <= 9; ++n) {
-        if (in.held[KEY_1 + n - 1]) file_requests.presets |= static_cast<uint16_t>(1u << n);
+        if ((acting & own_key_bit(KEY_1 + n - 1)) != 0)
+            file_requests.presets |= static_cast<uint16_t>(1u << n);
     }
-    file_requests.picture = in.held[KEY_F12];
-    file_requests.replay = in.held[KEY_F9];
+    file_requests.picture = (acting & own_key_bit(KEY_F12)) != 0;
+    file_requests.replay = (acting & own_key_bit(KEY_F9)) != 0;
 }
 
 // The volume keys, - and =, act once a press however long they are held, a step of a tenth of
@@ -136,9 +160,11 @@ static void handle_volume_keys(const InputSnapshot& in) {
 void handle_keyboard(const InputSnapshot& input) {
     handle_volume_keys(input);
     int32_t Swarm::*const field = SWARM_FIELD_TABLE[selected_row].member;
+    const uint32_t acting = own_keys_acting(input);
+    additions.own_keys_acted = (additions.own_keys_acted | acting) & own_keys_held(input);
     if (key_cooldown >= KEY_REPEAT_FRAMES) {
         handle_general_keys(input);
-        handle_view_and_preset_keys(input);
+        handle_view_and_preset_keys(acting);
         if (panel_visible != 0) handle_panel_keys(input, field);
         if (selected_row < 0) selected_row = PANEL_ROWS - 1;
         if (selected_row >= PANEL_ROWS) selected_row = 0;

@@ -79,6 +79,7 @@ void replay_session(const Session& session, const char* pictures_dir) {
     seed_random(session.seed);
     last_mouse_x = session.inputs.front().mouse_x;
     last_mouse_y = session.inputs.front().mouse_y;
+    additions.own_keys_repeat = session.version < 2;
 }
 
 void end_session() { state = State{}; }
