@@ -14,8 +14,6 @@
 #include "ui/folders.h"
 #include "ui/settings_file.h"
 
-const char* startup_settings_path = nullptr;
-
 static const char* const MEDIA_FILES[] = {"myfont.pcx", "shine.bmp",  "c_att.bmp",
                                           "c_hill.bmp", "c_hole.bmp", "c_tr.bmp",
                                           "c_tl.bmp",   "title.bmp",  "wood.bmp"};
@@ -174,25 +172,4 @@ PlaceInputs this_process_inputs() {
     in.xdg_config_home = std::getenv("XDG_CONFIG_HOME");
     in.xdg_pictures_dir = std::getenv("XDG_PICTURES_DIR");
     return in;
-}
-
-// The strings the variables point into.
-static struct { std::string media_dir, settings_path, startup_settings, picture_dir; } chosen;
-
-void use_file_places(const FilePlaces& places) {
-    chosen.media_dir = places.media_dir;
-    chosen.settings_path = places.settings_path;
-    chosen.startup_settings = places.startup_settings;
-    chosen.picture_dir = places.picture_dir;
-    media_dir = chosen.media_dir.c_str();
-    settings_path = chosen.settings_path.c_str();
-    startup_settings_path =
-        chosen.startup_settings.empty() ? nullptr : chosen.startup_settings.c_str();
-    picture_dir = chosen.picture_dir.c_str();
-}
-
-void clear_file_places() {
-    media_dir = "";
-    picture_dir = "";
-    startup_settings_path = nullptr;
 }

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/folders.h"
+
 // What the choice depends on.
 struct PlaceInputs {
     std::string working_dir;     // folder the relative names refer to; empty: the process's own
@@ -19,22 +21,9 @@ struct PlaceInputs {
     const char* xdg_pictures_dir = nullptr;  // $XDG_PICTURES_DIR
 };
 
-// What start-up chose. Paths inside the working directory stay relative ("lmr.sav"), as they
-// always were.
-struct FilePlaces {
-    std::string media_dir;         // the media and shipped settings; empty: working directory
-    std::string settings_path;     // the file S and L use
-    std::string startup_settings;  // the file start-up loads when it is not settings_path
-    std::string picture_dir;       // saved pictures; empty: beside the settings file
-};
-
 // The paths of the media files every program loads from the folder dir (empty for the
 // working directory).
 std::vector<std::string> media_paths(const std::string& dir);
-
-// The file start-up loads instead of settings_path; null when it loads settings_path. Set when
-// the user's own settings file could not be made, so the program starts with the shipped one.
-extern const char* startup_settings_path;
 
 // The installed share folder of a program: "../share/lumora" from the program's folder.
 std::string installed_data_dir(const std::string& program_path);
@@ -73,10 +62,3 @@ std::string own_program_path();
 
 // The real inputs of this process: its environment and its own file.
 PlaceInputs this_process_inputs();
-
-// Makes the places the ones the program uses (media_dir, picture_dir, settings_path and
-// startup_settings_path); the strings are copied.
-void use_file_places(const FilePlaces& places);
-
-// Puts those variables back to the working directory's way.
-void clear_file_places();

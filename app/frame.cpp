@@ -21,7 +21,8 @@
 bool reset_world() {
     // Freeing writes only the swarm number; the rest of each slot stays as it was.
     for (int i = 0; i < MAX_FIREFLIES; ++i) fireflies[i].swarm = 0.0f;
-    return load_swarms(startup_settings_path != nullptr ? startup_settings_path : settings_path);
+    const FilePlaces& p = file_places;
+    return load_swarms((p.startup_settings.empty() ? p.settings_path : p.startup_settings).c_str());
 }
 
 FrameWatch watch;
@@ -33,8 +34,7 @@ void clear_program_state() {
     clear_interface();
     file_requests = FileRequests{};
     end_session();
-    settings_path = SETTINGS_FILE_NAME;
-    clear_file_places();
+    file_places = FilePlaces{};
 }
 
 // The status message is shown for as many frames as are left.

@@ -107,10 +107,10 @@ void start_run(const RunDef& def, Run& run) {
 
     clear_program_state();
     // Found once the display works: a program that cannot start makes no folder of the user's.
-    use_file_places(places_of(def));
+    file_places = places_of(def);
     run.missing_media = nullptr;
     const char* failed = nullptr;
-    if (!load_media(media_dir, failed)) {
+    if (!load_media(file_places.media_dir, failed)) {
         if (!def.media_may_miss) fail_to_start(def.program, failed, def.missing_media_hint);
         run.missing_media = failed;
     }

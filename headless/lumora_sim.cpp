@@ -113,7 +113,10 @@ int main(int argc, char** argv) {
     }
 
     // Then the outputs, checked against the inputs before any is opened.
-    RunFiles files = sim_inputs(options, startup_settings_path, media_dir);
+    RunFiles files = sim_inputs(
+        options,
+        file_places.startup_settings.empty() ? nullptr : file_places.startup_settings.c_str(),
+        file_places.media_dir.c_str());
     SimOutputs outputs;
     if (const int status = open_sim_outputs(options, files, outputs)) return status;
 

@@ -39,13 +39,17 @@ constexpr float PAN_EDGE = 0.05f;
 constexpr float KNEE = 16384.0f;
 constexpr float CEILING = 32000.0f;
 
-BlinkMemory memory;
-BlinkPeaks peaks;
-float counted[SWARM_COUNT];              // each swarm's recent strikes, as above
-float recent[SWARM_COUNT];               // each swarm's strikes of about half a second
-int frames_heard = 0;                    // frames since the sound was forgotten, to the fade-in
-float last_gain = 1.0f;                  // the on/off fade where the last frame ended
-float last_sample[SOUND_CHANNELS] = {};  // each speaker's last voice sample, limited
+// What the sound remembers of the frames before; forgetting the sound is assigning it anew.
+struct Heard {
+    BlinkMemory memory = {};
+    float counted[SWARM_COUNT] = {};         // each swarm's recent strikes, as above
+    float recent[SWARM_COUNT] = {};          // each swarm's strikes of about half a second
+    int frames_heard = 0;                    // frames since the sound was forgotten, to the fade-in
+    float last_gain = 1.0f;                  // the on/off fade where the last frame ended
+    float last_sample[SOUND_CHANNELS] = {};  // each speaker's last voice sample, limited
+};
+Heard heard;
+BlinkPeaks peaks;  // this frame's, made anew every frame
 
 float soft_limit(float x) {
     const float size = std::fabs(x);
@@ -87,18 +91,18 @@ const Gains& speaker_gains() {
 // Square roots are exact in every floating-point unit, so n^(3/8) is worked out from them.
 void strike_bars(float volume) {
     float loudness[SWARM_COUNT] = {};
-    if (frames_heard < FADE_IN_FRAMES) ++frames_heard;
-    const float level = volume * static_cast<float>(frames_heard) / FADE_IN_FRAMES;
+    if (heard.frames_heard < FADE_IN_FRAMES) ++heard.frames_heard;
+    const float level = volume * static_cast<float>(heard.frames_heard) / FADE_IN_FRAMES;
     for (int s = 1; s < SWARM_COUNT; ++s) {
         const int n = peaks.per_swarm[s];
-        counted[s] = counted[s] * STILL_RINGING + static_cast<float>(n);
-        recent[s] = recent[s] * STILL_RECENT + static_cast<float>(n);
+        heard.counted[s] = heard.counted[s] * STILL_RINGING + static_cast<float>(n);
+        heard.recent[s] = heard.recent[s] * STILL_RECENT + static_cast<float>(n);
         if (n == 0) continue;
-        const float quarter = std::sqrt(std::sqrt(counted[s]));
-        const float root = std::sqrt(static_cast<float>(n) / recent[s]);
+        const float quarter = std::sqrt(std::sqrt(heard.counted[s]));
+        const float root = std::sqrt(static_cast<float>(n) / heard.recent[s]);
         const float together = root * std::sqrt(root);  // the share to the 3/4
-        loudness[s] =
-            level * together * LONE_STRIKE * std::sqrt(quarter * quarter * quarter) / counted[s];
+        loudness[s] = level * together * LONE_STRIKE * std::sqrt(quarter * quarter * quarter) /
+                      heard.counted[s];
     }
     const Gains& gains = speaker_gains();
     for (int i = 0; i < peaks.count; ++i) {
@@ -131,10 +135,11 @@ void interleave(const float* a, const float* b, const float* c, const float* d, 
 // compiler does several samples at a time; the limit bends only frames that reach its knee.
 void write_samples(VoiceMix& mix, FrameSound& out, float gain_to) {
     auto& voice = mix.channel;
-    if (last_gain != gain_to) {
+    if (heard.last_gain != gain_to) {
         for (int n = 0; n < VOICE_FRAME_SAMPLES; ++n) {
-            const float gain = last_gain + (gain_to - last_gain) *
-                                               (static_cast<float>(n + 1) / VOICE_FRAME_SAMPLES);
+            const float gain =
+                heard.last_gain +
+                (gain_to - heard.last_gain) * (static_cast<float>(n + 1) / VOICE_FRAME_SAMPLES);
             voice[0][n] *= gain;
             voice[1][n] *= gain;
         }
@@ -148,22 +153,22 @@ void write_samples(VoiceMix& mix, FrameSound& out, float gain_to) {
     static float between[SOUND_CHANNELS][VOICE_FRAME_SAMPLES];
     for (int c = 0; c < SOUND_CHANNELS; ++c) {
         const float* v = voice[c];
-        between[c][0] = 0.5f * (last_sample[c] + v[0]);
+        between[c][0] = 0.5f * (heard.last_sample[c] + v[0]);
         for (int n = 1; n < VOICE_FRAME_SAMPLES; ++n) between[c][n] = 0.5f * (v[n - 1] + v[n]);
-        last_sample[c] = v[VOICE_FRAME_SAMPLES - 1];
+        heard.last_sample[c] = v[VOICE_FRAME_SAMPLES - 1];
     }
     interleave(between[0], between[1], voice[0], voice[1], out.samples);
-    last_gain = gain_to;
+    heard.last_gain = gain_to;
 }
 
 }  // namespace
 
 void make_frame_sound(FrameSound& out, bool on, float volume) {
-    find_blink_peaks(memory, peaks);
+    find_blink_peaks(heard.memory, peaks);
     strike_bars(volume);
-    const bool heard = on || last_gain > 0.0f;
-    VoiceMix& mix = play_voices(heard);
-    if (heard) {
+    const bool audible = on || heard.last_gain > 0.0f;
+    VoiceMix& mix = play_voices(audible);
+    if (audible) {
         write_samples(mix, out, on ? 1.0f : 0.0f);
     } else {
         for (int16_t& v : out.samples) v = 0;
@@ -171,11 +176,6 @@ void make_frame_sound(FrameSound& out, bool on, float volume) {
 }
 
 void forget_sound() {
-    forget_blink_peaks(memory);
+    heard = Heard{};
     forget_voices();
-    for (float& c : counted) c = 0.0f;
-    for (float& r : recent) r = 0.0f;
-    frames_heard = 0;
-    last_gain = 1.0f;
-    last_sample[0] = last_sample[1] = 0.0f;
 }

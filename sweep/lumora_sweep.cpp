@@ -215,7 +215,7 @@ int main(int argc, char** argv) {
     setup.missing_media = run.missing_media;
     setup.back_buffer = run.back_buffer;
     // Without --assets the media were found beside the working directory or the program.
-    const std::string media = media_dir;
+    const std::string media = file_places.media_dir;
     const int status =
         options.run >= 0 ? run_one(setup, options.run) : run_all(options, sweep, setup, media);
     return status;

@@ -141,12 +141,12 @@ TEST_F(Places, InstalledProgramKeepsTheUsersFilesInTheirFolders) {
 TEST_F(Places, UnwritableSettingsFolderStartsFromTheShippedFile) {
     write_file(home + "/not-a-folder", "");
     const std::string config = home + "/not-a-folder";
-    use_file_places(find_file_places(inputs(config.c_str())));
-    EXPECT_STREQ(settings_path, (config + "/lumora/lmr.sav").c_str());
-    EXPECT_STREQ(media_dir, share.c_str());
+    file_places = find_file_places(inputs(config.c_str()));
+    EXPECT_EQ(file_places.settings_path, config + "/lumora/lmr.sav");
+    EXPECT_EQ(file_places.media_dir, share);
     reset_world();
     EXPECT_STREQ(status_text, "loading succesful");
     EXPECT_GT(swarms[1].population, 0);
-    save_swarms(settings_path);
+    save_swarms(file_places.settings_path.c_str());
     EXPECT_STREQ(status_text, "saving failed");
 }

@@ -10,6 +10,7 @@
 #include "sim/world.h"
 #include "tests/support.h"
 #include "ui/file_requests.h"
+#include "ui/folders.h"
 #include "ui/input.h"
 #include "ui/input_keys.h"
 #include "ui/interface_state.h"
@@ -24,7 +25,7 @@ class Frame : public ::testing::Test {
         seed_random(5);
         dir = make_temp_dir();
         path = dir + "/lmr.sav";
-        settings_path = path.c_str();
+        file_places.settings_path = path;
         swarms[1].population = 20;
         swarms[1].highest_speed = 3;
         swarms[1].lowest_speed = 1;
@@ -32,11 +33,11 @@ class Frame : public ::testing::Test {
         swarms[1].field_of_view = 90;
         swarms[1].target_swarm = 1;
         swarms[1].communication = 300;
-        save_swarms(settings_path);
+        save_swarms(file_places.settings_path.c_str());
         status_frames = 0;
     }
     void TearDown() override {
-        settings_path = "lmr.sav";
+        file_places.settings_path = "lmr.sav";
         std::system(("rm -rf '" + dir + "'").c_str());
     }
     static void frames(int n, const InputSnapshot& in = InputSnapshot()) {
@@ -155,7 +156,7 @@ TEST_F(Frame, KeysOutsideTheInputTableChangeNothing) {
     const auto run = [&](const InputSnapshot& in) {
         clear_program_state();
         seed_random(5);
-        settings_path = path.c_str();
+        file_places.settings_path = path;
         reset_world();
         frames(40, in);
         std::string state(reinterpret_cast<const char*>(fireflies), sizeof fireflies);
@@ -174,14 +175,14 @@ TEST_F(Frame, KeysOutsideTheInputTableChangeNothing) {
 // there, it keeps the whole session, the failure included.
 TEST_F(Frame, FailedReplayIsKeptLaterWithItsFailure) {
     const std::string missing = dir + "/missing/lmr.sav";
-    settings_path = missing.c_str();
+    file_places.settings_path = missing;
     keep_session();
     InputSnapshot f9;
     f9.held[KEY_F9] = true;
     frames(10);
     frames(1, f9);
     EXPECT_STREQ(status_text, "replay failed");
-    settings_path = path.c_str();
+    file_places.settings_path = path;
     frames(9);
     frames(1, f9);
     EXPECT_STREQ(status_text, "replay saved lumora-0001.replay");

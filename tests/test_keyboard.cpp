@@ -26,7 +26,7 @@ class Keyboard : public ::testing::Test {
         clear_program_state();
         dir = make_temp_dir();
         path = dir + "/lmr.sav";
-        settings_path = path.c_str();
+        file_places.settings_path = path;
     }
     void TearDown() override {
         clear_program_state();
@@ -244,7 +244,7 @@ TEST_F(Keyboard, MessagesForPauseDetailSaveAndLoad) {
 TEST_F(Keyboard, NumberKeysLoadPresetsAllOrNothing) {
     const std::string presets = dir + "/presets";
     mkdir(presets.c_str(), 0755);
-    media_dir = dir.c_str();  // the presets live beside the media
+    file_places.media_dir = dir;  // the presets live beside the media
     const auto table = [](int population) {
         std::string text;
         for (int n = 0; n < SETTINGS_VALUES; ++n)
@@ -272,7 +272,7 @@ TEST_F(Keyboard, NumberKeysLoadPresetsAllOrNothing) {
     frame({KEY_S});
     EXPECT_EQ(read_file(path), table(333));
     const std::string absent = dir + "/absent";
-    media_dir = absent.c_str();
+    file_places.media_dir = absent;
     open_keyboard();
     frame({KEY_3});
     EXPECT_STREQ(status_text, "loading failed");

@@ -67,7 +67,7 @@ TEST(PictureRequest, FirstFreeNumberBesideTheSettingsOrNothing) {
         for (int x = 0; x < bmp->w; ++x) putpixel(bmp, x, y, makecol(x * 4, y * 5, x * y));
     }
     const auto take = [&](const std::string& settings, BITMAP* picture) {
-        settings_path = settings.c_str();
+        file_places.settings_path = settings;
         file_requests.picture = true;
         serve_file_requests(FileMoment::DRAWN, picture);
         EXPECT_FALSE(file_requests.picture);
@@ -100,7 +100,7 @@ TEST(PictureRequest, FirstFreeNumberBesideTheSettingsOrNothing) {
 
     // An installed program keeps pictures in the user's picture folder, made on the first one.
     const std::string pictures = dir + "/Pictures/lumora";
-    picture_dir = pictures.c_str();
+    file_places.picture_dir = pictures;
     EXPECT_EQ(take(path, bmp), "saved lumora-0001.png");
     EXPECT_TRUE(exists("/Pictures/lumora/lumora-0001.png"));
 
@@ -116,7 +116,7 @@ TEST(PictureRequest, KilledWritesLeaveNoCutFileUnderItsName) {
     init_headless(32);
     clear_program_state();
     const std::string dir = make_temp_dir(), settings = dir + "/lmr.sav";
-    settings_path = settings.c_str();
+    file_places.settings_path = settings;
     BITMAP* bmp = create_bitmap(128, 96);
     for (int y = 0; y < bmp->h; ++y) {
         for (int x = 0; x < bmp->w; ++x) putpixel(bmp, x, y, makecol(x * 7, y * 13, x * y));

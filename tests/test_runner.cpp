@@ -281,6 +281,20 @@ static std::string world_lines(const std::string& trace) {
 
 // G and F1 draw the graph and the help into their boxes and change nothing of the flight; F12
 // keeps the picture beside the settings file as it stands before the cursor is drawn.
+// The program's own keys held for 40 frames act once: one picture, one replay, the sound
+// switched off and never on again.
+TEST_F(Runner, OwnKeysHeldLongActOnce) {
+    write_file(dir + "/held.txt",
+               "0 - 0 0 0\n11 F12 0 0 0\n51 - 0 0 0\n61 F9 0 0 0\n101 - 0 0 0\n"
+               "111 M 0 0 0\n151 - 0 0 0\n");
+    ASSERT_EQ(sim("--frames 160 --input held.txt --trace t.txt"), 0) << err;
+    EXPECT_EQ(names_starting(dir, "lumora-"),
+              (std::vector<std::string>{"lumora-0001.png", "lumora-0001.replay"}));
+    const std::string trace = file("t.txt");
+    EXPECT_NE(trace.find(" sound off\n"), std::string::npos);
+    EXPECT_EQ(trace.find(" sound on\n"), std::string::npos);
+}
+
 TEST_F(Runner, GraphHelpAndPictureKeysChangeOnlyThePicture) {
     write_file(dir + "/plain.txt", "0 - 100 100 0\n30 - 120 110 0\n");  // the cursor shows
     write_file(dir + "/keys.txt",
@@ -587,7 +601,7 @@ TEST_F(Runner, BrokenReplaysAndContradictingOptionsAreRefused) {
     const std::pair<std::string, std::string> broken[] = {
         {"", "r.replay:1: is empty"},
         {"0 - 0 0 0\n", "r.replay:1: not a lumora replay"},
-        {"lumora-replay 2" + good.substr(15), "r.replay:1: a replay of format version 2"},
+        {"lumora-replay 3" + good.substr(15), "r.replay:1: a replay of format version 3"},
         {good.substr(0, good.size() - 4), "r.replay:20: the file ends here"},
         {good.substr(0, table) + "swarm 3 1 2 3\n" + good.substr(table), "r.replay:9: a swarm"},
         {good.substr(0, input) + "save 21 ok 100 x\n" + good.substr(input), "r.replay:17: a file"},
@@ -598,6 +612,9 @@ TEST_F(Runner, BrokenReplaysAndContradictingOptionsAreRefused) {
         EXPECT_EQ(sim("--replay r.replay"), 2) << message;
         EXPECT_EQ(err.rfind(message, 0), 0u) << err;
     }
+    // A replay kept before the program's own keys acted once a press still plays.
+    write_file(dir + "/r.replay", "lumora-replay 1" + good.substr(15));
+    EXPECT_EQ(sim("--replay r.replay"), 0) << err;
     // Opened like any input: a FIFO is never waited for, a device never read without end.
     ASSERT_EQ(mkfifo((dir + "/fifo").c_str(), 0644), 0);
     for (const char* file : {"fifo", "/dev/zero"}) {

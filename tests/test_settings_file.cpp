@@ -212,7 +212,7 @@ TEST_F(SettingsFile, FifosAndDevicesFailAtOnce) {
         Swarm before[SWARM_COUNT];
         std::memcpy(before, swarms, sizeof before);
         int wrong = 0;
-        media_dir = dir.c_str();
+        file_places.media_dir = dir;
         for (int attempt = 0; attempt < 3; ++attempt) {
             if (attempt == 0) load_swarms(path.c_str());
             if (attempt == 1) load_swarms("/dev/zero");

@@ -44,9 +44,11 @@ void serve_file_requests(FileMoment moment, BITMAP* picture) {
     switch (moment) {
         case FileMoment::KEYS:
             if (r.save)
-                run_file_action(FileAction::SAVE, [] { return save_swarms(settings_path); });
+                run_file_action(FileAction::SAVE,
+                                [] { return save_swarms(file_places.settings_path.c_str()); });
             if (r.load)
-                run_file_action(FileAction::LOAD, [] { return load_swarms(settings_path); });
+                run_file_action(FileAction::LOAD,
+                                [] { return load_swarms(file_places.settings_path.c_str()); });
             for (int n = 1; n <= 9; ++n) {
                 if ((r.presets >> n & 1) != 0)
                     run_file_action(FileAction::LOAD, [n] { return load_preset(n); });

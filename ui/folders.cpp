@@ -9,8 +9,7 @@
 #include "files/path.h"
 #include "ui/settings_file.h"
 
-const char* media_dir = "";
-const char* picture_dir = "";
+FilePlaces file_places;
 
 // Each folder on the way is made in turn; one that exists already (made by another program
 // meanwhile too) is no failure.
@@ -31,7 +30,8 @@ bool make_folders(const char* folder, unsigned mode) {
 }
 
 bool picture_folder(char (&folder)[PATH_SIZE]) {
-    if (picture_dir[0] == '\0') return folder_of(folder, settings_path);
-    const int length = std::snprintf(folder, sizeof folder, "%s", picture_dir);
+    const FilePlaces& p = file_places;
+    if (p.picture_dir.empty()) return folder_of(folder, p.settings_path.c_str());
+    const int length = std::snprintf(folder, sizeof folder, "%s", p.picture_dir.c_str());
     return length < static_cast<int>(sizeof folder) && make_folders(folder, 0755);
 }

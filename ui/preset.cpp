@@ -48,7 +48,8 @@ static void show_preset_loaded(const char* path) {
 bool load_preset(int n) {
     char folder[PATH_SIZE];
     char path[PATH_SIZE];
-    if (!join_path(folder, media_dir, PRESETS_FOLDER_NAME) || !find_preset(folder, n, path)) {
+    if (!join_path(folder, file_places.media_dir.c_str(), PRESETS_FOLDER_NAME) ||
+        !find_preset(folder, n, path)) {
         set_status("loading failed");
         return false;
     }

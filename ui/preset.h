@@ -5,7 +5,7 @@
 
 #include "files/path.h"
 
-// The presets' folder, beside the media (media_dir in ui/folders.h).
+// The presets' folder, beside the media (file_places.media_dir in ui/folders.h).
 constexpr const char* PRESETS_FOLDER_NAME = "presets";
 
 // Puts the path of preset n (1 to 9) in folder into path: of the names that fit, the first in

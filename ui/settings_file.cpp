@@ -2,7 +2,6 @@
 
 #include "ui/interface_state.h"
 
-const char* settings_path = SETTINGS_FILE_NAME;
 
 bool load_swarms(const char* path) {
     const bool loaded = read_settings_file(path, swarms);

@@ -5,10 +5,6 @@
 
 #include "files/settings_file.h"
 
-// The file that start-up loads and that the keyboard saves and loads; SETTINGS_FILE_NAME in
-// the working directory unless start-up chose another.
-extern const char* settings_path;
-
 // Loads the swarm table from path: all values or none. Sets "loading succesful" or "loading
 // failed", and returns whether it loaded.
 bool load_swarms(const char* path);
