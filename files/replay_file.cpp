@@ -230,7 +230,7 @@ bool first_line(Reader& r, Session& session) {
 bool start(Reader& r, Session& session) {
     int64_t value = 0;
     if (!keyword_number(r, "frames", 1, REPLAY_FRAMES_MAX, session.frames,
-                        "expected frames N: the number of frames played, 1 or more"))
+                        "expected frames N: the number of frames played, 1 to 5184000 (a day)"))
         return false;
     if (!keyword_number(r, "seed", 0, UINT32_MAX, value,
                         "expected seed N: a whole number from 0 to 4294967295"))

@@ -44,8 +44,10 @@ constexpr int STATUS_TEXT_SIZE = 100;
 // them as they acted then, every ten frames while held.
 constexpr int REPLAY_VERSION = 2;
 
-// The most frames a session keeps: about two years at 60 frames a second.
-constexpr int64_t REPLAY_FRAMES_MAX = UINT32_MAX;
+// The most frames a session keeps: a day at 60 frames a second. A day of a mouse moving in every
+// frame keeps about 125 MB of input, which a session can hold; a replay that claims more frames
+// is no session lumora kept, and would have lumora-sim play on for days.
+constexpr int64_t REPLAY_FRAMES_MAX = 24 * 60 * 60 * 60;
 
 // A frame's input reduced to what the program reads: bit i of keys is INPUT_KEY_NAMES[i] held.
 struct KeptInput {
