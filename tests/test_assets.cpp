@@ -5,7 +5,6 @@
 #include <dirent.h>
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -15,6 +14,7 @@
 #include <vector>
 
 #include "sim/world.h"
+#include "tests/support.h"
 #include "ui/settings_file.h"
 
 namespace {
@@ -23,13 +23,6 @@ const int kDepths[] = {16, 32};
 
 std::string asset(const char* name) { return std::string(LUMORA_ASSETS_DIR) + "/" + name; }
 
-// Allegro without a display: enough for memory bitmaps, loading files and drawing text.
-void start_allegro(int depth) {
-    if (system_driver == nullptr) {
-        ASSERT_EQ(install_allegro(SYSTEM_NONE, &errno, atexit), 0);
-    }
-    set_color_depth(depth);
-}
 
 struct BitmapDeleter {
     void operator()(BITMAP* b) const { destroy_bitmap(b); }
@@ -53,7 +46,7 @@ int mask_pixels(BITMAP* b) {
 TEST(Assets, BackgroundsLoadAndStayDark) {
     for (int depth : kDepths) {
         SCOPED_TRACE(depth);
-        start_allegro(depth);
+        init_headless(depth);
         Bitmap wood = load("wood.bmp");
         ASSERT_TRUE(wood);
         EXPECT_EQ(bitmap_color_depth(wood.get()), depth);
@@ -83,7 +76,7 @@ TEST(Assets, BackgroundsLoadAndStayDark) {
 TEST(Assets, CursorsAreSmallWhiteOnBlack) {
     const char* names[] = {"c_att.bmp", "c_hill.bmp", "c_hole.bmp", "c_tr.bmp", "c_tl.bmp"};
     for (int depth : kDepths) {
-        start_allegro(depth);
+        init_headless(depth);
         for (const char* name : names) {
             SCOPED_TRACE(std::string(name) + " at " + std::to_string(depth));
             Bitmap b = load(name);
@@ -110,7 +103,7 @@ TEST(Assets, CursorsAreSmallWhiteOnBlack) {
 TEST(Assets, ShineIsARoundGlow) {
     for (int depth : kDepths) {
         SCOPED_TRACE(depth);
-        start_allegro(depth);
+        init_headless(depth);
         Bitmap b = load("shine.bmp");
         ASSERT_TRUE(b);
         ASSERT_GE(b->w, 10);
@@ -136,7 +129,7 @@ TEST(Assets, ShineIsARoundGlow) {
 TEST(Assets, FontIsOneColourAndFitsTenPixelLines) {
     for (int depth : kDepths) {
         SCOPED_TRACE(depth);
-        start_allegro(depth);
+        init_headless(depth);
         FONT* f = load_font(asset("myfont.pcx").c_str(), nullptr, nullptr);
         ASSERT_NE(f, nullptr);
         // A colour font would ignore the colour passed to the text functions.
