@@ -89,6 +89,13 @@ static bool load_media(const std::string& dir, const char*& failed) {
     return true;
 }
 
+FrameOptions frame_options_of(const RunDef& def) {
+    FrameOptions options;
+    options.draw = def.draw;
+    options.reference = def.reference;
+    return options;
+}
+
 static void fail_for_memory(const char* program) {
     std::fprintf(stderr, "%s cannot start: there is not enough memory for the picture.\n", program);
     if (screen != nullptr)

@@ -15,6 +15,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/shell.h"
+
 struct BITMAP;
 
 // Where a run is shown.
@@ -56,6 +58,10 @@ struct Run {
 // the generator, places the mouse and loads the settings. Ends the process with a message when
 // the display, the memory for the picture or a media file fails (unless media_may_miss).
 void start_run(const RunDef& def, Run& run);
+
+// How the run's frames are made: drawn or not, the fast or the straightforward paths. The sound
+// is the caller's to ask for.
+FrameOptions frame_options_of(const RunDef& def);
 
 // The library without a display, started once, with the colour depth for new bitmaps.
 void start_library(int depth);

@@ -123,9 +123,7 @@ int main(int argc, char** argv) {
     BITMAP* back_buffer = run.back_buffer;
     if (options.draw) draw_background(back_buffer, options.reference);
 
-    FrameOptions frame_options;
-    frame_options.draw = options.draw;
-    frame_options.reference = options.reference;
+    FrameOptions frame_options = frame_options_of(def);
     frame_options.sound = is_recording_sound(outputs);
     int64_t frames_run = 0;
     const auto started = std::chrono::steady_clock::now();

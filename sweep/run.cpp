@@ -32,8 +32,7 @@ bool execute_run(const RunSetup& setup, int64_t run, std::string& rows, std::str
     apply_run_values(sweep, plan, swarms);
 
     static const InputSnapshot NO_INPUT;
-    FrameOptions options;
-    options.draw = false;
+    const FrameOptions options = frame_options_of(def);
     SyncTimer timer = make_sync_timer();
     double order_sum[SWARM_COUNT] = {};
     for (int64_t frame = 1; frame <= sweep.frames; ++frame) {
