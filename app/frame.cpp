@@ -20,7 +20,7 @@
 
 bool reset_world() {
     // Freeing writes only the swarm number; the rest of each slot stays as it was.
-    for (int i = 0; i < MAX_FIREFLIES; ++i) fireflies[i].swarm = 0.0f;
+    for (int i = 0; i < firefly_capacity; ++i) fireflies[i].swarm = 0.0f;
     const FilePlaces& p = file_places;
     return load_swarms((p.startup_settings.empty() ? p.settings_path : p.startup_settings).c_str());
 }

@@ -52,7 +52,7 @@ TEST_F(Frame, ResetWorldFreesEverySlotAndTouchesNothingElse) {
     for (int i = 0; i < MAX_FIREFLIES; ++i) fireflies[i] = Firefly{3, 1, 2, 3, 4, 5, 6, 7, 8, 9, 1};
     std::memset(swarms, 0, sizeof swarms);
     reset_world();
-    for (const Firefly& f : fireflies) {
+    for (const Firefly& f : slots_in_use()) {
         ASSERT_EQ(f.swarm, 0.0f);
         ASSERT_EQ(f.x, 1.0f);
         ASSERT_EQ(f.wander_side, 1.0f);
@@ -87,7 +87,7 @@ TEST_F(Frame, PauseFreezesFirefliesAndGraphButNotPopulation) {
     frames(1);
     EXPECT_EQ(0, std::memcmp(&history_before, &watch.order_history, sizeof watch.order_history));
     int live = 0;
-    for (const Firefly& f : fireflies) live += is_live(f);
+    for (const Firefly& f : slots_in_use()) live += is_live(f);
     EXPECT_EQ(live, 25);
     EXPECT_EQ(fireflies[24].speed, 0.0f) << "a newcomer stands still while paused";
     paused = 0;
@@ -114,7 +114,7 @@ TEST_F(Frame, LureIsSimulatedFromTheNextFrame) {
 TEST_F(Frame, SteerHoldsWholePixelsOfAtLeastTwenty) {
     frames(200);
     int pursuing = 0;
-    for (const Firefly& f : fireflies) {
+    for (const Firefly& f : slots_in_use()) {
         if (!is_live(f)) continue;
         EXPECT_TRUE(f.steer == 0.0f || (f.steer >= 20.0f && f.steer == static_cast<int>(f.steer)));
         pursuing += f.steer > 0.0f;
@@ -159,7 +159,8 @@ TEST_F(Frame, KeysOutsideTheInputTableChangeNothing) {
         file_places.settings_path = path;
         reset_world();
         frames(40, in);
-        std::string state(reinterpret_cast<const char*>(fireflies), sizeof fireflies);
+        std::string state(reinterpret_cast<const char*>(fireflies),
+                          firefly_capacity * sizeof(Firefly));
         state.append(reinterpret_cast<const char*>(swarms), sizeof swarms).append(status_text);
         for (int32_t v :
              {selected_swarm, selected_row, panel_visible, paused, low_detail,

@@ -73,7 +73,7 @@ void replay_session(const Session& session, const char* pictures_dir) {
     state.session = session;
     state.pictures = pictures_dir;
     state.mode = Mode::REPLAYING;
-    for (Firefly& f : fireflies) f.swarm = 0.0f;
+    for (int i = 0; i < firefly_capacity; ++i) fireflies[i].swarm = 0.0f;
     std::memcpy(swarms, session.start_table.swarm, sizeof swarms);
     show(session.start_status);
     seed_random(session.seed);
