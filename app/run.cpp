@@ -12,6 +12,7 @@
 #include "app/shell.h"
 #include "sim/random.h"
 #include "sim/world.h"
+#include "ui/explore.h"
 #include "ui/folders.h"
 #include "ui/interface_state.h"
 #include "ui/settings_file.h"
@@ -154,6 +155,7 @@ void start_run(const RunDef& def, Run& run) {
     run.back_buffer = back_buffer;
 
     seed_random(def.seed);
+    seed_explore(def.seed);
     if (def.display != RunDisplay::NONE) {
         last_mouse_x = mouse_x;
         last_mouse_y = mouse_y;

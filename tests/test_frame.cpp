@@ -96,6 +96,42 @@ TEST_F(Frame, PauseFreezesFirefliesAndGraphButNotPopulation) {
     EXPECT_EQ(watch.order_history.count, history_before.count + 1);
 }
 
+// N while paused flies exactly the frame an unpaused run flies: the same fireflies, graph and
+// sound; and only one, however long it is held.
+TEST_F(Frame, StepWhilePausedIsOneFrameOfAnUnpausedRun) {
+    const auto run = [&](int key) {
+        clear_program_state();
+        seed_random(5);
+        file_places.settings_path = path;
+        reset_world();
+        InputSnapshot pause, other;
+        pause.held[KEY_P] = true;
+        other.held[key] = true;
+        FrameOptions options;
+        options.draw = false;
+        options.sound = true;
+        for (int i = 0; i < 30; ++i) run_frame(nullptr, InputSnapshot(), options);
+        run_frame(nullptr, pause, options);
+        for (int i = 0; i < 11; ++i) run_frame(nullptr, InputSnapshot(), options);
+        run_frame(nullptr, other, options);  // N flies one frame; P unpauses and flies it
+        std::string state(reinterpret_cast<const char*>(fireflies), sizeof fireflies);
+        state.append(reinterpret_cast<const char*>(&watch.order_history),
+                     sizeof watch.order_history);
+        state.append(reinterpret_cast<const char*>(&watch.sound), sizeof watch.sound);
+        return state;
+    };
+    const std::string stepped = run(KEY_N);
+    EXPECT_EQ(paused, 1);
+    EXPECT_EQ(stepped, run(KEY_P));
+    Firefly after[MAX_FIREFLIES];
+    run(KEY_N);
+    std::memcpy(after, fireflies, sizeof after);
+    InputSnapshot n;
+    n.held[KEY_N] = true;
+    frames(20, n);
+    EXPECT_EQ(std::memcmp(after, fireflies, sizeof after), 0) << "a held N flies one frame";
+}
+
 // The lure placed by the mouse at the end of a frame is steered and moved from the next one.
 TEST_F(Frame, LureIsSimulatedFromTheNextFrame) {
     frames(10);

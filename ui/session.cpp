@@ -136,9 +136,7 @@ bool stand_in_for(FileAction action, BITMAP* picture) {
     }
     const FileOutcome& o = outcomes[state.next++];
     show(o.status);
-    if (action == FileAction::LOAD && o.ok) {
-        std::memcpy(swarms, state.session.tables[o.table].swarm, sizeof swarms);
-    }
+    if (brings_table(o)) std::memcpy(swarms, state.session.tables[o.table].swarm, sizeof swarms);
     if (action == FileAction::PICTURE && o.ok && !state.pictures.empty()) {
         write_kept_picture(o.picture, picture);
     }
@@ -168,7 +166,7 @@ void keep_outcome(FileAction action, bool ok, const char* picture) {
     }
     try {
         // A key held down loads the same file again and again: its table is kept once.
-        if (action == FileAction::LOAD && ok) {
+        if (brings_table(o)) {
             if (s.tables.empty() ||
                 std::memcmp(s.tables.back().swarm, swarms, sizeof swarms) != 0) {
                 SwarmTable table;
