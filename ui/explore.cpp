@@ -54,6 +54,11 @@ void random_swarms(Swarm (&table)[SWARM_COUNT]) {
         int32_t Swarm::*const channels[] = {&Swarm::color_red, &Swarm::color_green,
                                             &Swarm::color_blue};
         swarm.*channels[draw(0, 2)] = 255;
+        // A table of another size gets crowds of the same share of its slots.
+        if (firefly_capacity != MAX_FIREFLIES) {
+            swarm.population = static_cast<int32_t>(int64_t{swarm.population} * firefly_capacity /
+                                                    MAX_FIREFLIES);
+        }
     }
 }
 
