@@ -1,10 +1,18 @@
 // What the window programs answer on the command line: --help (or -h) and --version, on
 // standard output, before anything of the library starts, so no window opens. Every other
-// argument is ignored, as it always was.
+// argument but --osc-out and --osc-in is ignored, as it always was.
 #pragma once
+
+#include <string>
+
+#include "app/instruments.h"
 
 // When an argument asks for the help or the version (the first such argument counts), prints
 // it for program and returns true with the exit status in status: 0, or 1 when standard
 // output cannot be written. Otherwise returns false and the program starts.
 bool answer_command_line(int argc, char** argv, const char* program, const char* version,
                          int& status);
+
+// Reads --osc-out HOST:PORT and --osc-in [HOST:]PORT into options. Returns false with error
+// when one is given without a value, or twice.
+bool read_instrument_options(int argc, char** argv, InstrumentOptions& options, std::string& error);

@@ -18,6 +18,9 @@
 //   save 400 failed 100 saving failed    a save; a picture, with the name it was kept under
 //   picture 500 lumora-0003.png 100 picture saved   or "failed"; a replay kept with F9
 //   replay 1234 ok 100 replay saved      (each with the status line as the action left it)
+//   osc 40 field 2 population 50         what other programs asked for (files/remote_command.h),
+//   osc 41 pause 1                       in the order each frame acted on it: a field, pause,
+//   osc 90 preset 3                      a preset (format version 3 only)
 //   input                                then the input, in the input scripts' syntax
 //   0 - 512 384 0                        (files/input_line.h); frame 0 is the mouse before the
 //   1 SPACE 512 384 0                    first frame, and a line only where the input changed
@@ -35,14 +38,16 @@
 #include <vector>
 
 #include "files/numbered_file.h"
+#include "files/remote_command.h"
 #include "sim/world.h"
 
 // Room for the status line's text, as the interface shows it and a replay keeps it.
 constexpr int STATUS_TEXT_SIZE = 100;
 
 // Version 2 came with the program's own keys acting once a press; a replay of version 1 plays
-// them as they acted then, every ten frames while held.
-constexpr int REPLAY_VERSION = 2;
+// them as they acted then, every ten frames while held. Version 3 adds the osc lines. A
+// replay is written in the lowest version that holds its session (replay_version_needed).
+constexpr int REPLAY_VERSION = 3;
 
 // The most frames a session keeps: a day at 60 frames a second. A day of a mouse moving in every
 // frame keeps about 125 MB of input, which a session can hold; a replay that claims more frames
@@ -89,7 +94,13 @@ struct Session {
     std::vector<KeptInput> inputs;  // ascending frames, the first at frame 0
     std::vector<FileOutcome> outcomes;
     std::vector<SwarmTable> tables;
+    std::vector<KeptRemote> remote;  // ascending frames, at most REMOTE_PER_FRAME a frame
 };
+
+// The lowest format version that holds the session: 2, or 3 when it holds commands from
+// other programs. A session read from a replay of version 1 keeps its keys' rule and is
+// written as version 1.
+int replay_version_needed(const Session& session);
 
 // The word a replay file gives an action: "load", "save", "picture" or "replay".
 const char* file_action_name(FileAction action);
