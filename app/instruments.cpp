@@ -19,11 +19,12 @@ bool open_instruments(const char* program, const InstrumentOptions& options, Ins
             return false;
         }
     }
+    if (link.out >= 0) start_osc_sender(link.sender, link.out);
     if (!options.osc_in.empty()) {
         link.in = open_osc_listener(options.osc_in, error);
         if (link.in < 0) {
             std::fprintf(stderr, "%s: --osc-in %s\n", program, error.c_str());
-            close_socket(link.out);
+            stop_osc_sender(link.sender);
             link.out = -1;
             return false;
         }
@@ -63,11 +64,7 @@ void listen_to_instruments(Instruments& link, InputSnapshot& input) {
 void tell_instruments(Instruments& link, int64_t frame) {
     if (link.out < 0) return;
     make_frame_bundle(link.bundle, frame, watch.synchrony, frame_peaks());
-    if (send_datagram(link.out, link.bundle.bytes, link.bundle.size)) {
-        ++link.bundles_sent;
-    } else {
-        ++link.bundles_lost;
-    }
+    hand_over_bundle(link.sender, link.bundle);
 }
 
 void close_instruments(const char* program, Instruments& link) {
@@ -75,7 +72,7 @@ void close_instruments(const char* program, Instruments& link) {
         std::fprintf(stderr,
                      "%s: osc in: %" PRIu64 " commands acted, %" PRIu64 " bad messages ignored\n",
                      program, link.commands_taken, link.bad_messages);
-    close_socket(link.out);
+    stop_osc_sender(link.sender);
     close_socket(link.in);
     link.out = link.in = -1;
 }

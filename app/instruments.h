@@ -9,6 +9,7 @@
 #include "files/remote_command.h"
 #include "link/frame_bundle.h"
 #include "link/osc_packet.h"
+#include "link/osc_sender.h"
 
 struct InputSnapshot;
 
@@ -23,10 +24,9 @@ constexpr int OSC_DATAGRAMS_PER_FRAME = 16;
 
 // Everything both directions hold, made once: sockets, counts and buffers.
 struct Instruments {
-    int out = -1;  // the sender's socket
+    int out = -1;  // the sender's socket, which `sender` sends on from its thread
     int in = -1;   // the listener's socket
-    uint64_t bundles_sent = 0;
-    uint64_t bundles_lost = 0;  // not sent whole: no receiver, or its buffer full
+    OscSender sender;
     uint64_t commands_taken = 0;
     uint64_t bad_messages = 0;  // ignored (link/osc_packet.h)
     // Commands read and not yet acted on, in the order they came, and this frame's.
@@ -51,10 +51,10 @@ bool open_instruments(const char* program, const InstrumentOptions& options, Ins
 // the frame the first REMOTE_PER_FRAME commands waiting through input.
 void listen_to_instruments(Instruments& link, InputSnapshot& input);
 
-// After frame: sends its bundle, never waiting. The frame must have found its peaks
-// (FrameOptions::flashes or ::sound).
+// After frame: makes its bundle and hands it to the sender's thread, never waiting. The frame must
+// have found its peaks (FrameOptions::flashes or ::sound).
 void tell_instruments(Instruments& link, int64_t frame);
 
-// Closes the sockets; with a listener prints on standard error how many commands acted and
-// how many bad messages were ignored.
+// Sends what is waiting and closes the sockets; with a listener prints on standard error how many
+// commands acted and how many bad messages were ignored.
 void close_instruments(const char* program, Instruments& link);

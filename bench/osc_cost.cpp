@@ -3,7 +3,8 @@
 // loopback address, and after every frame times, once each:
 //   the peaks: finding the blink peaks, which a frame without sound does only for OSC out (with
 //              the sound on they are the sound's first step and cost OSC nothing);
-//   out:       making the frame's bundle and sending it (tell_instruments);
+//   out:       making the frame's bundle and handing it to the sender's thread
+//              (tell_instruments), which sends it outside the frame;
 //   in:        reading a datagram of four commands that waits at the port and handing them to
 //              the frame (listen_to_instruments); the commands themselves act as keys do.
 // The receiver's socket is emptied and the next datagram sent outside the timings. Prints the
@@ -20,6 +21,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/instruments.h"
@@ -45,6 +47,11 @@ static int loopback_socket(int& port) {
         return -1;
     port = ntohs(a.sin_port);
     return fd;
+}
+
+static int sent_by(OscSender& sender) {
+    std::lock_guard<std::mutex> held(sender.lock);
+    return static_cast<int>(sender.sent);
 }
 
 // A bundle of four messages /lumora/swarm/N/turning_speed i:V, as a controller sends them.
@@ -105,9 +112,12 @@ int main(int argc, char** argv) {
         const auto t3 = Clock::now();
         tell_instruments(link, frame);
         const auto t4 = Clock::now();
+        // The thread sends the bundle before the next frame is timed.
+        for (int wait = 0; wait < 1000 && sent_by(link.sender) < frame; ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         while (recv(receiver, drained, sizeof drained, 0) > 0) {
         }
-        if (input.remote_count != 4 || link.bundles_sent != static_cast<uint64_t>(frame)) {
+        if (input.remote_count != 4 || sent_by(link.sender) != frame) {
             std::fprintf(stderr, "osc-cost: frame %d: a bundle or a command went missing\n", frame);
             return 1;
         }
@@ -122,6 +132,7 @@ int main(int argc, char** argv) {
     const double in = median(in_ms);
     std::printf("%.4f %.4f %.2f %.4f %.2f %.4f %.2f\n", frame, peaks, 100.0 * peaks / frame, out,
                 100.0 * out / frame, in, 100.0 * in / frame);
+    close_instruments("osc-cost", link);
     destroy_bitmap(back_buffer);
     return 0;
 }

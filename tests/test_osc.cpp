@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -138,6 +139,8 @@ TEST(Osc, EachFrameSendsOneBundleOfTheFlashesItsSoundIsMadeOf) {
         run_frame(run.back_buffer, InputSnapshot(), frame_options);
         tell_instruments(link, frame);
         const BlinkPeaks& peaks = frame_peaks();
+        pollfd ready{receiver, POLLIN, 0};
+        ASSERT_EQ(poll(&ready, 1, 5000), 1) << "no bundle after frame " << frame;
         const ssize_t size = recv(receiver, got, sizeof got, 0);
         Heard heard;
         ASSERT_TRUE(size > 0 && read_bundle(got, static_cast<size_t>(size), heard)) << frame;
