@@ -601,7 +601,7 @@ TEST_F(Runner, BrokenReplaysAndContradictingOptionsAreRefused) {
     const std::pair<std::string, std::string> broken[] = {
         {"", "r.replay:1: is empty"},
         {"0 - 0 0 0\n", "r.replay:1: not a lumora replay"},
-        {"lumora-replay 3" + good.substr(15), "r.replay:1: a replay of format version 3"},
+        {"lumora-replay 4" + good.substr(15), "r.replay:1: a replay of format version 4"},
         {"lumora-replay 2\nframes 5184001" + good.substr(good.find("\nseed")), "r.replay:2:"},
         {good.substr(0, good.size() - 4), "r.replay:20: the file ends here"},
         {good.substr(0, table) + "swarm 3 1 2 3\n" + good.substr(table), "r.replay:9: a swarm"},
