@@ -14,7 +14,8 @@ static std::string help_text(const char* program) {
     std::string text = "usage: ";
     text += program;
     text +=
-        " [--size WxH | --size screen] [--fireflies N] [--help | --version]\n"
+        " [--size WxH | --size screen] [--fireflies N] [--osc-out HOST:PORT]\n"
+        "       [--osc-in [HOST:]PORT] | --help | --version\n"
         "\n"
         "Fireflies in nine swarms that chase each other and blink in step: lumora in a\n"
         "1024 by 768 window, lumora-fullscreen on the whole screen at 1024 by 768. Other\n"
@@ -24,14 +25,15 @@ static std::string help_text(const char* program) {
         "it holds them. Started anywhere else, an installed program reads its media from\n"
         "../share/lumora beside it and keeps lmr.sav in $XDG_CONFIG_HOME/lumora/.\n"
         "\n"
-        "  --size WxH       the field's size in pixels, from 320x240 to 7680x4320\n"
-        "                   (default 1024x768); screen: the desktop's own size\n"
-        "  --fireflies N    slots for fireflies, 1 to 50000 (default 2000)\n"
-        "  -h, --help   print this help\n"
-        "  --version    print the program's name and version\n"
+        "  --osc-out HOST:PORT   send an OSC bundle of each frame's flashes there (UDP)\n"
+        "  --osc-in [HOST:]PORT  take OSC commands at PORT on 127.0.0.1, or at HOST\n"
+        "  -h, --help            print this help\n"
+        "  --version             print the program's name and version\n"
         "\n"
-        "Exit status: 0 after ESC or closing the window; 1 a missing media file; 255 no\n"
-        "display, or one that refuses 1024 by 768. See lumora(6).\n";
+        "Exit status: 0 after ESC or closing the window; 1 a missing media file; 2 a size\n"
+        "or number out of range, or an OSC address that cannot be used; 255 no display, or one "
+        "that refuses 1024 by 768.\n"
+        "See lumora(6).\n";
     return text;
 }
 
@@ -73,6 +75,25 @@ bool read_window_options(int argc, char** argv, const char* program, RunDef& def
             return false;
         }
         ++i;
+    }
+    return true;
+}
+
+bool read_instrument_options(int argc, char** argv, InstrumentOptions& options,
+                             std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const bool out = std::strcmp(argv[i], "--osc-out") == 0;
+        if (!out && std::strcmp(argv[i], "--osc-in") != 0) continue;
+        std::string& value = out ? options.osc_out : options.osc_in;
+        if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+            error = std::string("option ") + argv[i] + " needs a value";
+            return false;
+        }
+        if (!value.empty()) {
+            error = std::string("option ") + argv[i] + " is given twice";
+            return false;
+        }
+        value = argv[++i];
     }
     return true;
 }

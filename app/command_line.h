@@ -1,7 +1,11 @@
 // What the window programs answer on the command line: --help (or -h) and --version, on
-// standard output, before anything of the library starts, so no window opens; and the options
-// that shape the run. Every other argument is ignored, as it always was.
+// standard output, before anything of the library starts, so no window opens; the options that
+// shape the run; and --osc-out and --osc-in. Every other argument is ignored, as it always was.
 #pragma once
+
+#include <string>
+
+#include "app/instruments.h"
 
 struct RunDef;
 
@@ -15,3 +19,6 @@ bool answer_command_line(int argc, char** argv, const char* program, const char*
 // an option without its value, prints a message naming the limits and returns false: the
 // program then ends with status 2 before anything starts.
 bool read_window_options(int argc, char** argv, const char* program, RunDef& def);
+// Reads --osc-out HOST:PORT and --osc-in [HOST:]PORT into options. Returns false with error
+// when one is given without a value, or twice.
+bool read_instrument_options(int argc, char** argv, InstrumentOptions& options, std::string& error);

@@ -16,6 +16,7 @@
 #include "ui/interface_state.h"
 #include "ui/keyboard.h"
 #include "ui/mouse.h"
+#include "ui/remote_control.h"
 #include "ui/session.h"
 #include "ui/settings_file.h"
 #include "ui/undo.h"
@@ -50,6 +51,10 @@ static void show_status_line(BITMAP* back_buffer, bool draw) {
 
 void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptions& options) {
     keep_frame_input(input);
+    // Before the keys, as the keys of the frame before would have acted.
+    const RemoteCommand* remote = nullptr;
+    const int remote_count = frame_remote_commands(input, remote);
+    act_on_remote(remote, remote_count);
     // While SPACE is held the last picture stays and this frame's light adds to it: trails.
     // The fast path copies the background later, together with the light: nothing reads or
     // writes the picture in between.
@@ -92,6 +97,8 @@ void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptio
     if (options.sound)
         make_frame_sound(watch.sound, additions.sound_on != 0,
                          static_cast<float>(additions.sound_volume) / SOUND_VOLUME_STEPS);
+    else if (options.flashes)
+        find_frame_peaks();
     // Last, so that the replay holds every outcome of this frame.
     serve_file_requests(FileMoment::DONE);
 }

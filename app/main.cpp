@@ -3,10 +3,13 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <string>
 
 #include "app/command_line.h"
+#include "app/instruments.h"
 #include "app/pacing.h"
 #include "app/run.h"
 #include "app/shell.h"
@@ -84,21 +87,27 @@ static bool show_title(BITMAP* back_buffer) {
 // One frame per tick of the frame timer until ESC or the close button. A frame that took
 // longer than a tick is not made up for; its sound fades over the gap (app/sound_output.h). The
 // session is kept from the first frame on, for F9.
-static void run_frame_loop(BITMAP* back_buffer) {
+static void run_frame_loop(BITMAP* back_buffer, Instruments& link) {
     // The first frame starts from a clean background even while SPACE is still held.
     draw_background(back_buffer);
     keep_session();
     FrameOptions options;
-    for (;;) {
+    options.flashes = link.out >= 0;
+    for (int64_t frame = 1;; ++frame) {
         wait_for_tick();
-        const InputSnapshot input = read_input();
+        InputSnapshot input = read_input();
         if (input.held[KEY_ESC] || close_requested) break;
         options.sound = sound_output_wanted();
+        listen_to_instruments(link, input);
         run_frame(back_buffer, input, options);
+        tell_instruments(link, frame);
         if (options.sound) play_frame_sound(watch.sound);
         blit(back_buffer, screen, 0, 0, 0, 0, field_w_px, field_h_px);
     }
 }
+
+// Both directions of OSC, opened before anything runs; large, so made once here.
+static Instruments instruments;
 
 int run_simulation(int argc, char** argv) {
     RunDef def = default_run_def();
@@ -124,7 +133,8 @@ int run_simulation(int argc, char** argv) {
     take_over_window_events();
     start_sound_output();
 
-    if (show_title(back_buffer)) run_frame_loop(back_buffer);
+    if (show_title(back_buffer)) run_frame_loop(back_buffer, instruments);
+    close_instruments(PROGRAM_NAME, instruments);
 
     stop_sound_output();
     stop_pacing();
@@ -135,6 +145,13 @@ int run_simulation(int argc, char** argv) {
 int main(int argc, char** argv) {
     int status = 0;
     if (answer_command_line(argc, argv, PROGRAM_NAME, LUMORA_VERSION, status)) return status;
+    InstrumentOptions osc;
+    std::string error;
+    if (!read_instrument_options(argc, argv, osc, error)) {
+        std::fprintf(stderr, "%s: %s\n", PROGRAM_NAME, error.c_str());
+        return 2;
+    }
+    if (!open_instruments(PROGRAM_NAME, osc, instruments)) return 2;
     return run_simulation(argc, argv);
 }
 END_OF_MAIN()

@@ -31,6 +31,8 @@ struct FrameOptions {
     bool draw = true;
     bool reference = false;
     bool sound = false;  // make the frame's sound, for a player or a file
+    // Find the blink peaks even without the sound, for other programs (frame_peaks()).
+    bool flashes = false;
 };
 
 // The program's main: start-up, title screen, frame loop, shutdown. Returns the exit status.
@@ -73,7 +75,8 @@ bool prepare_background();
 // has no pixel of the mask colour, which scaling would skip); otherwise null.
 BITMAP* plain_background();
 
-// One frame in order: the session keeps its input, then background, keyboard, population,
+// One frame in order: the session keeps its input, what other programs asked for acts, then
+// background, keyboard, population,
 // steering and motion, fireflies, panel, synchrony graph, help, status line, the picture F12
 // asked for, the cursor, the mouse tools; then the synchrony is measured, the frame's sound
 // made and the replay F9 asked for kept. Copying to the screen and playing the sound are the

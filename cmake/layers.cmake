@@ -6,6 +6,7 @@
 #   sim       the world, its rules and its helpers; no game library
 #   files     the settings file, numbers in text, paths: sim and POSIX; no game library
 #   sound     the sound of each frame, made from the firefly table: sim; no game library
+#   link      OSC to and from other programs over UDP: sim, files, sound and POSIX; no game library
 #   render    drawing: files, sim and the game library
 #   ui        keyboard, mouse, loading and saving: render, files, sim and the game library
 #   app       start-up, the frame, its pictures and its sound: everything above
@@ -33,7 +34,7 @@ function(lumora_forbid_game_library target)
     file(GLOB inner RELATIVE /usr/include /usr/include/allegro/*.h /usr/include/allegro/*/*.h)
     foreach(header allegro.h xalleg.h winalleg.h ${inner})
       file(WRITE ${root}/${header}
-           "#error \"sim/, files/ and sound/ are plain C++: they may not use the game library\"\n")
+           "#error \"sim/, files/, sound/ and link/ are plain C++: they may not use the game library\"\n")
     endforeach()
   endif()
   target_include_directories(${target} BEFORE PRIVATE ${root})

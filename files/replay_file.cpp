@@ -20,6 +20,7 @@ bool brings_table(const FileOutcome& o) {
 constexpr uint64_t KEYS_OF_VERSION_3 = ~((uint64_t{1} << INPUT_KEYS_OF_VERSION_2) - 1);
 
 int replay_version_needed(const Session& session) {
+    if (!session.remote.empty()) return 3;
     for (const FileOutcome& o : session.outcomes) {
         if (o.action == FileAction::EXPLORE) return 3;
     }
@@ -73,6 +74,16 @@ static void put_table(std::FILE* out, const SwarmTable& table) {
     }
 }
 
+static const char* const REMOTE_NAMES[] = {"field", "pause", "preset"};
+
+static void put_remote(std::FILE* out, const KeptRemote& kept) {
+    const RemoteCommand& c = kept.command;
+    std::fprintf(out, "osc %" PRId64 " %s ", kept.frame, REMOTE_NAMES[static_cast<int>(c.kind)]);
+    if (c.kind == RemoteKind::FIELD)
+        std::fprintf(out, "%d %s ", c.swarm, SWARM_FIELD_TABLE[c.field].name);
+    std::fprintf(out, "%" PRId32 "\n", c.value);
+}
+
 bool write_replay(std::FILE* out, const Session& session) {
     std::fprintf(out, "lumora-replay %d\nframes %" PRId64 "\nseed %" PRIu32 "\ndepth %d\nstatus ",
                  replay_version_needed(session) == 3 ? 3 : session.version, session.frames,
@@ -86,6 +97,7 @@ bool write_replay(std::FILE* out, const Session& session) {
         put_status(out, o.status);
         if (brings_table(o)) put_table(out, session.tables[o.table]);
     }
+    for (const KeptRemote& kept : session.remote) put_remote(out, kept);
     std::fputs("input\n", out);
     char line[INPUT_LINE_MAX];
     for (const KeptInput& kept : session.inputs) {
@@ -296,17 +308,64 @@ bool outcome(Reader& r, Session& session, FileAction action) {
     return true;
 }
 
+// `osc FRAME field S NAME V`, `osc FRAME pause 0|1` or `osc FRAME preset N`; the keyword is
+// already read.
+bool remote(Reader& r, Session& session) {
+    if (session.version < 3) return fail(r, "osc lines need format version 3");
+    KeptRemote kept{};
+    if (!number(r, Signs::NONE, 1, session.frames, kept.frame))
+        return fail(r, "an osc line's frame is not one of the frames played");
+    const std::vector<KeptRemote>& before = session.remote;
+    if (!before.empty() && kept.frame < before.back().frame)
+        return fail(r, "osc lines are not in the order of their frames");
+    size_t same_frame = 0;
+    for (size_t i = before.size(); i > 0 && before[i - 1].frame == kept.frame; --i) ++same_frame;
+    if (same_frame >= static_cast<size_t>(REMOTE_PER_FRAME))
+        return fail(r, "more osc lines in one frame than a frame acts on (64)");
+    RemoteCommand& c = kept.command;
+    const std::string_view kind = field(r);
+    int64_t value = 0;
+    if (kind == "field") {
+        c.kind = RemoteKind::FIELD;
+        if (!number(r, Signs::NONE, 1, SWARM_COUNT - 1, value))
+            return fail(r, "an osc field line names a swarm from 1 to 9");
+        c.swarm = static_cast<int8_t>(value);
+        const std::string_view name = field(r);
+        const int row = editable_field_named(name.data(), name.size());
+        if (row < 0) return fail(r, "an osc field line names a field lumora-sim --fields lists");
+        c.field = static_cast<int8_t>(row);
+        if (!number(r, Signs::MINUS, INT32_MIN, INT32_MAX, value))
+            return fail(r, "an osc field line's value is a whole number of the 32-bit range");
+    } else if (kind == "pause" || kind == "preset") {
+        c.kind = kind == "pause" ? RemoteKind::PAUSE : RemoteKind::PRESET;
+        if (!number(r, Signs::NONE, 0, 9, value))
+            return fail(r, "an osc pause line holds 0 or 1, a preset line 1 to 9");
+    } else {
+        return fail(r, "an osc line is field, pause or preset");
+    }
+    c.value = static_cast<int32_t>(value);
+    if (!is_valid_remote(c) || !at_line_end(r))
+        return fail(r, "an osc pause line holds 0 or 1, a preset line 1 to 9, and no more");
+    session.remote.push_back(kept);
+    return true;
+}
+
 bool outcomes(Reader& r, Session& session) {
     for (;;) {
         if (!need_line(r)) return false;
         const std::string_view keyword = field(r);
         if (keyword == "input" && at_line_end(r)) return true;
+        if (keyword == "osc") {
+            if (!remote(r, session)) return false;
+            continue;
+        }
         // Reading the outcome reads on past this line, so the keyword is looked at first.
         int action = 0;
         while (action < ACTION_COUNT && keyword != ACTION_NAMES[action]) ++action;
         if (action == ACTION_COUNT)
             return fail(r,
-                        "expected a file outcome (load, save, picture, replay, explore) or input");
+                        "expected a file outcome (load, save, picture, replay, explore), osc or "
+                        "input");
         if (static_cast<FileAction>(action) == FileAction::EXPLORE && session.version < 3)
             return fail(r, "an explore line comes with version 3 of the format, not this one");
         if (!outcome(r, session, static_cast<FileAction>(action))) return false;

@@ -20,6 +20,9 @@
 //   replay 1234 ok 100 replay saved      (each with the status line as the action left it);
 //   explore 600 ok 100 random swarms     random swarms (R) or a mutation (X), then the ten
 //   swarm 0 V0 ... V19                   records it made (version 3)
+//   osc 40 field 2 population 50         what other programs asked for (files/remote_command.h),
+//   osc 41 pause 1                       in the order each frame acted on it: a field, pause,
+//   osc 90 preset 3                      a preset (format version 3 only)
 //   input                                then the input, in the input scripts' syntax
 //   0 - 512 384 0                        (files/input_line.h); frame 0 is the mouse before the
 //   1 SPACE 512 384 0                    first frame, and a line only where the input changed
@@ -37,6 +40,7 @@
 #include <vector>
 
 #include "files/numbered_file.h"
+#include "files/remote_command.h"
 #include "sim/world.h"
 
 // Room for the status line's text, as the interface shows it and a replay keeps it.
@@ -44,8 +48,8 @@ constexpr int STATUS_TEXT_SIZE = 100;
 
 // Version 2 came with the program's own keys acting once a press; a replay of version 1 plays
 // them as they acted then, every ten frames while held. Version 3 added the keys R, X, Z, Y and
-// N and the explore lines. A replay is written in the lowest version that holds it, so a
-// session that uses nothing of version 3 is written as before (replay_version_needed).
+// N, the explore lines and the osc lines. A replay is written in the lowest version that holds it,
+// so a session that uses nothing of version 3 is written as before (replay_version_needed).
 constexpr int REPLAY_VERSION = 3;
 
 // The most frames a session keeps: a day at 60 frames a second. A day of a mouse moving in every
@@ -97,13 +101,15 @@ struct Session {
     std::vector<KeptInput> inputs;  // ascending frames, the first at frame 0
     std::vector<FileOutcome> outcomes;
     std::vector<SwarmTable> tables;
+    std::vector<KeptRemote> remote;  // ascending frames, at most REMOTE_PER_FRAME a frame
 };
 
 // Whether the outcome brings a swarm table: a load that worked, or an explore.
 bool brings_table(const FileOutcome& outcome);
 
-// The lowest version of the format that holds session: 3 when it holds an explore line or one
-// of the keys of version 3, else 2. A replay read from a file of version 1 or 3 keeps its own.
+// The lowest version of the format that holds session: 3 when it holds an explore line, an osc
+// line or one of the keys of version 3, else 2. A replay read from a file of version 1 or 3 keeps
+// its own.
 int replay_version_needed(const Session& session);
 
 // The word a replay file gives an action: "load", "save", "picture", "replay" or "explore".

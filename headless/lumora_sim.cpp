@@ -11,9 +11,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/file_places.h"
+#include "app/instruments.h"
 #include "app/run.h"
 #include "app/shell.h"
 #include "files/write_all.h"
@@ -32,6 +34,7 @@
 #include "ui/settings_file.h"
 
 constexpr int EXIT_BAD_USAGE = 2;
+constexpr std::chrono::microseconds FRAME_TIME{16667};  // a frame at 60 a second
 
 // The fields a user edits, one a line: the position in the record, then the name that sweep
 // files use. Scripts read the settings file's layout from here.
@@ -80,6 +83,10 @@ int main(int argc, char** argv) {
         return EXIT_BAD_USAGE;
     }
 
+    // Both directions of OSC, before anything runs.
+    static Instruments instruments;
+    if (!open_instruments("lumora-sim", options.osc, instruments)) return EXIT_BAD_USAGE;
+
     ScriptCursor cursor;
     cursor.lines = &script;
     const InputSnapshot& start = input_at(cursor, 0);
@@ -125,13 +132,18 @@ int main(int argc, char** argv) {
 
     FrameOptions frame_options = frame_options_of(def);
     frame_options.sound = is_recording_sound(outputs);
+    frame_options.flashes = instruments.out >= 0;
     int64_t frames_run = 0;
     const auto started = std::chrono::steady_clock::now();
     for (int64_t frame = 1; frame <= options.frames; ++frame) {
-        const InputSnapshot& input = input_at(cursor, frame);
+        InputSnapshot input = input_at(cursor, frame);
         if (input.held[KEY_ESC]) break;
+        // Taking commands, the runner plays along in real time.
+        if (instruments.in >= 0) std::this_thread::sleep_until(started + frame * FRAME_TIME);
+        listen_to_instruments(instruments, input);
         frame_options.draw = options.draw && frame >= options.draw_from;
         run_frame(back_buffer, input, frame_options);
+        tell_instruments(instruments, frame);
         frames_run = frame;
         if (!replay_going_well(options, frame, false)) {
             abandon_sim_outputs(outputs);
@@ -146,6 +158,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (!close_sim_outputs(outputs, options, back_buffer)) return 1;
+    close_instruments("lumora-sim", instruments);
 
     // With the video on standard output the summary goes to standard error.
     std::fprintf(outputs.video.file.to_stdout ? stderr : stdout,

@@ -10,9 +10,9 @@ const char* const SIM_USAGE =
     "                  [--trace FILE] [--shot FILE] [--depth 15|16|24|32] [--no-draw]\n"
     "                  [--reference] [--stats FILE [--stats-every N]]\n"
     "                  [--frames-dir DIR [--every N]] [--raw-video FILE|-] [--draw-from N]\n"
-    "                  [--audio FILE.wav]\n"
+    "                  [--audio FILE.wav] [--osc-out HOST:PORT] [--osc-in [HOST:]PORT]\n"
     "       lumora-sim --replay FILE [--pictures-dir DIR] [the options above but --settings,\n"
-    "                  --seed, --input and --depth]\n"
+    "                  --seed, --input, --depth and --osc-in]\n"
     "       lumora-sim --version\n"
     "       lumora-sim --fields\n"
     "       lumora-sim --help\n";
@@ -46,6 +46,9 @@ const char* const SIM_HELP =
     "  --replay FILE      play a session kept by F9 again: its start, input and frames\n"
     "  --pictures-dir DIR with --replay: write the pictures F12 kept there, under their names\n"
     "  --audio FILE.wav   the run's sound: PCM, 48000 Hz, stereo, 16 bits, 800 samples a frame\n"
+    "  --osc-out HOST:PORT  send an OSC bundle of each frame's flashes there over UDP\n"
+    "  --osc-in [HOST:]PORT take OSC commands at PORT on 127.0.0.1 (or at HOST), acting at\n"
+    "                     the next frame; the frames then keep to 60 a second\n"
     "  --version          print lumora-sim and its version\n"
     "  --fields           print the swarm fields a user edits: their places and names\n"
     "  -h, --help         print this help\n"
@@ -53,7 +56,8 @@ const char* const SIM_HELP =
     "Exit status: 0 done; 1 a missing media file, a settings file named with --settings\n"
     "that cannot be loaded, an output that cannot be made or written whole, or a replay that\n"
     "plays differently from its session; 2 bad arguments, an unreadable input script or\n"
-    "replay, a trace that cannot be opened, or an output that is one of the run's inputs.\n"
+    "replay, a trace that cannot be opened, an output that is one of the run's inputs, or\n"
+    "an OSC address that cannot be used.\n"
     "See lumora-sim(6).\n";
 
 // A whole number from 0 to hi, digits only.
@@ -66,6 +70,8 @@ static bool parse_count(const char* text, int64_t hi, int64_t& value) {
 static std::string* replay_path_option(SimOptions& options, const std::string& name) {
     if (name == "--replay") return &options.replay;
     if (name == "--pictures-dir") return &options.pictures_dir;
+    if (name == "--osc-out") return &options.osc.osc_out;
+    if (name == "--osc-in") return &options.osc.osc_in;
     return name == "--raw-video" ? &options.raw_video : nullptr;
 }
 
@@ -195,7 +201,8 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
             error = "option " + name + " needs a non-empty value";
             return false;
         }
-        if (name == "--settings" || name == "--seed" || name == "--input" || name == "--depth")
+        if (name == "--settings" || name == "--seed" || name == "--input" || name == "--depth" ||
+            name == "--osc-in")
             against_replay = name;
         if (name == "--stats-every") stats_every_given = true;
         if (name == "--every") every_given = true;

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "app/instruments.h"
+
 struct SimOptions {
     std::string settings = "lmr.sav";  // loaded at start-up, saved and loaded by S and L
     bool settings_given = false;       // named with --settings: it must load
@@ -24,6 +26,7 @@ struct SimOptions {
     bool version = false;     // print the version and run nothing
     bool fields = false;      // print the swarm fields' positions and names and run nothing
     bool help = false;        // print the usage and every option and run nothing
+    InstrumentOptions osc;    // OSC out and in; with --osc-in the frames keep 60 a second
 
     // Replays and videos.
     std::string replay;         // a replay to play, with its own start, input and frames

@@ -179,6 +179,10 @@ void make_frame_sound(FrameSound& out, bool on, float volume) {
     }
 }
 
+void find_frame_peaks() { find_blink_peaks(heard.memory, peaks); }
+
+const BlinkPeaks& frame_peaks() { return peaks; }
+
 void forget_sound() {
     heard = Heard{};
     forget_voices();

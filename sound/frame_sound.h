@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "sound/blink_peaks.h"
+
 constexpr int SOUND_RATE_HZ = 48000;
 constexpr int SOUND_FRAME_SAMPLES = 800;  // stereo samples a frame, at 60 frames a second
 constexpr int SOUND_CHANNELS = 2;
@@ -21,6 +23,13 @@ struct FrameSound {
 // by a soft limit: a thousand fireflies striking together never clip. volume (0 to 1) scales
 // the strikes of this frame on; the bars already ringing ring on as they were struck.
 void make_frame_sound(FrameSound& out, bool on, float volume = 1.0f);
+
+// Only follows the peaks, the first step of make_frame_sound, for a frame whose sound is not
+// made but whose flashes are sent on (link/). A run calls one of the two each frame.
+void find_frame_peaks();
+
+// The peaks the latest frame's sound was made of, or that find_frame_peaks found.
+const BlinkPeaks& frame_peaks();
 
 // Forgets every firefly's blink and silences every bar: the world was cleared.
 void forget_sound();

@@ -28,9 +28,11 @@ enum class Mode { OFF, KEEPING, REPLAYING };
 struct State {
     Mode mode = Mode::OFF;
     Session session;
-    int64_t frame = 0;     // frames begun
-    bool full = false;     // keeping has stopped: the session could not grow
-    size_t next = 0;       // replaying: the first outcome that has not stood in yet
+    int64_t frame = 0;       // frames begun
+    bool full = false;       // keeping has stopped: the session could not grow
+    size_t next = 0;         // replaying: the first outcome that has not stood in yet
+    size_t next_remote = 0;  // replaying: the first command of other programs not yet acted on
+    RemoteCommand remote[REMOTE_PER_FRAME] = {};  // replaying: this frame's commands
     std::string pictures;  // replaying: where kept pictures are written; empty for nowhere
     std::string fault;     // replaying: what went wrong, once something did
 };
@@ -102,6 +104,29 @@ void keep_frame_input(const InputSnapshot& input) {
     } catch (...) {
         state.full = true;
     }
+}
+
+int frame_remote_commands(const InputSnapshot& input, const RemoteCommand*& commands) {
+    commands = input.remote;
+    if (state.mode == Mode::REPLAYING) {
+        const std::vector<KeptRemote>& kept = state.session.remote;
+        int count = 0;
+        while (state.next_remote < kept.size() && kept[state.next_remote].frame <= state.frame &&
+               count < REMOTE_PER_FRAME) {
+            state.remote[count++] = kept[state.next_remote++].command;
+        }
+        commands = state.remote;
+        return count;
+    }
+    const int count = input.remote == nullptr ? 0 : input.remote_count;
+    if (state.mode != Mode::KEEPING || state.full) return count;
+    try {
+        for (int i = 0; i < count; ++i)
+            state.session.remote.push_back({state.frame, input.remote[i]});
+    } catch (...) {
+        state.full = true;
+    }
+    return count;
 }
 
 static void note_fault(const std::string& what) {

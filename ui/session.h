@@ -30,6 +30,11 @@ void end_session();
 // Counts a frame and keeps its input when it changed. The frame calls it first.
 void keep_frame_input(const InputSnapshot& input);
 
+// The commands of other programs this frame acts on: the input's, kept with the session; in a
+// replay the session's own for this frame, whatever the input holds. Returns how many, and
+// points commands at them until the next frame.
+int frame_remote_commands(const InputSnapshot& input, const RemoteCommand*& commands);
+
 // In a replay, lets the next kept outcome stand in for this frame's file action and returns
 // true: its status line shows, the table of a load or an explore is put in `swarms`, and a kept
 // picture is written

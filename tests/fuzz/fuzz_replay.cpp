@@ -4,7 +4,8 @@
 // - a refused file names the line at fault and what is wrong;
 // - a replay that was read keeps the promises its runner relies on: frames within the session,
 //   the input from frame 0 in ascending frames, outcomes in the order of their frames, a table
-//   for every load that worked and a plain name for every picture kept;
+//   for every load that worked, a plain name for every picture kept, and commands from other
+//   programs the frame can act on, in the order of their frames, a frame's at most 64;
 // - written back and read again it is the same session, and written again the same text.
 #include <cstdint>
 #include <cstdio>
@@ -44,8 +45,14 @@ bool same_session(const Session& a, const Session& b) {
     if (a.frames != b.frames || a.seed != b.seed || a.depth != b.depth ||
         std::memcmp(&a.start_table, &b.start_table, sizeof a.start_table) != 0 ||
         !same_status(a.start_status, b.start_status) || a.inputs.size() != b.inputs.size() ||
-        a.outcomes.size() != b.outcomes.size())
+        a.outcomes.size() != b.outcomes.size() || a.remote.size() != b.remote.size())
         return false;
+    for (size_t i = 0; i < a.remote.size(); ++i) {
+        const RemoteCommand &x = a.remote[i].command, &y = b.remote[i].command;
+        if (a.remote[i].frame != b.remote[i].frame || x.kind != y.kind || x.value != y.value ||
+            (x.kind == RemoteKind::FIELD && (x.swarm != y.swarm || x.field != y.field)))
+            return false;
+    }
     for (size_t i = 0; i < a.inputs.size(); ++i) {
         if (std::memcmp(&a.inputs[i], &b.inputs[i], sizeof a.inputs[i]) != 0) return false;
     }
@@ -80,6 +87,15 @@ void check_promises(const Session& s) {
         const bool named = o.action == FileAction::PICTURE && o.ok;
         if (named != is_plain_file_name(o.picture) && (named || o.picture[0] != '\0'))
             fault("a picture's name is not plain");
+    }
+    int in_frame = 0;
+    for (size_t i = 0; i < s.remote.size(); ++i) {
+        const KeptRemote& k = s.remote[i];
+        if (k.frame < 1 || k.frame > s.frames || (i > 0 && k.frame < s.remote[i - 1].frame))
+            fault("a command is out of order or range");
+        in_frame = i > 0 && k.frame == s.remote[i - 1].frame ? in_frame + 1 : 1;
+        if (in_frame > REMOTE_PER_FRAME || !is_valid_remote(k.command))
+            fault("a command the frame cannot act on");
     }
 }
 
