@@ -1,12 +1,13 @@
 #include <allegro.h>
-#include <unistd.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cstdlib>
 #include <ctime>
 
 #include "app/command_line.h"
+#include "app/midi_port.h"
 #include "app/pacing.h"
 #include "app/run.h"
 #include "app/shell.h"
@@ -93,9 +94,11 @@ static void run_frame_loop(BITMAP* back_buffer) {
         wait_for_tick();
         const InputSnapshot input = read_input();
         if (input.held[KEY_ESC] || close_requested) break;
-        options.sound = sound_output_wanted();
+        const bool playing = sound_output_wanted();
+        options.sound = playing || midi_port_open();
         run_frame(back_buffer, input, options);
-        if (options.sound) play_frame_sound(watch.sound);
+        if (playing) play_frame_sound(watch.sound);
+        if (options.sound) send_frame_midi(frame_blink_peaks());
         blit(back_buffer, screen, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
     }
 }
@@ -121,10 +124,13 @@ int run_simulation(int, char**) {
     set_close_button_callback(request_close);
     catch_quit_signals();
     take_over_window_events();
+    // Before the sound's thread starts, which also quiets ALSA's messages.
+    open_midi_port();
     start_sound_output();
 
     if (show_title(back_buffer)) run_frame_loop(back_buffer);
 
+    close_midi_port();
     stop_sound_output();
     stop_pacing();
     shutdown_system();

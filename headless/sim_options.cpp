@@ -10,7 +10,7 @@ const char* const SIM_USAGE =
     "                  [--trace FILE] [--shot FILE] [--depth 15|16|24|32] [--no-draw]\n"
     "                  [--reference] [--stats FILE [--stats-every N]]\n"
     "                  [--frames-dir DIR [--every N]] [--raw-video FILE|-] [--draw-from N]\n"
-    "                  [--audio FILE.wav]\n"
+    "                  [--audio FILE.wav] [--midi FILE.mid]\n"
     "       lumora-sim --replay FILE [--pictures-dir DIR] [the options above but --settings,\n"
     "                  --seed, --input and --depth]\n"
     "       lumora-sim --version\n"
@@ -46,6 +46,8 @@ const char* const SIM_HELP =
     "  --replay FILE      play a session kept by F9 again: its start, input and frames\n"
     "  --pictures-dir DIR with --replay: write the pictures F12 kept there, under their names\n"
     "  --audio FILE.wav   the run's sound: PCM, 48000 Hz, stereo, 16 bits, 800 samples a frame\n"
+    "  --midi FILE.mid    the run's flashes as a Standard MIDI File: swarm n on channel n, a\n"
+    "                     note per flash, 16 ticks a frame\n"
     "  --version          print lumora-sim and its version\n"
     "  --fields           print the swarm fields a user edits: their places and names\n"
     "  -h, --help         print this help\n"
@@ -125,7 +127,7 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
                                  name == "--shot" || name == "--depth" || name == "--stats" ||
                                  name == "--stats-every" || name == "--frames-dir" ||
                                  name == "--every" || name == "--draw-from" || name == "--audio" ||
-                                 replay_path_option(options, name) != nullptr;
+                                 name == "--midi" || replay_path_option(options, name) != nullptr;
         if (!takes_value) {
             error = "unknown option '" + name + "'";
             return false;
@@ -162,6 +164,8 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
             options.draw_from = n;
         } else if (name == "--audio") {
             options.audio = value;
+        } else if (name == "--midi") {
+            options.midi = value;
         } else if (name == "--stats-every" || name == "--every") {
             if (!parse_count(value, INT64_MAX, n) || n == 0) {
                 error =

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+struct BlinkPeaks;
+
 constexpr int SOUND_RATE_HZ = 48000;
 constexpr int SOUND_FRAME_SAMPLES = 800;  // stereo samples a frame, at 60 frames a second
 constexpr int SOUND_CHANNELS = 2;
@@ -21,6 +23,10 @@ struct FrameSound {
 // by a soft limit: a thousand fireflies striking together never clip. volume (0 to 1) scales
 // the strikes of this frame on; the bars already ringing ring on as they were struck.
 void make_frame_sound(FrameSound& out, bool on, float volume = 1.0f);
+
+// The flashes the latest frame's sound was made of: the peaks make_frame_sound found, also
+// while the sound is switched off. What plays along with the sound reads them from here.
+const BlinkPeaks& frame_blink_peaks();
 
 // Forgets every firefly's blink and silences every bar: the world was cleared.
 void forget_sound();
