@@ -85,6 +85,8 @@ void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptio
     if (options.sound)
         make_frame_sound(watch.sound, additions.sound_on != 0,
                          static_cast<float>(additions.sound_volume) / SOUND_VOLUME_STEPS);
+    else if (options.flashes)
+        find_frame_peaks();
     // Last, so that the replay holds every outcome of this frame.
     serve_file_requests(FileMoment::DONE);
 }

@@ -90,15 +90,15 @@ static void run_frame_loop(BITMAP* back_buffer) {
     draw_background(back_buffer);
     keep_session();
     FrameOptions options;
+    options.flashes = midi_port_open();
     for (;;) {
         wait_for_tick();
         const InputSnapshot input = read_input();
         if (input.held[KEY_ESC] || close_requested) break;
-        const bool playing = sound_output_wanted();
-        options.sound = playing || midi_port_open();
+        options.sound = sound_output_wanted();
         run_frame(back_buffer, input, options);
-        if (playing) play_frame_sound(watch.sound);
-        if (options.sound) send_frame_midi(frame_blink_peaks());
+        if (options.sound) play_frame_sound(watch.sound);
+        send_frame_midi(frame_peaks());
         blit(back_buffer, screen, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
     }
 }

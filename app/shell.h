@@ -31,6 +31,8 @@ struct FrameOptions {
     bool draw = true;
     bool reference = false;
     bool sound = false;  // make the frame's sound, for a player or a file
+    // Find the blink peaks even without the sound, for other programs (frame_peaks()).
+    bool flashes = false;
 };
 
 // The program's main: start-up, title screen, frame loop, shutdown. Returns the exit status.

@@ -125,6 +125,7 @@ int main(int argc, char** argv) {
 
     FrameOptions frame_options = frame_options_of(def);
     frame_options.sound = is_recording_sound(outputs);
+    frame_options.flashes = is_recording_flashes(outputs);
     int64_t frames_run = 0;
     const auto started = std::chrono::steady_clock::now();
     for (int64_t frame = 1; frame <= options.frames; ++frame) {

@@ -125,9 +125,9 @@ int open_sim_outputs(const SimOptions& options, RunFiles& files, SimOutputs& out
     return 0;
 }
 
-bool is_recording_sound(const SimOutputs& outputs) {
-    return outputs.wav.file.fd >= 0 || outputs.midi.file.file.fd >= 0;
-}
+bool is_recording_sound(const SimOutputs& outputs) { return outputs.wav.file.fd >= 0; }
+
+bool is_recording_flashes(const SimOutputs& outputs) { return outputs.midi.file.file.fd >= 0; }
 
 static bool is_open(const OutputFile& file) { return file.fd >= 0; }
 
@@ -157,7 +157,7 @@ bool write_sim_frame(SimOutputs& outputs, const SimOptions& options, int64_t fra
     if (is_open(outputs.wav.file) && !write_wav_frame(outputs.wav, watch.sound))
         return writing_failed(outputs, "the sound", options.audio);
     if (is_open(outputs.midi.file.file) &&
-        !write_midi_recording_frame(outputs.midi, frame, frame_blink_peaks()))
+        !write_midi_recording_frame(outputs.midi, frame, frame_peaks()))
         return writing_failed(outputs, "the MIDI file", options.midi);
     if (!options.frames_dir.empty() && drawn && frame % options.every == 0) {
         char* path = outputs.series_path.data();

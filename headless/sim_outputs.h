@@ -37,9 +37,11 @@ struct SimOutputs {
 // Returns 0, or the exit status after a message on standard error.
 int open_sim_outputs(const SimOptions& options, RunFiles& files, SimOutputs& outputs);
 
-// Whether the run makes sound for its WAV file, or the flashes the sound is made of for its
-// MIDI file.
+// Whether the run makes sound for its WAV file.
 bool is_recording_sound(const SimOutputs& outputs);
+
+// Whether the run finds its flashes, the peaks the sound is made of, for its MIDI file.
+bool is_recording_flashes(const SimOutputs& outputs);
 
 // Writes what frame adds to each output, picture being the frame's picture. False after a
 // message on standard error when a write failed: every output has then been ended whole and

@@ -175,11 +175,11 @@ void make_frame_sound(FrameSound& out, bool on, float volume) {
     }
 }
 
-const BlinkPeaks& frame_blink_peaks() { return peaks; }
+void find_frame_peaks() { find_blink_peaks(heard.memory, peaks); }
+
+const BlinkPeaks& frame_peaks() { return peaks; }
 
 void forget_sound() {
     heard = Heard{};
-    peaks.count = 0;
-    for (int32_t& n : peaks.per_swarm) n = 0;
     forget_voices();
 }

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-struct BlinkPeaks;
+#include "sound/blink_peaks.h"
 
 constexpr int SOUND_RATE_HZ = 48000;
 constexpr int SOUND_FRAME_SAMPLES = 800;  // stereo samples a frame, at 60 frames a second
@@ -24,9 +24,12 @@ struct FrameSound {
 // the strikes of this frame on; the bars already ringing ring on as they were struck.
 void make_frame_sound(FrameSound& out, bool on, float volume = 1.0f);
 
-// The flashes the latest frame's sound was made of: the peaks make_frame_sound found, also
-// while the sound is switched off. What plays along with the sound reads them from here.
-const BlinkPeaks& frame_blink_peaks();
+// Only follows the peaks, the first step of make_frame_sound, for a frame whose sound is not
+// made but whose flashes are sent on (link/). A run calls one of the two each frame.
+void find_frame_peaks();
+
+// The peaks the latest frame's sound was made of, or that find_frame_peaks found.
+const BlinkPeaks& frame_peaks();
 
 // Forgets every firefly's blink and silences every bar: the world was cleared.
 void forget_sound();

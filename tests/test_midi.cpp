@@ -172,13 +172,16 @@ TEST(FlashNotes, NotesFollowTheFlashes) {
 
 // The MIDI file reads in another program as one track at 16 ticks a frame, and holds a note for
 // every flash of the run, frame by frame, on its swarm's channel and panned to its place, each
-// note ended; writing it changes nothing of the run. Cut short by a full disk it still reads,
-// as the run's first frames. One that cannot be made stops the run before it starts.
+// note ended, whether the run makes its sound or only finds its flashes; writing it changes
+// nothing of the run. Cut short by a full disk it still reads, as the run's first frames. One
+// that cannot be made stops the run before it starts.
 TEST_F(Runner, MidiFileHoldsTheRunsFlashes) {
     ASSERT_EQ(sim("--frames 150 --no-draw --trace quiet.txt"), 0) << err;
     ASSERT_EQ(sim("--frames 150 --no-draw --trace t.txt --midi run.mid"), 0) << err;
     const std::string trace = file("t.txt");
     EXPECT_EQ(trace, file("quiet.txt"));
+    ASSERT_EQ(sim("--frames 150 --no-draw --audio a.wav --midi heard.mid"), 0) << err;
+    EXPECT_EQ(file("heard.mid"), file("run.mid")) << "the flashes of a run that makes its sound";
     const MidiRead whole = read_midi(dir, "run.mid");
     EXPECT_EQ(whole.header, "0 1 480");
     EXPECT_EQ(whole.tempo, 500000);
