@@ -1,10 +1,17 @@
 // What the window programs answer on the command line: --help (or -h) and --version, on
-// standard output, before anything of the library starts, so no window opens. Every other
-// argument is ignored, as it always was.
+// standard output, before anything of the library starts, so no window opens; and the options
+// that shape the run. Every other argument is ignored, as it always was.
 #pragma once
+
+struct RunDef;
 
 // When an argument asks for the help or the version (the first such argument counts), prints
 // it for program and returns true with the exit status in status: 0, or 1 when standard
 // output cannot be written. Otherwise returns false and the program starts.
 bool answer_command_line(int argc, char** argv, const char* program, const char* version,
                          int& status);
+
+// Reads `--size WxH`, `--size screen` and `--fireflies N` into def. On a value out of range or
+// an option without its value, prints a message naming the limits and returns false: the
+// program then ends with status 2 before anything starts.
+bool read_window_options(int argc, char** argv, const char* program, RunDef& def);

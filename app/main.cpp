@@ -73,8 +73,8 @@ void shutdown_system() { clear_keybuf(); }
 // Shows the title until SPACE is held, looking once a tick. Returns false when the window was
 // closed or ESC held instead ("ESC quit", as the title says).
 static bool show_title(BITMAP* back_buffer) {
-    stretch_sprite(back_buffer, title_image, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
-    blit(back_buffer, screen, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
+    stretch_sprite(back_buffer, title_image, 0, 0, field_w_px, field_h_px);
+    blit(back_buffer, screen, 0, 0, 0, 0, field_w_px, field_h_px);
     for (;;) {
         if (close_requested || key_held(KEY_ESC)) return false;
         if (key_held(KEY_SPACE)) return true;
@@ -99,14 +99,15 @@ static void run_frame_loop(BITMAP* back_buffer) {
         run_frame(back_buffer, input, options);
         if (options.sound) play_frame_sound(watch.sound);
         send_frame_midi(frame_peaks());
-        blit(back_buffer, screen, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
+        blit(back_buffer, screen, 0, 0, 0, 0, field_w_px, field_h_px);
     }
 }
 
-int run_simulation(int, char**) {
+int run_simulation(int argc, char** argv) {
     RunDef def = default_run_def();
     def.program = PROGRAM_NAME;
     def.display = DISPLAY;
+    if (!read_window_options(argc, argv, PROGRAM_NAME, def)) return 2;
     // The second alone gave two windows started together the same swarms: the clock's
     // nanoseconds and the process number tell them apart.
     timespec now{};

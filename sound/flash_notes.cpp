@@ -29,11 +29,13 @@ int velocity_of(int slot) {
     return v >= 127.0f ? 127 : v >= 1.0f ? static_cast<int>(v) : 1;
 }
 
-// 0 to 127 across the screen, eight pixels a step; a place outside it finds an edge.
+// 0 to 127 across the field (eight pixels a step on the default one); a place outside it
+// finds an edge.
 int pan_of(float x) {
-    return x >= 0.0f && x < SCREEN_W_PX ? static_cast<int>(x) * 128 / SCREEN_W_PX
-           : x >= SCREEN_W_PX           ? 127
-                                        : 0;
+    const float w = static_cast<float>(field_w_px);
+    return x >= 0.0f && x < w ? static_cast<int>(static_cast<int64_t>(x) * 128 / field_w_px)
+           : x >= w           ? 127
+                              : 0;
 }
 
 }  // namespace

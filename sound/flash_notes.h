@@ -3,7 +3,7 @@
 // channel n (counted from 1, as players count them; 0 to 8 in the status byte), always on the
 // key of its bar in lumora's own sound, the equal-tempered key nearest the bar's pitch: A3, B3,
 // C#4, E4, F#4, A4, B4, C#5 and E5 (MIDI keys 57 to 76). A note's velocity is the firefly's
-// brightness after the frame, as the glow draws it, 1 to 127; its place across the screen sets
+// brightness after the frame, as the glow draws it, 1 to 127; its place across the field sets
 // the channel's pan (controller 10, 0 at the left edge to 127 at the right) just before the
 // note, whenever it differs from the pan the channel was last given. A note lasts NOTE_FRAMES
 // frames, or ends sooner when its swarm flashes again: the notes of a swarm's frame end
@@ -30,9 +30,9 @@ struct FlashNotes {
 
 // The messages of one frame, in the order they are to be sent, three bytes each: note-offs
 // (0x80 + channel, key, 0), pans (0xB0 + channel, 10, pan) and note-ons (0x90 + channel, key,
-// velocity). At most a note-off for every firefly of each swarm, and a pan and a note-on for
-// every firefly.
-constexpr int MAX_FRAME_MIDI_MESSAGES = (SWARM_COUNT - 1) * MAX_FIREFLIES + 2 * MAX_FIREFLIES;
+// velocity). At most a note-off for every slot of each swarm, and a pan and a note-on for
+// every slot: about 1.6 MB, made once by whoever sends them.
+constexpr int MAX_FRAME_MIDI_MESSAGES = (SWARM_COUNT - 1) * FIREFLIES_MOST + 2 * FIREFLIES_MOST;
 struct FrameMidi {
     int32_t count = 0;
     uint8_t bytes[MAX_FRAME_MIDI_MESSAGES * MIDI_MESSAGE_BYTES];

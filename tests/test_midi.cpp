@@ -143,20 +143,18 @@ Heard flashes_of_trace(const std::string& trace) {
 TEST(FlashNotes, NotesFollowTheFlashes) {
     for (Firefly& f : fireflies) f = Firefly{};
     FlashNotes notes;
-    FrameMidi out;
-    BlinkPeaks peaks{};
+    static FrameMidi out;
+    static BlinkPeaks peaks, again, none;
     add_peak(peaks, 0, 2, 0.0f, HALF_PI);
     add_peak(peaks, 1, 2, 1023.0f, HALF_PI);
     add_peak(peaks, 2, 5, 512.0f, 2.0f * HALF_PI);  // half as bright
     make_frame_midi(notes, peaks, out);
     EXPECT_EQ(messages(out), "b1,0a,00 91,3b,7f b1,0a,7f 91,3b,7f b4,0a,40 94,42,40");
 
-    BlinkPeaks again{};
     add_peak(again, 2, 5, 515.0f, HALF_PI);
     make_frame_midi(notes, again, out);
     EXPECT_EQ(messages(out), "84,42,00 94,42,7f");
 
-    const BlinkPeaks none{};
     std::string later;
     for (int frame = 3; frame <= 1 + NOTE_FRAMES; ++frame) {
         make_frame_midi(notes, none, out);
@@ -217,7 +215,7 @@ TEST_F(Runner, MidiFileHoldsTheRunsFlashes) {
 // Where there is no sequencer, as on the machines the tests run on, the port does not open and
 // says nothing; sending then does nothing. Where there is one, it opens and takes a frame.
 TEST(MidiPort, OpensWhereThereIsASequencerAndIsQuietWhereNot) {
-    BlinkPeaks peaks{};
+    static const BlinkPeaks peaks{};
     testing::internal::CaptureStderr();
     const bool opened = open_midi_port();
     EXPECT_EQ(opened, midi_port_open());

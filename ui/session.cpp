@@ -73,7 +73,7 @@ void replay_session(const Session& session, const char* pictures_dir) {
     state.session = session;
     state.pictures = pictures_dir;
     state.mode = Mode::REPLAYING;
-    for (Firefly& f : fireflies) f.swarm = 0.0f;
+    for (int i = 0; i < firefly_capacity; ++i) fireflies[i].swarm = 0.0f;
     std::memcpy(swarms, session.start_table.swarm, sizeof swarms);
     show(session.start_status);
     seed_random(session.seed);
@@ -136,9 +136,7 @@ bool stand_in_for(FileAction action, BITMAP* picture) {
     }
     const FileOutcome& o = outcomes[state.next++];
     show(o.status);
-    if (action == FileAction::LOAD && o.ok) {
-        std::memcpy(swarms, state.session.tables[o.table].swarm, sizeof swarms);
-    }
+    if (brings_table(o)) std::memcpy(swarms, state.session.tables[o.table].swarm, sizeof swarms);
     if (action == FileAction::PICTURE && o.ok && !state.pictures.empty()) {
         write_kept_picture(o.picture, picture);
     }
@@ -168,7 +166,7 @@ void keep_outcome(FileAction action, bool ok, const char* picture) {
     }
     try {
         // A key held down loads the same file again and again: its table is kept once.
-        if (action == FileAction::LOAD && ok) {
+        if (brings_table(o)) {
             if (s.tables.empty() ||
                 std::memcmp(s.tables.back().swarm, swarms, sizeof swarms) != 0) {
                 SwarmTable table;
