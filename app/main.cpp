@@ -10,6 +10,7 @@
 
 #include "app/command_line.h"
 #include "app/instruments.h"
+#include "app/midi_port.h"
 #include "app/pacing.h"
 #include "app/run.h"
 #include "app/shell.h"
@@ -92,7 +93,7 @@ static void run_frame_loop(BITMAP* back_buffer, Instruments& link) {
     draw_background(back_buffer);
     keep_session();
     FrameOptions options;
-    options.flashes = link.out >= 0;
+    options.flashes = link.out >= 0 || midi_port_open();
     for (int64_t frame = 1;; ++frame) {
         wait_for_tick();
         InputSnapshot input = read_input();
@@ -102,6 +103,7 @@ static void run_frame_loop(BITMAP* back_buffer, Instruments& link) {
         run_frame(back_buffer, input, options);
         tell_instruments(link, frame);
         if (options.sound) play_frame_sound(watch.sound);
+        send_frame_midi(frame_peaks());
         blit(back_buffer, screen, 0, 0, 0, 0, field_w_px, field_h_px);
     }
 }
@@ -131,11 +133,14 @@ int run_simulation(int argc, char** argv) {
     set_close_button_callback(request_close);
     catch_quit_signals();
     take_over_window_events();
+    // Before the sound's thread starts, which also quiets ALSA's messages.
+    open_midi_port();
     start_sound_output();
 
     if (show_title(back_buffer)) run_frame_loop(back_buffer, instruments);
     close_instruments(PROGRAM_NAME, instruments);
 
+    close_midi_port();
     stop_sound_output();
     stop_pacing();
     shutdown_system();

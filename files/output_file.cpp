@@ -27,16 +27,37 @@ bool append_piece(OutputFile& out, const void* data, size_t length) {
     return false;
 }
 
-bool rewrite_start(OutputFile& out, const void* data, size_t length) {
+// Writes data at the file's byte at.
+static bool write_at(const OutputFile& out, int64_t at, const void* data, size_t length) {
     const char* bytes = static_cast<const char*>(data);
     size_t done = 0;
     while (out.fd >= 0 && done < length) {
-        const ssize_t n = pwrite(out.fd, bytes + done, length - done, static_cast<off_t>(done));
+        const ssize_t n = pwrite(out.fd, bytes + done, length - done,
+                                 static_cast<off_t>(at + static_cast<int64_t>(done)));
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         done += static_cast<size_t>(n);
     }
     return out.fd >= 0;
+}
+
+bool append_before_mark(OutputFile& out, const void* mark, size_t mark_length, const void* data,
+                        size_t length) {
+    if (out.fd < 0 || out.to_stdout || out.whole_bytes < static_cast<int64_t>(mark_length))
+        return false;
+    const int64_t at = out.whole_bytes - static_cast<int64_t>(mark_length);
+    if (write_at(out, at, data, length)) {
+        out.whole_bytes = at + static_cast<int64_t>(length);
+        return lseek(out.fd, static_cast<off_t>(out.whole_bytes), SEEK_SET) >= 0;
+    }
+    // The old mark takes no more room than the file had before.
+    [[maybe_unused]] const bool back =
+        ftruncate(out.fd, out.whole_bytes) == 0 && write_at(out, at, mark, mark_length);
+    return false;
+}
+
+bool rewrite_start(OutputFile& out, const void* data, size_t length) {
+    return write_at(out, 0, data, length);
 }
 
 bool close_output_file(OutputFile& out) {

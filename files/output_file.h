@@ -22,6 +22,13 @@ bool open_output_file(OutputFile& out, const std::string& path);
 // then cut back to its last whole piece (when it can be cut; what reached a pipe stays).
 bool append_piece(OutputFile& out, const void* data, size_t length);
 
+// Writes one whole piece in place of the file's closing mark, its last mark_length bytes, the
+// piece ending with a closing mark of its own: a file whose format needs an end mark (such as
+// a track's end) then has one after every piece. When not all of it was written, the file is
+// cut back to where it was and its old mark written there again, and false is returned.
+bool append_before_mark(OutputFile& out, const void* mark, size_t mark_length, const void* data,
+                        size_t length);
+
 // Writes data over the file's first bytes, such as a header that counts what follows. False
 // when it could not.
 bool rewrite_start(OutputFile& out, const void* data, size_t length);

@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
 
     FrameOptions frame_options = frame_options_of(def);
     frame_options.sound = is_recording_sound(outputs);
-    frame_options.flashes = instruments.out >= 0;
+    frame_options.flashes = instruments.out >= 0 || is_recording_flashes(outputs);
     int64_t frames_run = 0;
     const auto started = std::chrono::steady_clock::now();
     for (int64_t frame = 1; frame <= options.frames; ++frame) {

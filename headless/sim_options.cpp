@@ -10,7 +10,8 @@ const char* const SIM_USAGE =
     "                  [--trace FILE] [--shot FILE] [--depth 15|16|24|32] [--no-draw]\n"
     "                  [--reference] [--stats FILE [--stats-every N]]\n"
     "                  [--frames-dir DIR [--every N]] [--raw-video FILE|-] [--draw-from N]\n"
-    "                  [--audio FILE.wav] [--osc-out HOST:PORT] [--osc-in [HOST:]PORT]\n"
+    "                  [--audio FILE.wav] [--midi FILE.mid] [--osc-out HOST:PORT]\n"
+    "                  [--osc-in [HOST:]PORT]\n"
     "       lumora-sim --replay FILE [--pictures-dir DIR] [the options above but --settings,\n"
     "                  --seed, --input, --depth and --osc-in]\n"
     "       lumora-sim --version\n"
@@ -49,6 +50,8 @@ const char* const SIM_HELP =
     "  --osc-out HOST:PORT  send an OSC bundle of each frame's flashes there over UDP\n"
     "  --osc-in [HOST:]PORT take OSC commands at PORT on 127.0.0.1 (or at HOST), acting at\n"
     "                     the next frame; the frames then keep to 60 a second\n"
+    "  --midi FILE.mid    the run's flashes as a Standard MIDI File: swarm n on channel n, a\n"
+    "                     note per flash, 16 ticks a frame\n"
     "  --version          print lumora-sim and its version\n"
     "  --fields           print the swarm fields a user edits: their places and names\n"
     "  -h, --help         print this help\n"
@@ -131,7 +134,7 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
                                  name == "--shot" || name == "--depth" || name == "--stats" ||
                                  name == "--stats-every" || name == "--frames-dir" ||
                                  name == "--every" || name == "--draw-from" || name == "--audio" ||
-                                 replay_path_option(options, name) != nullptr;
+                                 name == "--midi" || replay_path_option(options, name) != nullptr;
         if (!takes_value) {
             error = "unknown option '" + name + "'";
             return false;
@@ -168,6 +171,8 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
             options.draw_from = n;
         } else if (name == "--audio") {
             options.audio = value;
+        } else if (name == "--midi") {
+            options.midi = value;
         } else if (name == "--stats-every" || name == "--every") {
             if (!parse_count(value, INT64_MAX, n) || n == 0) {
                 error =

@@ -22,6 +22,7 @@ struct SimOptions {
     int64_t stats_every = 1;  // a table row set for every this many frames
     std::string frames_dir;   // folder for a numbered picture series; empty: none
     std::string audio;        // WAV file of the run's sound; empty: none
+    std::string midi;         // Standard MIDI File of the run's flashes; empty: none
     int64_t every = 1;        // a picture of the series for every this many frames
     bool version = false;     // print the version and run nothing
     bool fields = false;      // print the swarm fields' positions and names and run nothing

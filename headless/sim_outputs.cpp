@@ -9,11 +9,12 @@
 #include <cstdio>
 
 #include "app/shell.h"
+#include "files/path.h"
 #include "files/replace_file.h"
 #include "files/whole_number.h"
 #include "headless/replay_run.h"
-#include "files/path.h"
 #include "render/picture_file.h"
+#include "sound/frame_sound.h"
 
 constexpr int EXIT_BAD_USAGE = 2;
 
@@ -60,7 +61,8 @@ static bool misses_the_series(const SimOptions& options, const RunFiles& files,
                                 pictures, number))
             continue;
         RunFiles series;
-        if (!note_output(series, "the picture series", join_path(options.frames_dir, name), error) ||
+        if (!note_output(series, "the picture series", join_path(options.frames_dir, name),
+                         error) ||
             !note_output(series, output.what, output.path, error))
             return false;
     }
@@ -78,7 +80,8 @@ int open_sim_outputs(const SimOptions& options, RunFiles& files, SimOutputs& out
                  {"the statistics", options.stats, 1},
                  {"the picture", options.shot, 1},
                  {"the video", video_file, 1},
-                 {"the sound", options.audio, 1}};
+                 {"the sound", options.audio, 1},
+                 {"the MIDI file", options.midi, 1}};
     std::string error;
     for (const auto& output : named) {
         if (output.path.empty()) continue;
@@ -115,12 +118,16 @@ int open_sim_outputs(const SimOptions& options, RunFiles& files, SimOutputs& out
     outputs.series_path.resize(series.size() + 40);
     if (!options.audio.empty() && !open_wav_file(outputs.wav, options.audio))
         return cannot_write("the sound", options.audio, 1);
+    if (!options.midi.empty() && !open_midi_recording(outputs.midi, options.midi))
+        return cannot_write("the MIDI file", options.midi, 1);
     if (!options.raw_video.empty() && !open_raw_video(outputs.video, options.raw_video))
         return cannot_write("the video", options.raw_video, 1);
     return 0;
 }
 
 bool is_recording_sound(const SimOutputs& outputs) { return outputs.wav.file.fd >= 0; }
+
+bool is_recording_flashes(const SimOutputs& outputs) { return outputs.midi.file.file.fd >= 0; }
 
 static bool is_open(const OutputFile& file) { return file.fd >= 0; }
 
@@ -149,6 +156,9 @@ bool write_sim_frame(SimOutputs& outputs, const SimOptions& options, int64_t fra
     }
     if (is_open(outputs.wav.file) && !write_wav_frame(outputs.wav, watch.sound))
         return writing_failed(outputs, "the sound", options.audio);
+    if (is_open(outputs.midi.file.file) &&
+        !write_midi_recording_frame(outputs.midi, frame, frame_peaks()))
+        return writing_failed(outputs, "the MIDI file", options.midi);
     if (!options.frames_dir.empty() && drawn && frame % options.every == 0) {
         char* path = outputs.series_path.data();
         std::snprintf(path, outputs.series_path.size(), "%s/frame-%06" PRId64 ".png",
@@ -169,6 +179,8 @@ bool close_sim_outputs(SimOutputs& outputs, const SimOptions& options, BITMAP* p
     if (!close_output_file(outputs.trace.file))
         return writing_failed(outputs, "the trace", options.trace);
     if (!close_wav_file(outputs.wav)) return writing_failed(outputs, "the sound", options.audio);
+    if (!close_midi_recording(outputs.midi, true))
+        return writing_failed(outputs, "the MIDI file", options.midi);
     if (!close_output_file(outputs.stats.file))
         return writing_failed(outputs, "the statistics", options.stats);
     if (!options.shot.empty() && !save_shot(options.shot, picture)) {
@@ -182,6 +194,7 @@ void abandon_sim_outputs(SimOutputs& outputs) {
     close_output_file(outputs.video.file);
     close_output_file(outputs.trace.file);
     close_wav_file(outputs.wav);
+    close_midi_recording(outputs.midi, false);
     close_output_file(outputs.stats.file);
 }
 

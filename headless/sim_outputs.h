@@ -1,10 +1,10 @@
 // The outputs of a headless run (the trace, the statistics table, the raw video, the sound, the
-// picture series and the last picture), opened, written after each frame and closed in one
-// way. They are checked against the run's inputs and one another before any is opened, so a
-// run refused for any reason leaves every file as it was. The first write that fails ends the
-// run at once, and every output it leaves is whole: the streams end on their last whole frame,
-// the sound's header counts the samples it holds, and a picture is written beside its name and
-// renamed when whole.
+// flashes as MIDI, the picture series and the last picture), opened, written after each frame and
+// closed in one way. They are checked against the run's inputs and one another before any is
+// opened, so a run refused for any reason leaves every file as it was. The first write that fails
+// ends the run at once, and every output it leaves is whole: the streams end on their last whole
+// frame, the sound's header counts the samples it holds, and a picture is written beside its name
+// and renamed when whole.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "files/run_files.h"
+#include "headless/midi_recording.h"
 #include "headless/raw_video.h"
 #include "headless/sim_options.h"
 #include "headless/stats_file.h"
@@ -25,6 +26,7 @@ struct SimOutputs {
     StatsWriter stats;
     RawVideo video;
     WavFile wav;
+    MidiRecording midi;
     std::vector<char> series_path;  // the series' next file name, room for any frame number
     int64_t series_count = 0;       // pictures in the series so far
 };
@@ -37,6 +39,9 @@ int open_sim_outputs(const SimOptions& options, RunFiles& files, SimOutputs& out
 
 // Whether the run makes sound for its WAV file.
 bool is_recording_sound(const SimOutputs& outputs);
+
+// Whether the run finds its flashes, the peaks the sound is made of, for its MIDI file.
+bool is_recording_flashes(const SimOutputs& outputs);
 
 // Writes what frame adds to each output, picture being the frame's picture. False after a
 // message on standard error when a write failed: every output has then been ended whole and
