@@ -11,11 +11,17 @@ static std::string help_text(const char* program) {
     std::string text = "usage: ";
     text += program;
     text +=
-        " [--help | --version]\n"
+        " [--help | --version] [FILE]\n"
         "\n"
         "Fireflies in nine swarms that chase each other and blink in step: lumora in a\n"
         "1024 by 768 window, lumora-fullscreen on the whole screen at 1024 by 768. Other\n"
         "arguments are ignored. The title screen and F1 list the keys.\n"
+        "\n"
+        "FILE, told apart by what it holds, is opened at the start:\n"
+        "  a settings file   its swarms replace those of lmr.sav, as L would load them\n"
+        "  a picture         F12's pictures carry the swarms they show: those are loaded\n"
+        "  a replay          F9's session plays frame for frame; P pauses, N plays one\n"
+        "                    frame, G, F1, M and F12 watch, ESC leaves\n"
         "\n"
         "The media and the settings file lmr.sav are read from the working directory when\n"
         "it holds them. Started anywhere else, an installed program reads its media from\n"
@@ -24,8 +30,9 @@ static std::string help_text(const char* program) {
         "  -h, --help   print this help\n"
         "  --version    print the program's name and version\n"
         "\n"
-        "Exit status: 0 after ESC or closing the window; 1 a missing media file; 255 no\n"
-        "display, or one that refuses 1024 by 768. See lumora(6).\n";
+        "Exit status: 0 after ESC or closing the window; 1 a missing media file, or a FILE\n"
+        "that cannot be read, is broken or is none of the three; 255 no display, or one\n"
+        "that refuses 1024 by 768. See lumora(6).\n";
     return text;
 }
 
@@ -44,4 +51,11 @@ bool answer_command_line(int argc, char** argv, const char* program, const char*
         return true;
     }
     return false;
+}
+
+std::string file_argument(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] != '-' && argv[i][0] != '\0') return argv[i];
+    }
+    return "";
 }

@@ -1,10 +1,17 @@
 // What the window programs answer on the command line: --help (or -h) and --version, on
-// standard output, before anything of the library starts, so no window opens. Every other
-// argument is ignored, as it always was.
+// standard output, before anything of the library starts, so no window opens; and the file to
+// open, the first argument that does not begin with '-'. Every other argument is ignored, as
+// it always was.
 #pragma once
+
+#include <string>
 
 // When an argument asks for the help or the version (the first such argument counts), prints
 // it for program and returns true with the exit status in status: 0, or 1 when standard
 // output cannot be written. Otherwise returns false and the program starts.
 bool answer_command_line(int argc, char** argv, const char* program, const char* version,
                          int& status);
+
+// The file the program is asked to open: the first argument that does not begin with '-';
+// empty when there is none.
+std::string file_argument(int argc, char** argv);

@@ -21,6 +21,9 @@ struct FileRequests {
     uint16_t presets = 0;  // bit n: the preset of number key n
     bool picture = false;
     bool replay = false;
+    // A replay watched in the window: each frame as drawn, before the cursor, is copied here for
+    // the watcher's F12 (ui/replay_watch.h). Not a request; it stays.
+    BITMAP* keep_drawn = nullptr;
 };
 
 // What the keys asked for in this frame; served requests are cleared.
