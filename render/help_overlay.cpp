@@ -33,6 +33,7 @@ const HelpLine HELP_LINES[] = {
     {"F12", "save the picture: lumora-0001.png, ..."},
     {"F9", "keep a replay: lumora-0001.replay, ..."},
     {"ESC", "quit"},
+    {"lumora FILE", "open settings, a picture or a replay"},
     {"", ""},
     {"MOUSE", nullptr},
     {"left button", "apply the tool the cursor shows"},

@@ -8,7 +8,7 @@ struct BITMAP;
 constexpr int HELP_LEFT = 292;
 constexpr int HELP_TOP = 146;
 constexpr int HELP_RIGHT = 731;
-constexpr int HELP_BOTTOM = 601;
+constexpr int HELP_BOTTOM = 613;
 
 // Darkens the box and draws the help text into it; changes nothing else.
 void draw_help(BITMAP* bmp);

@@ -27,7 +27,8 @@ desktop-file-validate "$PREFIX"/share/applications/*.desktop || fail "desktop en
 # The types of the replay and the settings file: the files' own first bytes and names tell them.
 mkdir -p "$WORK/mime/packages"
 cp "$PREFIX/share/mime/packages/$ID.xml" "$WORK/mime/packages/"
-update-mime-database "$WORK/mime" >"$WORK/mime.log" 2>&1 && [ ! -s "$WORK/mime.log" ] ||
+XDG_DATA_HOME="$WORK" update-mime-database "$WORK/mime" >"$WORK/mime.log" 2>&1 &&
+  [ ! -s "$WORK/mime.log" ] ||
   fail "the MIME types: $(cat "$WORK/mime.log")"
 grep -q '^application/x-lumora-replay$' "$WORK/mime/types" || fail "no replay type"
 appstreamcli validate --no-net "$PREFIX/share/metainfo/$ID.metainfo.xml" || fail "metadata"
