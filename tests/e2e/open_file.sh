@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # lumora FILE opens a settings file, a picture F12 kept and a replay F9 kept: a picture the
 # window keeps then carries the swarms of the settings file or the picture, and one kept while
-# the replay plays carries the replay's seed. A file that is none of them, and a picture without
+# the replay plays carries the replay's seed and is lumora-sim's picture of that frame. A file that is none of them, and a picture without
 # swarms, open no window: a message box names the file, and the program ends with status 1.
 source "$(dirname "$0")/lib.sh" "$@"
 start_display
@@ -41,6 +41,12 @@ open_and_keep given/picture.png 0002
 open_and_keep given/session.replay 0003
 identify -format '%[lumora-swarms]' "$WORK/lumora-0003.png" | grep -qx 'seed 4242' ||
   fail "the picture kept while the replay played is not of the replay"
+# The window played the replay as lumora-sim plays it: the same picture at the same frame.
+frame="$(identify -format '%[lumora-swarms]' "$WORK/lumora-0003.png" | awk '$1 == "frame" { print $2 }')"
+(cd "$WORK" && "$BIN_DIR/lumora-sim" --replay given/session.replay --frames "$frame" --shot again.png) \
+  >"$WORK/sim.log" 2>&1 || fail "lumora-sim --replay: $(cat "$WORK/sim.log")"
+[ "$(compare -metric AE "$WORK/again.png" "$WORK/lumora-0003.png" null: 2>&1)" = 0 ] ||
+  fail "the window's replay at frame $frame is not lumora-sim's"
 
 echo 'not swarms' >"$WORK/bad.txt"
 for bad in bad.txt plain.png; do
