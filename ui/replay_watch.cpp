@@ -19,8 +19,12 @@ struct WatchKey {
 
 // The keys that only watch, one a line.
 const WatchKey WATCH_KEYS[] = {
-    {KEY_P, WatchAction::PAUSE}, {KEY_N, WatchAction::STEP},  {KEY_G, WatchAction::GRAPH},
-    {KEY_F1, WatchAction::HELP}, {KEY_M, WatchAction::SOUND}, {KEY_F12, WatchAction::PICTURE},
+    {KEY_P, WatchAction::PAUSE},      // pause, or play on
+    {KEY_N, WatchAction::STEP},       // one frame while paused
+    {KEY_G, WatchAction::GRAPH},      // the synchrony graph
+    {KEY_F1, WatchAction::HELP},      // the help
+    {KEY_M, WatchAction::SOUND},      // the sound off or on
+    {KEY_F12, WatchAction::PICTURE},  // keep the picture shown
 };
 constexpr int WATCH_KEY_COUNT = sizeof WATCH_KEYS / sizeof WATCH_KEYS[0];
 
