@@ -2,16 +2,19 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "app/field_option.h"
+#include "app/run.h"
 #include "files/write_all.h"
 
 static std::string help_text(const char* program) {
     std::string text = "usage: ";
     text += program;
     text +=
-        " [--help | --version] [FILE]\n"
+        " [--size WxH | --size screen] [--fireflies N] [--help | --version] [FILE]\n"
         "\n"
         "Fireflies in nine swarms that chase each other and blink in step: lumora in a\n"
         "1024 by 768 window, lumora-fullscreen on the whole screen at 1024 by 768. Other\n"
@@ -27,6 +30,9 @@ static std::string help_text(const char* program) {
         "it holds them. Started anywhere else, an installed program reads its media from\n"
         "../share/lumora beside it and keeps lmr.sav in $XDG_CONFIG_HOME/lumora/.\n"
         "\n"
+        "  --size WxH       the field's size in pixels, from 320x240 to 7680x4320\n"
+        "                   (default 1024x768); screen: the desktop's own size\n"
+        "  --fireflies N    slots for fireflies, 1 to 50000 (default 2000)\n"
         "  -h, --help   print this help\n"
         "  --version    print the program's name and version\n"
         "\n"
@@ -53,8 +59,38 @@ bool answer_command_line(int argc, char** argv, const char* program, const char*
     return false;
 }
 
+bool read_window_options(int argc, char** argv, const char* program, RunDef& def) {
+    for (int i = 1; i < argc; ++i) {
+        const bool size = std::strcmp(argv[i], "--size") == 0;
+        const bool fireflies = std::strcmp(argv[i], "--fireflies") == 0;
+        if (!size && !fireflies) continue;
+        std::string error;
+        if (i + 1 >= argc) {
+            error = std::string(argv[i]) + " needs a value";
+        } else if (size && std::strcmp(argv[i + 1], "screen") == 0) {
+            def.fill_screen = true;
+        } else if (size) {
+            def.fill_screen = false;
+            read_field_size(argv[i + 1], def.field_w, def.field_h, error);
+        } else {
+            read_firefly_capacity(argv[i + 1], def.capacity, error);
+        }
+        if (!error.empty()) {
+            std::fprintf(stderr, "%s: %s\n", program, error.c_str());
+            return false;
+        }
+        ++i;
+    }
+    return true;
+}
+
 std::string file_argument(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
+        // The options that take a value take the next argument along.
+        if (std::strcmp(argv[i], "--size") == 0 || std::strcmp(argv[i], "--fireflies") == 0) {
+            ++i;
+            continue;
+        }
         if (argv[i][0] != '-' && argv[i][0] != '\0') return argv[i];
     }
     return "";

@@ -10,6 +10,7 @@
 #include "sim/population.h"
 #include "sim/simulation_step.h"
 #include "sim/world.h"
+#include "ui/explore.h"
 #include "ui/file_requests.h"
 #include "ui/input.h"
 #include "ui/interface_state.h"
@@ -17,10 +18,11 @@
 #include "ui/mouse.h"
 #include "ui/session.h"
 #include "ui/settings_file.h"
+#include "ui/undo.h"
 
 bool reset_world() {
     // Freeing writes only the swarm number; the rest of each slot stays as it was.
-    for (int i = 0; i < MAX_FIREFLIES; ++i) fireflies[i].swarm = 0.0f;
+    for (int i = 0; i < firefly_capacity; ++i) fireflies[i].swarm = 0.0f;
     const FilePlaces& p = file_places;
     return load_swarms((p.startup_settings.empty() ? p.settings_path : p.startup_settings).c_str());
 }
@@ -33,6 +35,8 @@ void clear_program_state() {
     forget_sound();
     clear_interface();
     file_requests = FileRequests{};
+    undo_history = UndoHistory{};
+    explore_random = ExploreRandom{};
     end_session();
     file_places = FilePlaces{};
 }
@@ -59,9 +63,12 @@ void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptio
     ask_for_files(input);
     serve_file_requests(FileMoment::KEYS);
     handle_keyboard(input);
-    // Population control runs while paused too, so a changed population shows at once.
+    // Population control runs while paused too, so a changed population shows at once. N flies
+    // a paused flight's one frame, which is then drawn, measured and heard as any other.
+    const bool flying = paused == 0 || additions.step_once;
+    additions.step_once = false;
     update_populations(options.reference);
-    if (paused == 0) run_simulation_step(options.reference);
+    if (flying) run_simulation_step(options.reference);
     if (options.draw) {
         if (options.reference) {
             draw_fireflies(back_buffer, low_detail != 0);
@@ -80,7 +87,7 @@ void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptio
     handle_mouse(input);
     measure_synchrony(watch.synchrony);
     // The graph stands still while the flight does.
-    if (paused == 0) record_order(watch.order_history, watch.synchrony);
+    if (flying) record_order(watch.order_history, watch.synchrony);
     // From the table as the frame has left it.
     if (options.sound)
         make_frame_sound(watch.sound, additions.sound_on != 0,

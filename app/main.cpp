@@ -78,9 +78,9 @@ void shutdown_system() { clear_keybuf(); }
 // Shows the title, with lines about the file opened, until SPACE is held, looking once a tick.
 // Returns false when the window was closed or ESC held instead ("ESC quit", as the title says).
 static bool show_title(BITMAP* back_buffer, const char* const* lines, int line_count) {
-    stretch_sprite(back_buffer, title_image, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
+    stretch_sprite(back_buffer, title_image, 0, 0, field_w_px, field_h_px);
     draw_title_note(back_buffer, lines, line_count);
-    blit(back_buffer, screen, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
+    blit(back_buffer, screen, 0, 0, 0, 0, field_w_px, field_h_px);
     for (;;) {
         if (close_requested || key_held(KEY_ESC)) return false;
         if (key_held(KEY_SPACE)) return true;
@@ -103,7 +103,7 @@ static void run_frame_loop(BITMAP* back_buffer) {
         options.sound = sound_output_wanted();
         run_frame(back_buffer, input, options);
         if (options.sound) play_frame_sound(watch.sound);
-        blit(back_buffer, screen, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
+        blit(back_buffer, screen, 0, 0, 0, 0, field_w_px, field_h_px);
     }
 }
 
@@ -113,9 +113,9 @@ static void run_frame_loop(BITMAP* back_buffer) {
 static void watch_replay_loop(BITMAP* back_buffer, const Session& session) {
     draw_background(back_buffer);
     // The last frame as drawn, without the cursor, for F12.
-    BITMAP* shown = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
+    BITMAP* shown = create_bitmap(field_w_px, field_h_px);
     if (shown != nullptr) clear_bitmap(shown);
-    BITMAP* noted = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);  // the frame with the note over it
+    BITMAP* noted = create_bitmap(field_w_px, field_h_px);  // the frame with the note over it
     file_requests.keep_drawn = shown;
     ReplayWatch viewer;
     FrameOptions options;
@@ -146,11 +146,11 @@ static void watch_replay_loop(BITMAP* back_buffer, const Session& session) {
             (viewer.paused || frame >= session.frames || stopped || viewer.note_ticks > 0)) {
             char line[WATCH_LINE_SIZE];
             watch_line(viewer, frame, stopped ? frame : session.frames, line);
-            blit(back_buffer, noted, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
+            blit(back_buffer, noted, 0, 0, 0, 0, field_w_px, field_h_px);
             draw_watch_note(noted, line);
             out = noted;
         }
-        blit(out, screen, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
+        blit(out, screen, 0, 0, 0, 0, field_w_px, field_h_px);
     }
     file_requests.keep_drawn = nullptr;
     for (BITMAP* b : {shown, noted}) {
@@ -159,14 +159,14 @@ static void watch_replay_loop(BITMAP* back_buffer, const Session& session) {
 }
 
 int run_simulation(int argc, char** argv) {
+    RunDef def = default_run_def();
+    def.program = PROGRAM_NAME;
+    def.display = DISPLAY;
+    if (!read_window_options(argc, argv, PROGRAM_NAME, def)) return 2;
     // The file to open, read before anything of the library starts: a bad one opens no window.
     const std::string file = file_argument(argc, argv);
     OpenedFile opened;
     if (!file.empty()) read_file_argument(PROGRAM_NAME, file, opened);
-
-    RunDef def = default_run_def();
-    def.program = PROGRAM_NAME;
-    def.display = DISPLAY;
     // The second alone gave two windows started together the same swarms: the clock's
     // nanoseconds and the process number tell them apart.
     timespec now{};

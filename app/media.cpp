@@ -95,14 +95,15 @@ static struct {
 } scaled_background;
 
 bool prepare_background() {
-    scaled_background.picture = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
+    if (scaled_background.picture != nullptr) destroy_bitmap(scaled_background.picture);
+    scaled_background.picture = create_bitmap(field_w_px, field_h_px);
     if (scaled_background.picture == nullptr) return false;
     const int mask = bitmap_mask_color(scaled_background.picture);
     clear_to_color(scaled_background.picture, mask);
-    stretch_sprite(scaled_background.picture, background_image, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
+    stretch_sprite(scaled_background.picture, background_image, 0, 0, field_w_px, field_h_px);
     scaled_background.has_mask = false;
-    for (int y = 0; y < SCREEN_H_PX && !scaled_background.has_mask; ++y) {
-        for (int x = 0; x < SCREEN_W_PX; ++x) {
+    for (int y = 0; y < field_h_px && !scaled_background.has_mask; ++y) {
+        for (int x = 0; x < field_w_px; ++x) {
             if (getpixel(scaled_background.picture, x, y) == mask) {
                 scaled_background.has_mask = true;
                 break;
@@ -118,10 +119,10 @@ BITMAP* plain_background() {
 
 void draw_background(BITMAP* back_buffer, bool reference) {
     if (reference || scaled_background.picture == nullptr) {
-        stretch_sprite(back_buffer, background_image, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
+        stretch_sprite(back_buffer, background_image, 0, 0, field_w_px, field_h_px);
     } else if (scaled_background.has_mask) {
-        masked_blit(scaled_background.picture, back_buffer, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
+        masked_blit(scaled_background.picture, back_buffer, 0, 0, 0, 0, field_w_px, field_h_px);
     } else {
-        blit(scaled_background.picture, back_buffer, 0, 0, 0, 0, SCREEN_W_PX, SCREEN_H_PX);
+        blit(scaled_background.picture, back_buffer, 0, 0, 0, 0, field_w_px, field_h_px);
     }
 }

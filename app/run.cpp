@@ -12,6 +12,7 @@
 #include "app/shell.h"
 #include "sim/random.h"
 #include "sim/world.h"
+#include "ui/explore.h"
 #include "ui/folders.h"
 #include "ui/interface_state.h"
 #include "ui/settings_file.h"
@@ -32,6 +33,10 @@ RunDef default_run_def() {
     def.mouse_y = 0;
     def.draw = true;
     def.reference = false;
+    def.field_w = SCREEN_W_PX;
+    def.field_h = SCREEN_H_PX;
+    def.fill_screen = false;
+    def.capacity = MAX_FIREFLIES;
     return def;
 }
 
@@ -41,9 +46,10 @@ void start_library(int depth) {
     set_color_depth(depth);
 }
 
-// Opens the window or the screen, with the keyboard, the mouse and the timer. A display that
-// cannot be opened ends the process with exit status -1.
-static void init_system(const RunDef& def) {
+// Opens the window or the screen, with the keyboard, the mouse and the timer, at the run's size
+// or the desktop's, which it returns in w and h. A display that cannot be opened ends the
+// process with exit status -1.
+static void init_system(const RunDef& def, int& w, int& h) {
     // Handing atexit over makes the library close itself down however the process ends.
     // Without a system driver (no display to connect to) nothing of the library may be used.
     if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0) {
@@ -56,7 +62,15 @@ static void init_system(const RunDef& def) {
     set_color_depth(depth);
     const int driver = def.display == RunDisplay::FULL_SCREEN ? GFX_AUTODETECT_FULLSCREEN
                                                               : GFX_AUTODETECT_WINDOWED;
-    if (set_gfx_mode(driver, SCREEN_W_PX, SCREEN_H_PX, 0, 0) != 0) {
+    w = def.field_w;
+    h = def.field_h;
+    int desktop_w = 0, desktop_h = 0;
+    if (def.fill_screen && get_desktop_resolution(&desktop_w, &desktop_h) == 0 &&
+        is_field_size(desktop_w, desktop_h)) {
+        w = desktop_w;
+        h = desktop_h;
+    }
+    if (set_gfx_mode(driver, w, h, 0, 0) != 0) {
         allegro_message("%s", allegro_error);
         std::exit(-1);
     }
@@ -83,7 +97,6 @@ static bool load_media(const std::string& dir, const char*& failed) {
     if (!load_startup_media(dir.c_str(), failed) || !load_loop_pictures(dir.c_str(), failed))
         return false;
     fill_shine_kernel();
-    prepare_background();
     loaded_dir = dir;
     loaded_depth = get_color_depth();
     return true;
@@ -104,8 +117,9 @@ static void fail_for_memory(const char* program) {
 }
 
 void start_run(const RunDef& def, Run& run) {
+    int field_w = def.field_w, field_h = def.field_h;
     if (def.display != RunDisplay::NONE) {
-        init_system(def);
+        init_system(def, field_w, field_h);
     } else {
         start_library(def.depth);
     }
@@ -113,6 +127,7 @@ void start_run(const RunDef& def, Run& run) {
     std::signal(SIGXFSZ, SIG_IGN);
 
     clear_program_state();
+    set_field(field_w, field_h, def.capacity);
     // Found once the display works: a program that cannot start makes no folder of the user's.
     file_places = places_of(def);
     run.missing_media = nullptr;
@@ -121,16 +136,26 @@ void start_run(const RunDef& def, Run& run) {
         if (!def.media_may_miss) fail_to_start(def.program, failed, def.missing_media_hint);
         run.missing_media = failed;
     }
+    // The picture and the background scaled to it are made again only for another size or
+    // colour depth (or other media).
     static BITMAP* back_buffer = nullptr;
-    if (back_buffer == nullptr || bitmap_color_depth(back_buffer) != get_color_depth()) {
+    static const BITMAP* scaled_from = nullptr;
+    if (back_buffer == nullptr || bitmap_color_depth(back_buffer) != get_color_depth() ||
+        back_buffer->w != field_w_px || back_buffer->h != field_h_px) {
         if (back_buffer != nullptr) destroy_bitmap(back_buffer);
-        back_buffer = create_bitmap(SCREEN_W_PX, SCREEN_H_PX);
+        back_buffer = create_bitmap(field_w_px, field_h_px);
         if (back_buffer == nullptr) fail_for_memory(def.program);
+        scaled_from = nullptr;
+    }
+    if (run.missing_media == nullptr && scaled_from != background_image) {
+        if (!prepare_background()) fail_for_memory(def.program);
+        scaled_from = background_image;
     }
     clear_bitmap(back_buffer);
     run.back_buffer = back_buffer;
 
     seed_random(def.seed);
+    seed_explore(def.seed);
     if (def.display != RunDisplay::NONE) {
         last_mouse_x = mouse_x;
         last_mouse_y = mouse_y;

@@ -40,10 +40,14 @@ struct RunDef {
     int mouse_x, mouse_y;            // the mouse before the first frame, without a display
     bool draw;                       // draw the frames (the runners can leave it out)
     bool reference;                  // the straightforward paths instead of the fast ones
+    int field_w, field_h;            // the field's size in pixels (is_field_size)
+    bool fill_screen;                // with a display: the field takes the desktop's size
+    int capacity;                    // slots of the firefly table (is_firefly_capacity)
 };
 
 // The window's defaults: the program "lumora" without a display, 32 bits, seed 1, the media and
-// the settings found where the program finds them, the settings loaded, drawn the fast way.
+// the settings found where the program finds them, the settings loaded, drawn the fast way, on
+// a field of 1024 by 768 with 2000 slots.
 RunDef default_run_def();
 
 // What start_run made.

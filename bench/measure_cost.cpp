@@ -55,12 +55,12 @@ int main(int argc, char** argv) {
         const auto t2 = Clock::now();
         for (int r = 0; r < REPEATS; ++r) {
             forget_blink_points();
-            for (int i = 0; i < MAX_FIREFLIES; ++i)
+            for (int i = 0; i < firefly_capacity; ++i)
                 if (is_live(fireflies[i])) sines += blink_point(i).sine;
         }
         const auto t3 = Clock::now();
         for (int r = 0; r < REPEATS; ++r) {
-            for (int i = 0; i < MAX_FIREFLIES; ++i)
+            for (int i = 0; i < firefly_capacity; ++i)
                 if (is_live(fireflies[i]))
                     sines += std::sin(static_cast<double>(fireflies[i].glow_phase));
         }

@@ -21,6 +21,11 @@ std::string format_picture_swarms(const PictureSwarms& swarms) {
     std::string text = line;
     std::snprintf(line, sizeof line, "frame %" PRId64 "\n", swarms.frame);
     text += line;
+    if (swarms.field_w > 0) {
+        std::snprintf(line, sizeof line, "field %dx%d\n", swarms.field_w, swarms.field_h);
+        text += line;
+    }
+    if (swarms.capacity > 0) text += "capacity " + std::to_string(swarms.capacity) + "\n";
     for (int r = 0; r < SWARM_COUNT; ++r) {
         text += "swarm " + std::to_string(r);
         for (int f = 0; f < SWARM_FIELDS; ++f)

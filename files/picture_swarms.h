@@ -5,13 +5,16 @@
 //
 //   seed 3735928559                      the random generator before the session's first frame
 //   frame 1234                           the frame the picture shows
+//   field 1024x768                       the field's size in pixels
+//   capacity 2000                        the slots of the firefly table
 //   swarm 0 V0 ... V19                   ten lines, records 0 to 9: the swarm table, the
 //   ...                                  settings file's values in its order
 //   swarm 9 V0 ... V19
 //
 // A reader takes the ten swarm lines and passes over any line that begins with another word,
-// so lines added later (the field's size, its capacity) do not make older programs refuse a
-// picture. A picture is read straight from its bytes, without the game library or libpng.
+// so lines added later do not make older programs refuse a picture. Loading takes the table
+// alone: the field and the capacity say what the picture was made with. A picture is read straight
+// from its bytes, without the game library or libpng.
 #pragma once
 
 #include <cstddef>
@@ -30,6 +33,8 @@ struct PictureSwarms {
     Swarm table[SWARM_COUNT] = {};
     uint32_t seed = 0;
     int64_t frame = 0;
+    int field_w = 0, field_h = 0;  // the field's size; 0 when not known
+    int capacity = 0;              // the firefly table's slots; 0 when not known
 };
 
 // The text of the chunk.

@@ -7,9 +7,27 @@
 #include "files/text_lines.h"
 #include "files/whole_number.h"
 
-static const char* const ACTION_NAMES[] = {"load", "save", "picture", "replay"};
+static const char* const ACTION_NAMES[] = {"load", "save", "picture", "replay", "explore"};
+constexpr int ACTION_COUNT = sizeof ACTION_NAMES / sizeof ACTION_NAMES[0];
 
 const char* file_action_name(FileAction action) { return ACTION_NAMES[static_cast<int>(action)]; }
+
+bool brings_table(const FileOutcome& o) {
+    return (o.action == FileAction::LOAD && o.ok) || o.action == FileAction::EXPLORE;
+}
+
+// The keys of version 3, bits INPUT_KEYS_OF_VERSION_2 and up.
+constexpr uint64_t KEYS_OF_VERSION_3 = ~((uint64_t{1} << INPUT_KEYS_OF_VERSION_2) - 1);
+
+int replay_version_needed(const Session& session) {
+    for (const FileOutcome& o : session.outcomes) {
+        if (o.action == FileAction::EXPLORE) return 3;
+    }
+    for (const KeptInput& kept : session.inputs) {
+        if ((kept.keys & KEYS_OF_VERSION_3) != 0) return 3;
+    }
+    return 2;
+}
 
 bool is_plain_file_name(const char* name) {
     const size_t length = std::strlen(name);
@@ -57,7 +75,8 @@ static void put_table(std::FILE* out, const SwarmTable& table) {
 
 bool write_replay(std::FILE* out, const Session& session) {
     std::fprintf(out, "lumora-replay %d\nframes %" PRId64 "\nseed %" PRIu32 "\ndepth %d\nstatus ",
-                 session.version, session.frames, session.seed, session.depth);
+                 replay_version_needed(session) == 3 ? 3 : session.version, session.frames,
+                 session.seed, session.depth);
     put_status(out, session.start_status);
     put_table(out, session.start_table);
     for (const FileOutcome& o : session.outcomes) {
@@ -65,7 +84,7 @@ bool write_replay(std::FILE* out, const Session& session) {
         if (o.action == FileAction::PICTURE && o.ok) result = o.picture;
         std::fprintf(out, "%s %" PRId64 " %s ", file_action_name(o.action), o.frame, result);
         put_status(out, o.status);
-        if (o.action == FileAction::LOAD && o.ok) put_table(out, session.tables[o.table]);
+        if (brings_table(o)) put_table(out, session.tables[o.table]);
     }
     std::fputs("input\n", out);
     char line[INPUT_LINE_MAX];
@@ -265,8 +284,9 @@ bool outcome(Reader& r, Session& session, FileAction action) {
     } else {
         return fail(r, "a file outcome is ok or failed");
     }
+    if (action == FileAction::EXPLORE && !o.ok) return fail(r, "an explore line is always ok");
     if (!status_line(r, o.status)) return false;
-    if (action == FileAction::LOAD && o.ok) {
+    if (brings_table(o)) {
         SwarmTable table;
         if (!swarm_table(r, table)) return false;
         o.table = static_cast<int32_t>(session.tables.size());
@@ -283,9 +303,12 @@ bool outcomes(Reader& r, Session& session) {
         if (keyword == "input" && at_line_end(r)) return true;
         // Reading the outcome reads on past this line, so the keyword is looked at first.
         int action = 0;
-        while (action < 4 && keyword != ACTION_NAMES[action]) ++action;
-        if (action == 4)
-            return fail(r, "expected a file outcome (load, save, picture, replay) or input");
+        while (action < ACTION_COUNT && keyword != ACTION_NAMES[action]) ++action;
+        if (action == ACTION_COUNT)
+            return fail(r,
+                        "expected a file outcome (load, save, picture, replay, explore) or input");
+        if (static_cast<FileAction>(action) == FileAction::EXPLORE && session.version < 3)
+            return fail(r, "an explore line comes with version 3 of the format, not this one");
         if (!outcome(r, session, static_cast<FileAction>(action))) return false;
     }
 }
@@ -299,6 +322,9 @@ bool inputs(Reader& r, Session& session) {
         const InputText read = parse_input_text(&r.text[0], line, what);
         if (read == InputText::NOTHING) continue;
         if (read == InputText::BAD) return fail(r, what);
+        if ((line.keys & KEYS_OF_VERSION_3) != 0 && session.version < 3)
+            return fail(
+                r, "the keys R, X, Z, Y and N come with version 3 of the format, not this one");
         if (session.inputs.empty() ? line.frame != 0 : line.frame <= session.inputs.back().frame)
             return fail(r, session.inputs.empty() ? "the input starts at frame 0"
                                                   : "input frames are not strictly ascending");

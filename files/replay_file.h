@@ -17,7 +17,9 @@
 //   swarm 0 V0 ... V19                   after one that worked the ten records it took;
 //   save 400 failed 100 saving failed    a save; a picture, with the name it was kept under
 //   picture 500 lumora-0003.png 100 picture saved   or "failed"; a replay kept with F9
-//   replay 1234 ok 100 replay saved      (each with the status line as the action left it)
+//   replay 1234 ok 100 replay saved      (each with the status line as the action left it);
+//   explore 600 ok 100 random swarms     random swarms (R) or a mutation (X), then the ten
+//   swarm 0 V0 ... V19                   records it made (version 3)
 //   input                                then the input, in the input scripts' syntax
 //   0 - 512 384 0                        (files/input_line.h); frame 0 is the mouse before the
 //   1 SPACE 512 384 0                    first frame, and a line only where the input changed
@@ -41,8 +43,10 @@
 constexpr int STATUS_TEXT_SIZE = 100;
 
 // Version 2 came with the program's own keys acting once a press; a replay of version 1 plays
-// them as they acted then, every ten frames while held.
-constexpr int REPLAY_VERSION = 2;
+// them as they acted then, every ten frames while held. Version 3 added the keys R, X, Z, Y and
+// N and the explore lines. A replay is written in the lowest version that holds it, so a
+// session that uses nothing of version 3 is written as before (replay_version_needed).
+constexpr int REPLAY_VERSION = 3;
 
 // The most frames a session keeps: a day at 60 frames a second. A day of a mouse moving in every
 // frame keeps about 125 MB of input, which a session can hold; a replay that claims more frames
@@ -63,7 +67,9 @@ struct StatusLine {
     int32_t frames;  // frames it is still shown
 };
 
-enum class FileAction : uint8_t { LOAD, SAVE, PICTURE, REPLAY };
+// What a replay keeps besides the input: the user's file actions, and the tables random swarms
+// and mutations made (EXPLORE), which stand in for the explorer's own generator when played.
+enum class FileAction : uint8_t { LOAD, SAVE, PICTURE, REPLAY, EXPLORE };
 
 struct SwarmTable {
     Swarm swarm[SWARM_COUNT];
@@ -74,13 +80,15 @@ struct FileOutcome {
     int64_t frame;
     FileAction action;
     bool ok;
-    int32_t table;                 // a load that worked: its index in Session::tables; else -1
+    int32_t table;  // a load that worked or an explore: its index in Session::tables; else -1
     char picture[KEPT_NAME_SIZE];  // a picture that was kept: its file name; else empty
     StatusLine status;             // the status line as the action left it
 };
 
 struct Session {
-    int version = REPLAY_VERSION;  // the format it was kept in, which tells the keys' rule
+    // The format it was kept in, which tells the own keys' rule: a session kept now is of
+    // version 2 and is written as 3 only when it holds what 2 cannot say.
+    int version = 2;
     int64_t frames = 0;
     uint32_t seed = 0;
     int depth = 32;
@@ -91,7 +99,14 @@ struct Session {
     std::vector<SwarmTable> tables;
 };
 
-// The word a replay file gives an action: "load", "save", "picture" or "replay".
+// Whether the outcome brings a swarm table: a load that worked, or an explore.
+bool brings_table(const FileOutcome& outcome);
+
+// The lowest version of the format that holds session: 3 when it holds an explore line or one
+// of the keys of version 3, else 2. A replay read from a file of version 1 or 3 keeps its own.
+int replay_version_needed(const Session& session);
+
+// The word a replay file gives an action: "load", "save", "picture", "replay" or "explore".
 const char* file_action_name(FileAction action);
 
 // Whether a picture's file name is one a replay may name: a plain name in the folder, of

@@ -44,7 +44,7 @@ static void print_fields() {
 
 static int live_fireflies() {
     int n = 0;
-    for (const Firefly& f : fireflies) n += is_live(f) ? 1 : 0;
+    for (int i = 0; i < firefly_capacity; ++i) n += is_live(fireflies[i]) ? 1 : 0;
     return n;
 }
 

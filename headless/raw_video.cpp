@@ -11,7 +11,7 @@ bool open_raw_video(RawVideo& video, const std::string& path) {
     if (!open_output_file(video.file, path)) return false;
     // An encoder that stops reading shows as a failed write, which the run reports.
     std::signal(SIGPIPE, SIG_IGN);
-    video.frame.resize(static_cast<size_t>(SCREEN_W_PX) * SCREEN_H_PX * 3);
+    video.frame.resize(static_cast<size_t>(field_w_px) * field_h_px * 3);
     return true;
 }
 

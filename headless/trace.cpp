@@ -38,7 +38,7 @@ bool write_trace_frame(TraceWriter& trace, int64_t frame) {
         trace.previous[r] = swarms[r];
     }
     trace.started = true;
-    for (int i = 0; i < MAX_FIREFLIES; ++i) {
+    for (int i = 0; i < firefly_capacity; ++i) {
         const Firefly& f = fireflies[i];
         if (!is_live(f)) continue;
         add(trace, "f %" PRId64 " %d %.9g %.9g %.9g %.9g %.9g %.9g %.9g %.9g %.9g %.9g %.9g\n",

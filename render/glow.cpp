@@ -77,7 +77,7 @@ bool firefly_light(int slot, int x0, int y0, int x1, int y1, FireflyLight& light
 }
 
 void draw_fireflies(BITMAP* bmp, bool low_detail) {
-    for (int i = 0; i < MAX_FIREFLIES; ++i) {
+    for (int i = 0; i < firefly_capacity; ++i) {
         FireflyLight light;
         if (!is_live(fireflies[i]) || !firefly_light(i, 0, 0, bmp->w, bmp->h, light)) continue;
         const int core = makecol(light.r, light.g, light.b);

@@ -188,14 +188,14 @@ struct Light {
 // Bands of rows, each listing the lights that reach into it in slot order, so that a pixel
 // receives its light in slot order as with the whole picture at once.
 constexpr int BAND_ROWS = 32;
-constexpr int MAX_BANDS = (SCREEN_H_PX + BAND_ROWS - 1) / BAND_ROWS;
+constexpr int MAX_BANDS = (FIELD_H_MOST + BAND_ROWS - 1) / BAND_ROWS;
 
 // The work space of one drawing, filled afresh each frame; kept static so that a frame
 // allocates nothing.
 struct GlowWork {
-    Light lights[MAX_FIREFLIES];
+    Light lights[FIREFLIES_MOST];
     int kernel_rows[GLOW_SIZE][GLOW_SIZE];  // the shine weights by row, for a row at a time
-    int16_t band_lights[MAX_BANDS][MAX_FIREFLIES];
+    int32_t band_lights[MAX_BANDS][FIREFLIES_MOST];
     int band_count[MAX_BANDS];
 };
 GlowWork work;
@@ -204,7 +204,7 @@ GlowWork work;
 template <typename Pixels>
 int prepare_lights(const Pixels& pixels, const Area& area, bool low_detail) {
     int n = 0;
-    for (int i = 0; i < MAX_FIREFLIES; ++i) {
+    for (int i = 0; i < firefly_capacity; ++i) {
         FireflyLight at;
         if (!is_live(fireflies[i]) || !firefly_light(i, area.x0, area.y0, area.x1, area.y1, at)) {
             continue;
@@ -278,7 +278,7 @@ void draw_all(const Pixels& pixels, BITMAP* bmp, bool low_detail, BITMAP* backgr
         const int top = std::max(area.y0, work.lights[k].py - above);
         const int bottom = std::min(area.y1 - 1, work.lights[k].py + below);
         for (int b = top / BAND_ROWS; top <= bottom && b <= bottom / BAND_ROWS; ++b) {
-            work.band_lights[b][work.band_count[b]++] = static_cast<int16_t>(k);
+            work.band_lights[b][work.band_count[b]++] = k;
         }
     }
 

@@ -6,9 +6,9 @@ struct BITMAP;
 
 // The box, corners included.
 constexpr int HELP_LEFT = 292;
-constexpr int HELP_TOP = 146;
+constexpr int HELP_TOP = 128;
 constexpr int HELP_RIGHT = 731;
-constexpr int HELP_BOTTOM = 613;
+constexpr int HELP_BOTTOM = 631;
 
 // Darkens the box and draws the help text into it; changes nothing else.
 void draw_help(BITMAP* bmp);

@@ -1,7 +1,7 @@
 #include "sim/blink_point.h"
 
-BlinkPoint blink_points[MAX_FIREFLIES];
+BlinkPoint blink_points[FIREFLIES_MOST];
 
 void forget_blink_points() {
-    for (BlinkPoint& p : blink_points) p.known = false;
+    for (int i = 0; i < firefly_capacity; ++i) blink_points[i].known = false;
 }

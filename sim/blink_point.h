@@ -18,7 +18,7 @@ struct BlinkPoint {
     double sine;
 };
 
-extern BlinkPoint blink_points[MAX_FIREFLIES];
+extern BlinkPoint blink_points[FIREFLIES_MOST];
 
 // The point of the firefly in slot. The phase is compared bit for bit, so -0 and +0, whose
 // sines differ in sign, never share a pair.

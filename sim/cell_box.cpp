@@ -10,13 +10,13 @@
 // the reach, with the loose reach, lacks of a whole pixel. The two further pixels are spare.
 CellBox cells_within(float x, float y, double reach) {
     const double widest = reach + steering_grid.loose_px + MARGIN_PX;
-    const int r = static_cast<int>(std::min(widest, 4.0 * SCREEN_W_PX)) + 2;
+    const int r = static_cast<int>(std::min(widest, 4.0 * std::max(field_w_px, field_h_px))) + 2;
     const int px = static_cast<int>(x);
     const int py = static_cast<int>(y);
     CellBox box;
     box.c0 = px - r < 0 ? 0 : (px - r) / CELL_PX;
-    box.c1 = std::min(GRID_COLUMNS - 1, (px + r) / CELL_PX);
+    box.c1 = std::min(steering_grid.columns - 1, (px + r) / CELL_PX);
     box.r0 = py - r < 0 ? 0 : (py - r) / CELL_PX;
-    box.r1 = std::min(GRID_ROWS - 1, (py + r) / CELL_PX);
+    box.r1 = std::min(steering_grid.rows - 1, (py + r) / CELL_PX);
     return box;
 }

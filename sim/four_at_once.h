@@ -96,26 +96,30 @@ struct FourAtOnce {
 
 // How many of the ascending entries first to last - 1 are at or below `top`: the place of the
 // first entry above it. The list must be readable eight entries past its end.
-inline int first_above(const int16_t* first, const int16_t* last, int top) {
+inline int first_above(const int32_t* first, const int32_t* last, int top) {
 #if LUMORA_SSE2
     // Eight at a time: whole groups at or below `top` are passed over, and in the group that
     // reaches past it the entries at or below it are counted. Lanes past the end compare as if
-    // above.
-    const __m128i bound = _mm_set1_epi16(static_cast<int16_t>(std::min(top, 32766) + 1));
-    const int16_t* p = first;
+    // above. Entries are slot numbers, far below the largest int, so top + 1 cannot overflow
+    // for any top that matters; a larger top counts the whole list.
+    if (top >= INT32_MAX - 1) return static_cast<int>(last - first);
+    const __m128i bound = _mm_set1_epi32(top + 1);
+    const int32_t* p = first;
     for (;; p += 8) {
-        const __m128i group = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const int below = _mm_movemask_epi8(_mm_cmpgt_epi16(bound, group));
+        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 4));
+        const int below = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpgt_epi32(bound, low))) |
+                          _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpgt_epi32(bound, high))) << 4;
         const std::ptrdiff_t left = last - p;
-        const int in_list = left >= 8 ? 0xFFFF : (1 << (2 * left)) - 1;
-        if ((below & in_list) != 0xFFFF || left <= 8) {
-            return static_cast<int>(p - first) + __builtin_popcount(below & in_list) / 2;
+        const int in_list = left >= 8 ? 0xFF : (1 << left) - 1;
+        if ((below & in_list) != 0xFF || left <= 8) {
+            return static_cast<int>(p - first) + __builtin_popcount(below & in_list);
         }
     }
 #else
     // A binary search whose steps choose without branching, which suits short unpredictable
     // lists.
-    const int16_t* base = first;
+    const int32_t* base = first;
     for (std::ptrdiff_t n = last - first; n > 1;) {
         const std::ptrdiff_t half = n / 2;
         base = base[half] <= top ? base + half : base;

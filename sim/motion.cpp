@@ -61,9 +61,9 @@ void move_firefly(int index) {
     const int32_t w = trunc_to_int(2.0 * std::sin(static_cast<double>(f.flutter_phase)));
     step_polar(f.x, f.y, trunc_to_int(f.heading + 90.0), static_cast<float>(w));
 
-    // The field is the screen; a position past an edge comes back in at the other, by one step.
-    constexpr double WIDTH = SCREEN_W_PX;
-    constexpr double HEIGHT = SCREEN_H_PX;
+    // A position past an edge of the field comes back in at the other, by one step.
+    const double WIDTH = field_w_px;
+    const double HEIGHT = field_h_px;
     if (f.x >= static_cast<float>(WIDTH)) f.x = static_cast<float>(f.x - WIDTH);
     if (f.y >= static_cast<float>(HEIGHT)) f.y = static_cast<float>(f.y - HEIGHT);
     if (f.x < 0.0f) f.x = static_cast<float>(f.x + WIDTH);

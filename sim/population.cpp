@@ -7,8 +7,8 @@
 
 bool spawn_firefly(int x, int y, int swarm) {
     int slot = 0;
-    while (slot < MAX_FIREFLIES && is_live(fireflies[slot])) ++slot;
-    if (slot == MAX_FIREFLIES) return false;
+    while (slot < firefly_capacity && is_live(fireflies[slot])) ++slot;
+    if (slot == firefly_capacity) return false;
 
     // All eleven fields are written, in this order, so nothing of the slot's last owner stays;
     // the three random draws come in the order flutter, glow, wander side.
@@ -32,7 +32,7 @@ void update_population(int swarm, int wanted) {
     int count = 0;
     // Counting from slot 0 upwards keeps the lowest-numbered members, so the lure in slot 0
     // is never the one freed.
-    for (int i = 0; i < MAX_FIREFLIES; ++i) {
+    for (int i = 0; i < firefly_capacity; ++i) {
         if (fireflies[i].swarm != member) continue;
         ++count;
         if (count > wanted) {
@@ -41,8 +41,8 @@ void update_population(int swarm, int wanted) {
         }
     }
     while (count < wanted) {
-        const int y = random_range(0, SCREEN_H_PX);
-        const int x = random_range(0, SCREEN_W_PX);
+        const int y = random_range(0, field_h_px);
+        const int x = random_range(0, field_w_px);
         // Once the table is full no later attempt of this call can succeed either; stopping
         // here keeps a huge population from holding up the frame.
         if (!spawn_firefly(x, y, swarm)) break;
@@ -55,8 +55,8 @@ void update_population(int swarm, int wanted) {
 // holding exactly the swarm's number, as update_population counts them.
 static bool populations_settled() {
     int members[SWARM_COUNT] = {};
-    for (const Firefly& f : fireflies) {
-        const float swarm = f.swarm;
+    for (int i = 0; i < firefly_capacity; ++i) {
+        const float swarm = fireflies[i].swarm;
         if (!(swarm >= 1.0f && swarm < static_cast<float>(SWARM_COUNT))) continue;
         const int s = static_cast<int>(swarm);
         if (static_cast<float>(s) == swarm) ++members[s];

@@ -8,7 +8,7 @@
 
 void run_simulation_step(bool reference) {
     if (reference) {
-        for (int i = 0; i < MAX_FIREFLIES; ++i) {
+        for (int i = 0; i < firefly_capacity; ++i) {
             if (!is_live(fireflies[i])) continue;
             fireflies[i].steer = static_cast<float>(steer_firefly(i));
             move_firefly(i);
@@ -16,7 +16,7 @@ void run_simulation_step(bool reference) {
         return;
     }
     build_steering_grid();
-    for (int i = 0; i < MAX_FIREFLIES; ++i) {
+    for (int i = 0; i < firefly_capacity; ++i) {
         if (!is_live(fireflies[i])) continue;
         fireflies[i].steer = static_cast<float>(steer_firefly_fast(i));
         move_firefly(i);

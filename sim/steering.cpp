@@ -19,7 +19,7 @@ int steer_firefly(int index) {
 
     // One pass in slot order: the order decides which candidate ends the walk, which of two
     // equally distant candidates wins, and which communicating firefly comes last.
-    for (int j = 0; j < MAX_FIREFLIES && !stop; ++j) {
+    for (int j = 0; j < firefly_capacity && !stop; ++j) {
         const Firefly& other = fireflies[j];
         if (!is_live(f) || other.swarm != target || j == index) continue;
 

@@ -7,15 +7,18 @@
 
 #include "sim/world.h"
 
+// The field is cut into cells of CELL_PX by CELL_PX, the last column and row cut short where
+// the field's size is no multiple of it. Slots off the field at the start of the frame (pushed
+// by the mouse, or infinite or NaN after extreme settings) share one extra cell after the
+// field's, which every search looks at.
 constexpr int CELL_PX = 128;
-constexpr int GRID_COLUMNS = SCREEN_W_PX / CELL_PX;
-constexpr int GRID_ROWS = SCREEN_H_PX / CELL_PX;
-constexpr int FIELD_CELLS = GRID_COLUMNS * GRID_ROWS;
-// Slots off the field at the start of the frame (pushed by the mouse, or infinite or NaN after
-// extreme settings) share one extra cell that every search looks at.
-constexpr int OUTSIDE_CELL = FIELD_CELLS;
-constexpr int BUCKETS = FIELD_CELLS + 1;
+constexpr int GRID_COLUMNS_MOST = (FIELD_W_MOST + CELL_PX - 1) / CELL_PX;
+constexpr int GRID_ROWS_MOST = (FIELD_H_MOST + CELL_PX - 1) / CELL_PX;
+constexpr int BUCKETS_MOST = GRID_COLUMNS_MOST * GRID_ROWS_MOST + 1;
 constexpr int NO_SLOT = -1;
+
+// A slot number as the grid lists it.
+using Slot = int32_t;
 
 // A firefly that has moved on since the grid was built stays filed where it was as long as it
 // is within the loose reach on each axis. The loose reach is what the fastest swarm can move in
@@ -36,31 +39,35 @@ struct ConeExtent {
 // firefly table when the grid is built, except the hints and the cone boxes, which are
 // worked out when a swarm's field of view changes.
 struct SteeringGrid {
+    // The cells of the run's field, set when the grid is reset: columns by rows, then the
+    // outside cell, which is the last bucket.
+    int columns, rows, outside_cell, buckets;
+
     // Slots by swarm, cell and ascending slot number: bucket b of swarm s holds
     // entries[start[s][b]] up to entries[start[s][b + 1]] - 1.
-    int16_t entries[MAX_FIREFLIES + 8];  // padded for reading eight at a time
-    int start[SWARM_COUNT][BUCKETS + 1];
+    Slot entries[FIREFLIES_MOST + 8];  // padded for reading eight at a time
+    int start[SWARM_COUNT][BUCKETS_MOST + 1];
     // Per swarm, its slots in ascending order, and each slot's place in that list.
-    int16_t members[SWARM_COUNT][MAX_FIREFLIES];
+    Slot members[SWARM_COUNT][FIREFLIES_MOST];
     int member_count[SWARM_COUNT];
-    int16_t member_place[MAX_FIREFLIES];
+    Slot member_place[FIREFLIES_MOST];
     // Slots that moved beyond the loose reach of where they are filed, per swarm in the order
     // they strayed; every search looks through them.
-    int16_t strays[SWARM_COUNT][MAX_FIREFLIES];
+    Slot strays[SWARM_COUNT][FIREFLIES_MOST];
     int stray_count[SWARM_COUNT];
 
     // Current positions by entry, in bucket order, for scanning a bucket four entries at a
     // time; padded so that a group of four may run past the last bucket's end.
-    float entry_x[MAX_FIREFLIES + 4], entry_y[MAX_FIREFLIES + 4];
-    int16_t entry_of[MAX_FIREFLIES];
+    float entry_x[FIREFLIES_MOST + 4], entry_y[FIREFLIES_MOST + 4];
+    Slot entry_of[FIREFLIES_MOST];
 
-    int8_t slot_swarm[MAX_FIREFLIES];  // -1 for a slot that belongs to no searchable swarm
+    int8_t slot_swarm[FIREFLIES_MOST];  // -1 for a slot that belongs to no searchable swarm
     // Where each slot stood when the grid was built, and the cell it is filed under.
-    int16_t filed_cell[MAX_FIREFLIES];
-    bool strayed[MAX_FIREFLIES];
-    float filed_x[MAX_FIREFLIES], filed_y[MAX_FIREFLIES];
+    int16_t filed_cell[FIREFLIES_MOST];
+    bool strayed[FIREFLIES_MOST];
+    float filed_x[FIREFLIES_MOST], filed_y[FIREFLIES_MOST];
     // Current positions, kept equal to the table's, side by side for quick reading.
-    float pos_x[MAX_FIREFLIES], pos_y[MAX_FIREFLIES];
+    float pos_x[FIREFLIES_MOST], pos_y[FIREFLIES_MOST];
 
     // The loose reach in pixels, chosen from the swarms' speeds when the grid is built, and how
     // far from its cell's centre a slot filed there may then stand.
@@ -72,8 +79,8 @@ struct SteeringGrid {
     // tested first, they narrow every search from the start. They are only hints: each is
     // tested exactly before it counts, and a search finds any better choice as it would
     // without them, so no choice depends on them.
-    int16_t previous_target[MAX_FIREFLIES];
-    int16_t previous_partner[MAX_FIREFLIES];
+    Slot previous_target[FIREFLIES_MOST];
+    Slot previous_partner[FIREFLIES_MOST];
 
     // Per swarm and whole-degree heading, the boxes of a narrow view cone, for the field of
     // view they were worked out for.
@@ -87,17 +94,17 @@ struct SteeringGrid {
 
 extern SteeringGrid steering_grid;
 
-// The cell of a position, OUTSIDE_CELL off the field (or infinite or NaN).
+// The cell of a position, the outside cell off the field (or infinite or NaN).
 inline int cell_at(float x, float y) {
-    if (!(x >= 0.0f && x < static_cast<float>(SCREEN_W_PX) && y >= 0.0f &&
-          y < static_cast<float>(SCREEN_H_PX))) {
-        return OUTSIDE_CELL;
+    if (!(x >= 0.0f && x < static_cast<float>(field_w_px) && y >= 0.0f &&
+          y < static_cast<float>(field_h_px))) {
+        return steering_grid.outside_cell;
     }
-    return static_cast<int>(y) / CELL_PX * GRID_COLUMNS + static_cast<int>(x) / CELL_PX;
+    return static_cast<int>(y) / CELL_PX * steering_grid.columns + static_cast<int>(x) / CELL_PX;
 }
 
 // Whether slot j is a candidate of the walk: a member of the target swarm other than the
 // walker itself.
 inline bool is_candidate(int swarm, int self, int j) {
-    return j >= 0 && j < MAX_FIREFLIES && j != self && steering_grid.slot_swarm[j] == swarm;
+    return j >= 0 && j < firefly_capacity && j != self && steering_grid.slot_swarm[j] == swarm;
 }

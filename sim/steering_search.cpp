@@ -42,7 +42,7 @@ constexpr int SMALL_BUCKET = 3;
 
 bool worth_scanning(const Walk& w, int col, int row, int below) {
     const SteeringGrid& g = steering_grid;
-    const int bucket = row * GRID_COLUMNS + col;
+    const int bucket = row * g.columns + col;
     const int first = g.start[w.swarm][bucket];
     const int size = g.start[w.swarm][bucket + 1] - first;
     if (size <= 0 || g.entries[first] >= below) return false;
@@ -53,7 +53,7 @@ bool worth_scanning(const Walk& w, int col, int row, int below) {
 // walk stops. Before it nothing nearer than 80 was accepted, so it is accepted too.
 struct FirstClose {
     const Walk& w;
-    int found = MAX_FIREFLIES;
+    int found = firefly_capacity;
     float dist = 0.0f;
     int32_t turn = 0;
 
@@ -96,12 +96,12 @@ struct FirstClose {
         const CellBox box = cells_in_view_within(w.view, TARGET_STOP_DISTANCE);
         for (int row = box.r0; row <= box.r1; ++row) {
             for (int col = box.c0; col <= box.c1; ++col) {
-                if (worth_scanning(w, col, row, found)) scan_bucket(row * GRID_COLUMNS + col);
+                if (worth_scanning(w, col, row, found)) scan_bucket(row * g.columns + col);
             }
         }
-        scan_bucket(OUTSIDE_CELL);
+        scan_bucket(g.outside_cell);
         for (int k = 0; k < g.stray_count[w.swarm]; ++k) test(g.strays[w.swarm][k]);
-        return found == MAX_FIREFLIES ? NO_SLOT : found;
+        return found == firefly_capacity ? NO_SLOT : found;
     }
 };
 
@@ -145,7 +145,7 @@ struct NearestVisible {
     int search(int hint) {
         const SteeringGrid& g = steering_grid;
         if (is_candidate(w.swarm, w.self, hint)) consider(hint);
-        scan_bucket(OUTSIDE_CELL);
+        scan_bucket(g.outside_cell);
         for (int k = 0; k < g.stray_count[w.swarm]; ++k) consider(g.strays[w.swarm][k]);
         // Only cells within the box of the view out to the nearest candidate so far can hold
         // a nearer one; rings of cells around the walker's own are searched outwards.
@@ -162,8 +162,8 @@ struct NearestVisible {
                 const bool edge_row = r == row - ring || r == row + ring;
                 for (int c = edge_row ? left : col - ring; c <= right;
                      c += edge_row || ring == 0 ? 1 : 2 * ring) {
-                    if (c >= left && worth_scanning(w, c, r, MAX_FIREFLIES))
-                        scan_bucket(r * GRID_COLUMNS + c);
+                    if (c >= left && worth_scanning(w, c, r, firefly_capacity))
+                        scan_bucket(r * g.columns + c);
                 }
             }
         }
@@ -181,12 +181,12 @@ bool within_range(const Walk& w, int j) {
 }
 
 // The communicating firefly: the highest-numbered candidate up to `limit` within range. A
-// limit below MAX_FIREFLIES is the target where the walk stopped; within range, it is the
+// limit below firefly_capacity is the target where the walk stopped; within range, it is the
 // answer. `hint`, the previous partner, bounds the search from below when it still qualifies.
 int last_in_range(const Walk& w, int limit, int hint) {
     const SteeringGrid& g = steering_grid;
     if (!(w.range > 0.0)) return NO_SLOT;
-    if (limit < MAX_FIREFLIES && within_range(w, limit)) return limit;
+    if (limit < firefly_capacity && within_range(w, limit)) return limit;
     if (w.range <= PARTNER_CELL_SEARCH_PX) {
         int found = NO_SLOT;
         if (hint <= limit && is_candidate(w.swarm, w.self, hint) && within_range(w, hint))
@@ -219,18 +219,19 @@ int last_in_range(const Walk& w, int limit, int hint) {
         const CellBox box = cells_within(w.view.x, w.view.y, w.range);
         for (int row = box.r0; row <= box.r1; ++row) {
             for (int col = box.c0; col <= box.c1; ++col) {
-                scan_bucket(row * GRID_COLUMNS + col);
+                scan_bucket(row * g.columns + col);
             }
         }
-        scan_bucket(OUTSIDE_CELL);
+        scan_bucket(g.outside_cell);
         for (int k = 0; k < g.stray_count[w.swarm]; ++k) {
             const int j = g.strays[w.swarm][k];
             if (j > found && j <= limit && j != w.self && within_range(w, j)) found = j;
         }
         return found;
     }
-    const int16_t* list = g.members[w.swarm];
-    const int first = limit >= MAX_FIREFLIES ? g.member_count[w.swarm] - 1 : g.member_place[limit];
+    const Slot* list = g.members[w.swarm];
+    const int first =
+        limit >= firefly_capacity ? g.member_count[w.swarm] - 1 : g.member_place[limit];
     for (int k = first; k >= 0; --k) {
         const int j = list[k];
         if (j != w.self && within_range(w, j)) return j;
@@ -244,7 +245,7 @@ int steer_firefly_fast(int index) {
     Firefly& f = fireflies[index];
     const Swarm& s = swarm_of(f);
     // A firefly off the field has no cells around it; it walks the table the plain way.
-    if (!is_live(f) || cell_at(f.x, f.y) == OUTSIDE_CELL) return steer_firefly(index);
+    if (!is_live(f) || cell_at(f.x, f.y) == steering_grid.outside_cell) return steer_firefly(index);
 
     Walk w;
     w.self = index;
@@ -274,12 +275,12 @@ int steer_firefly_fast(int index) {
                 best = nearest.best;
                 turn = nearest.turn;
             }
-            partner = last_in_range(w, MAX_FIREFLIES, g.previous_partner[index]);
+            partner = last_in_range(w, firefly_capacity, g.previous_partner[index]);
         }
     }
 
-    g.previous_target[index] = static_cast<int16_t>(target);
-    g.previous_partner[index] = static_cast<int16_t>(partner);
+    g.previous_target[index] = target;
+    g.previous_partner[index] = partner;
     if (target != NO_SLOT) {
         f.target_distance = best;
         f.target_turn = static_cast<float>(turn);

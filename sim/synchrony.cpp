@@ -1,6 +1,7 @@
 #include "sim/synchrony.h"
 
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include "sim/blink_point.h"
@@ -14,10 +15,14 @@ struct PhaseSum {
     double sin_sum = 0.0;
 };
 
+// A phase that is not a number makes the order not a number. Which sign such a sum carries
+// depends on the order the compiler adds its operands in, so every one comes out as the same
+// quiet NaN: the measures then have the same bits however they were worked out.
 double order_of(const PhaseSum& a, const PhaseSum& b = PhaseSum{}) {
     const int32_t n = a.count + b.count;
     if (n == 0) return 0.0;
-    return std::hypot(a.cos_sum + b.cos_sum, a.sin_sum + b.sin_sum) / n;
+    const double order = std::hypot(a.cos_sum + b.cos_sum, a.sin_sum + b.sin_sum) / n;
+    return std::isnan(order) ? std::numeric_limits<double>::quiet_NaN() : order;
 }
 
 // Sums every live firefly's point into its swarm and into the whole table, in slot order, and
@@ -27,7 +32,7 @@ void measure_with(Synchrony& out, PointOf point_of) {
     PhaseSum sums[SWARM_COUNT];
     PhaseSum all;
     int32_t flashing[SWARM_COUNT] = {};
-    for (int i = 0; i < MAX_FIREFLIES; ++i) {
+    for (int i = 0; i < firefly_capacity; ++i) {
         const Firefly& f = fireflies[i];
         if (!is_live(f)) continue;
         // Live fireflies hold the whole numbers 1 to 9; anything else belongs to no swarm.

@@ -93,7 +93,7 @@ CellBox cells_in_view_within(const ViewCone& v, double reach) {
     }
     const ConeExtent& e = g.cone_extent[v.own_swarm][v.heading];
     // Beyond the field's diagonal the box only grows past the field's edges.
-    const double r = std::min(reach, 2.0 * SCREEN_W_PX) + MARGIN_PX;
+    const double r = std::min(reach, 2.0 * std::max(field_w_px, field_h_px)) + MARGIN_PX;
     // A candidate may be filed the loose reach further out than it stands.
     const double slack = g.loose_px + MARGIN_PX;
     const double x0 = v.x + r * e.left - slack, x1 = v.x + r * e.right + slack;
@@ -101,8 +101,8 @@ CellBox cells_in_view_within(const ViewCone& v, double reach) {
     // The firefly stands on the field, so x1 and y1 are not negative.
     CellBox box;
     box.c0 = x0 < 0.0 ? 0 : static_cast<int>(x0) / CELL_PX;
-    box.c1 = std::min(GRID_COLUMNS - 1, static_cast<int>(x1) / CELL_PX);
+    box.c1 = std::min(g.columns - 1, static_cast<int>(x1) / CELL_PX);
     box.r0 = y0 < 0.0 ? 0 : static_cast<int>(y0) / CELL_PX;
-    box.r1 = std::min(GRID_ROWS - 1, static_cast<int>(y1) / CELL_PX);
+    box.r1 = std::min(g.rows - 1, static_cast<int>(y1) / CELL_PX);
     return box;
 }

@@ -18,12 +18,31 @@ static_assert(
     }(),
     "the field table holds every position of the record once");
 
-Firefly fireflies[MAX_FIREFLIES];
+Firefly fireflies[FIREFLIES_MOST];
 Swarm swarms[SWARM_COUNT];
+int field_w_px = SCREEN_W_PX;
+int field_h_px = SCREEN_H_PX;
+int firefly_capacity = MAX_FIREFLIES;
 
 void clear_world() {
     std::memset(fireflies, 0, sizeof fireflies);
     std::memset(swarms, 0, sizeof swarms);
     seed_random(1);
+    reset_steering_grid();
+}
+
+bool is_field_size(int w, int h) {
+    return w >= FIELD_W_LEAST && w <= FIELD_W_MOST && h >= FIELD_H_LEAST && h <= FIELD_H_MOST;
+}
+
+bool is_firefly_capacity(int capacity) {
+    return capacity >= FIREFLIES_LEAST && capacity <= FIREFLIES_MOST;
+}
+
+void set_field(int w, int h, int capacity) {
+    field_w_px = w;
+    field_h_px = h;
+    firefly_capacity = capacity;
+    std::memset(fireflies, 0, sizeof fireflies);
     reset_steering_grid();
 }

@@ -5,11 +5,28 @@
 #include <array>
 #include <cstdint>
 
-constexpr int MAX_FIREFLIES = 2000;  // slots in `fireflies`
+constexpr int MAX_FIREFLIES = 2000;  // slots in `fireflies` of a run that asks for no other number
 constexpr int SWARM_COUNT = 10;      // records in `swarms`; 0 is no swarm, 1 to 9 are usable
 constexpr int SWARM_FIELDS = 20;     // integers in one swarm record
-constexpr int SCREEN_W_PX = 1024;    // width of the screen, the back buffer and the world
-constexpr int SCREEN_H_PX = 768;     // height of the same
+constexpr int SCREEN_W_PX =
+    1024;  // width of the field, the back buffer and the screen, unless a run asks for another
+constexpr int SCREEN_H_PX = 768;  // height of the same
+
+// What a run may ask for: the field's size and the slots of the firefly table. The table and
+// everything kept per slot are made for the most slots once, at program load; a run uses the
+// first `firefly_capacity` of them.
+constexpr int FIREFLIES_LEAST = 1;
+constexpr int FIREFLIES_MOST = 50000;
+constexpr int FIELD_W_LEAST = 320;
+constexpr int FIELD_H_LEAST = 240;
+constexpr int FIELD_W_MOST = 7680;
+constexpr int FIELD_H_MOST = 4320;
+
+// The run's field and table, set once before its world is reset (set_field) and read by
+// everything that walks the table or meets the field's edges.
+extern int field_w_px;        // SCREEN_W_PX unless the run asks for another
+extern int field_h_px;        // SCREEN_H_PX unless the run asks for another
+extern int firefly_capacity;  // MAX_FIREFLIES unless the run asks for another
 
 // Every field is single precision, also those that hold whole numbers. A slot is live while
 // `swarm` is above 0.0; freeing a slot writes only `swarm`.
@@ -102,8 +119,17 @@ inline constexpr std::array<int32_t Swarm::*, SWARM_FIELDS> SWARM_FIELD = [] {
 inline int32_t& swarm_field(Swarm& s, int f) { return s.*SWARM_FIELD[f]; }
 inline int32_t swarm_field(const Swarm& s, int f) { return s.*SWARM_FIELD[f]; }
 
-extern Firefly fireflies[MAX_FIREFLIES];
+extern Firefly fireflies[FIREFLIES_MOST];  // the first `firefly_capacity` are in use
 extern Swarm swarms[SWARM_COUNT];
+
+// The slots the run uses, for walking them in slot order: for (Firefly& f : slots_in_use()).
+struct FireflySlots {
+    Firefly* first;
+    Firefly* last;
+    Firefly* begin() const { return first; }
+    Firefly* end() const { return last; }
+};
+inline FireflySlots slots_in_use() { return {fireflies, fireflies + firefly_capacity}; }
 
 // Whether the slot holds a firefly. Only 0.0 and the swarm numbers 1 to 9 are ever stored, so
 // a slot that is not live is free.
@@ -120,3 +146,11 @@ constexpr float RAD_TO_DEG = static_cast<float>(180.0 / 3.14159265358979323846);
 // Puts the world back to its state at program load: every slot and record zero, the random
 // generator at its first seed and the fast steering's remembered choices forgotten.
 void clear_world();
+
+// Whether a field of w by h pixels and a table of capacity slots are within what a run may ask.
+bool is_field_size(int w, int h);
+bool is_firefly_capacity(int capacity);
+
+// Makes the run's field w by h pixels and its table capacity slots, both within the limits
+// above; every slot and the fast steering's remembered choices are cleared.
+void set_field(int w, int h, int capacity);

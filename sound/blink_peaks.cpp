@@ -63,7 +63,7 @@ void describe_peaks(BlinkPeaks& out) {
 
 void find_blink_peaks(BlinkMemory& memory, BlinkPeaks& out) {
     out.count = 0;
-    for (int i = 0; i < MAX_FIREFLIES; ++i) {
+    for (int i = 0; i < firefly_capacity; ++i) {
         bool sounds;
         memory.slot[i] = follow_slot(fireflies[i], memory.slot[i], sounds);
         if (sounds) out.peak[out.count++].slot = i;

@@ -11,7 +11,7 @@
 // swarm (0 for no firefly) in the low four bits, the quarter of the blink the phase was in,
 // and whether the firefly has been in the dark half since it last sounded.
 struct BlinkMemory {
-    uint8_t slot[MAX_FIREFLIES];
+    uint8_t slot[FIREFLIES_MOST];
 };
 
 struct BlinkPeak {
@@ -27,7 +27,7 @@ struct BlinkPeak {
 struct BlinkPeaks {
     int32_t count;
     int32_t per_swarm[SWARM_COUNT];  // entry 0 unused
-    BlinkPeak peak[MAX_FIREFLIES];   // the first `count`, in slot order
+    BlinkPeak peak[FIREFLIES_MOST];   // the first `count`, in slot order
 };
 
 // Compares the table with the frame before, lists the peaks and remembers the table. A slot

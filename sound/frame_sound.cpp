@@ -105,12 +105,16 @@ void strike_bars(float volume) {
                       heard.counted[s];
     }
     const Gains& gains = speaker_gains();
+    const float across = static_cast<float>(SCREEN_W_PX) / static_cast<float>(field_w_px);
     for (int i = 0; i < peaks.count; ++i) {
         const BlinkPeak& p = peaks.peak[i];
-        // Positions are kept within the screen; one outside still finds an edge.
-        const int place = p.x >= 0.0f && p.x < SCREEN_W_PX ? static_cast<int>(p.x) / PLACE_PX
-                          : p.x >= SCREEN_W_PX             ? PLACES - 1
-                                                           : 0;
+        // Any field's width is heard across the same speakers: its place as on a field of the
+        // default width (the factor is exactly 1 there). Positions are kept within the field;
+        // one outside still finds an edge.
+        const float x = p.x * across;
+        const int place = x >= 0.0f && x < SCREEN_W_PX ? static_cast<int>(x) / PLACE_PX
+                          : x >= SCREEN_W_PX           ? PLACES - 1
+                                                       : 0;
         const int point = static_cast<int>(p.when * (STRIKE_POINTS - 1));
         const float a = loudness[p.swarm];
         strike_voice(p.swarm, point, a * gains.left[place], a * gains.right[place]);

@@ -23,7 +23,6 @@ const int kDepths[] = {16, 32};
 
 std::string asset(const char* name) { return std::string(LUMORA_ASSETS_DIR) + "/" + name; }
 
-
 struct BitmapDeleter {
     void operator()(BITMAP* b) const { destroy_bitmap(b); }
 };

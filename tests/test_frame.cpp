@@ -52,7 +52,7 @@ TEST_F(Frame, ResetWorldFreesEverySlotAndTouchesNothingElse) {
     for (int i = 0; i < MAX_FIREFLIES; ++i) fireflies[i] = Firefly{3, 1, 2, 3, 4, 5, 6, 7, 8, 9, 1};
     std::memset(swarms, 0, sizeof swarms);
     reset_world();
-    for (const Firefly& f : fireflies) {
+    for (const Firefly& f : slots_in_use()) {
         ASSERT_EQ(f.swarm, 0.0f);
         ASSERT_EQ(f.x, 1.0f);
         ASSERT_EQ(f.wander_side, 1.0f);
@@ -87,13 +87,49 @@ TEST_F(Frame, PauseFreezesFirefliesAndGraphButNotPopulation) {
     frames(1);
     EXPECT_EQ(0, std::memcmp(&history_before, &watch.order_history, sizeof watch.order_history));
     int live = 0;
-    for (const Firefly& f : fireflies) live += is_live(f);
+    for (const Firefly& f : slots_in_use()) live += is_live(f);
     EXPECT_EQ(live, 25);
     EXPECT_EQ(fireflies[24].speed, 0.0f) << "a newcomer stands still while paused";
     paused = 0;
     frames(1);
     EXPECT_NE(fireflies[24].speed, 0.0f);
     EXPECT_EQ(watch.order_history.count, history_before.count + 1);
+}
+
+// N while paused flies exactly the frame an unpaused run flies: the same fireflies, graph and
+// sound; and only one, however long it is held.
+TEST_F(Frame, StepWhilePausedIsOneFrameOfAnUnpausedRun) {
+    const auto run = [&](int key) {
+        clear_program_state();
+        seed_random(5);
+        file_places.settings_path = path;
+        reset_world();
+        InputSnapshot pause, other;
+        pause.held[KEY_P] = true;
+        other.held[key] = true;
+        FrameOptions options;
+        options.draw = false;
+        options.sound = true;
+        for (int i = 0; i < 30; ++i) run_frame(nullptr, InputSnapshot(), options);
+        run_frame(nullptr, pause, options);
+        for (int i = 0; i < 11; ++i) run_frame(nullptr, InputSnapshot(), options);
+        run_frame(nullptr, other, options);  // N flies one frame; P unpauses and flies it
+        std::string state(reinterpret_cast<const char*>(fireflies), sizeof fireflies);
+        state.append(reinterpret_cast<const char*>(&watch.order_history),
+                     sizeof watch.order_history);
+        state.append(reinterpret_cast<const char*>(&watch.sound), sizeof watch.sound);
+        return state;
+    };
+    const std::string stepped = run(KEY_N);
+    EXPECT_EQ(paused, 1);
+    EXPECT_EQ(stepped, run(KEY_P));
+    Firefly after[MAX_FIREFLIES];
+    run(KEY_N);
+    std::memcpy(after, fireflies, sizeof after);
+    InputSnapshot n;
+    n.held[KEY_N] = true;
+    frames(20, n);
+    EXPECT_EQ(std::memcmp(after, fireflies, sizeof after), 0) << "a held N flies one frame";
 }
 
 // The lure placed by the mouse at the end of a frame is steered and moved from the next one.
@@ -114,7 +150,7 @@ TEST_F(Frame, LureIsSimulatedFromTheNextFrame) {
 TEST_F(Frame, SteerHoldsWholePixelsOfAtLeastTwenty) {
     frames(200);
     int pursuing = 0;
-    for (const Firefly& f : fireflies) {
+    for (const Firefly& f : slots_in_use()) {
         if (!is_live(f)) continue;
         EXPECT_TRUE(f.steer == 0.0f || (f.steer >= 20.0f && f.steer == static_cast<int>(f.steer)));
         pursuing += f.steer > 0.0f;
@@ -159,7 +195,8 @@ TEST_F(Frame, KeysOutsideTheInputTableChangeNothing) {
         file_places.settings_path = path;
         reset_world();
         frames(40, in);
-        std::string state(reinterpret_cast<const char*>(fireflies), sizeof fireflies);
+        std::string state(reinterpret_cast<const char*>(fireflies),
+                          firefly_capacity * sizeof(Firefly));
         state.append(reinterpret_cast<const char*>(swarms), sizeof swarms).append(status_text);
         for (int32_t v :
              {selected_swarm, selected_row, panel_visible, paused, low_detail,

@@ -76,7 +76,10 @@ TEST(PictureFile, SwarmsRoundTripThroughTheTextChunk) {
     kept.seed = 4294967295u;
     kept.frame = 1234;
     // Lines a later program adds, which this one must pass over.
-    const std::string text = format_picture_swarms(kept) + "field 1920x1080\ncapacity 8000\n";
+    kept.field_w = 1920;
+    kept.field_h = 1080;
+    kept.capacity = 8000;
+    const std::string text = format_picture_swarms(kept) + "tilt 3 degrees\n";
     const auto write = [&](const std::string& name, const std::string* chunk) {
         std::FILE* out = std::fopen((dir + "/" + name).c_str(), "wb");
         EXPECT_TRUE(chunk == nullptr ? write_png(out, bmp) : write_png(out, bmp, *chunk));
@@ -119,7 +122,7 @@ TEST(PictureFile, SwarmsRoundTripThroughTheTextChunk) {
     std::string bad = text;
     bad.replace(bad.find("swarm 2 ") + 8, 1, "x");
     refused(plain.substr(0, 33) + png_text_chunk(PICTURE_SWARMS_KEYWORD, bad) + plain.substr(33),
-            "line 5: swarm 2: value 0");
+            "line 7: swarm 2: value 0");
     EXPECT_FALSE(read_picture_swarms_file((dir + "/plain.png").c_str(), table, error));
     EXPECT_EQ(error, dir +
                          "/plain.png: the picture holds no swarms: it has no lumora-swarms "

@@ -22,7 +22,7 @@ constexpr int FRAMES = 100;
 
 // What a frame changes of the world: the firefly and swarm tables and the random generator.
 uint64_t world_hash() {
-    uint64_t h = fnv1a(fireflies, sizeof fireflies);
+    uint64_t h = fnv1a(fireflies, firefly_capacity * sizeof(Firefly));
     h = fnv1a(swarms, sizeof swarms, h);
     return fnv1a(&random_state, sizeof random_state, h);
 }

@@ -18,7 +18,7 @@ class Population : public ::testing::Test {
     }
     static int members(int swarm) {
         int n = 0;
-        for (const Firefly& f : fireflies) n += f.swarm == static_cast<float>(swarm);
+        for (const Firefly& f : slots_in_use()) n += f.swarm == static_cast<float>(swarm);
         return n;
     }
 };
@@ -130,7 +130,7 @@ TEST_F(Population, AllSwarmsAtOnceMatchEachInTurn) {
     static Firefly start[MAX_FIREFLIES], one_by_one[MAX_FIREFLIES];
     for (int round = 0; round < 200; ++round) {
         const float odd[] = {2.5f, 10.0f, -1.0f, NAN, 1e9f};
-        for (Firefly& f : fireflies) {
+        for (Firefly& f : slots_in_use()) {
             f = Firefly{};
             const int kind = pick(0, 99);
             f.swarm = kind < 30   ? 0.0f
@@ -144,7 +144,7 @@ TEST_F(Population, AllSwarmsAtOnceMatchEachInTurn) {
             const int change[] = {-1, 1, -members(s) - 3, 5000};
             swarms[s].population += change[pick(0, 3)];
         } else if (round % 4 == 0) {
-            for (Firefly& f : fireflies) {
+            for (Firefly& f : slots_in_use()) {
                 if (f.swarm == 4.0f) f.swarm = 0.0f;
             }
             swarms[4].population = -pick(0, 3);

@@ -600,6 +600,37 @@ TEST_F(Runner, ReplayPlaysTheKeptSessionAgain) {
     EXPECT_EQ(file("lumora-0003.replay") + file("lumora-0003.png"), "") << "a replay keeps nothing";
 }
 
+// A session that explores (R, X), undoes (Z), redoes (Y) and steps while paused (N) is kept in
+// version 3 with the tables R and X made, and plays again byte for byte: trace, picture and
+// sound. One that uses none of them stays version 2.
+TEST_F(Runner, ExploringIsKeptAndPlayedAgain) {
+    write_file(dir + "/in.txt",
+               "0 - 0 0 0\n11 R 0 0 0\n12 - 0 0 0\n22 X 0 0 0\n23 - 0 0 0\n33 R 0 0 0\n"
+               "34 - 0 0 0\n44 Z 0 0 0\n45 - 0 0 0\n55 Y,P 0 0 0\n56 - 0 0 0\n66 N 0 0 0\n"
+               "67 - 0 0 0\n77 N 0 0 0\n78 - 0 0 0\n88 F12 0 0 0\n89 - 0 0 0\n99 F9 0 0 0\n");
+    ASSERT_EQ(sim("--seed 5 --input in.txt --frames 99 --trace live.txt --audio live.wav"), 0)
+        << err;
+    const std::string replay = file("lumora-0001.replay");
+    EXPECT_EQ(replay.rfind("lumora-replay 3\n", 0), 0u) << replay;
+    for (const char* kept : {"\nexplore 11 ok 100 random swarms\nswarm 0 ",
+                             "\nexplore 22 ok 100 mutated swarm 1\nswarm 0 ",
+                             "\nexplore 33 ok 100 random swarms\nswarm 0 ", "\n55 P,Y 0 0 0\n"})
+        EXPECT_NE(replay.find(kept), std::string::npos) << kept;
+    const std::string live = file("live.txt");
+    ASSERT_EQ(sim("--replay lumora-0001.replay --trace again.txt --audio again.wav "
+                  "--pictures-dir again"),
+              0)
+        << err;
+    EXPECT_EQ(file("again.txt"), live);
+    EXPECT_TRUE(file("again.wav") == file("live.wav")) << "the same sound";
+    EXPECT_EQ(file("again/lumora-0001.png"), file("lumora-0001.png"));
+    ASSERT_FALSE(file("lumora-0001.png").empty());
+
+    write_file(dir + "/in.txt", "0 - 0 0 0\n11 P 0 0 0\n12 - 0 0 0\n30 F9 0 0 0\n");
+    ASSERT_EQ(sim("--seed 5 --input in.txt --frames 30"), 0) << err;
+    EXPECT_EQ(file("lumora-0002.replay").rfind("lumora-replay 2\n", 0), 0u);
+}
+
 // The pictures a replay writes into --pictures-dir are outputs like any other: a last picture,
 // a trace or a series picture under one of their names is refused before the first frame (exit
 // 2), and the folder stays as it was. A dangling link under a picture's name is refused too.
@@ -637,7 +668,11 @@ TEST_F(Runner, BrokenReplaysAndContradictingOptionsAreRefused) {
     const std::pair<std::string, std::string> broken[] = {
         {"", "r.replay:1: is empty"},
         {"0 - 0 0 0\n", "r.replay:1: not a lumora replay"},
-        {"lumora-replay 3" + good.substr(15), "r.replay:1: a replay of format version 3"},
+        {"lumora-replay 4" + good.substr(15), "r.replay:1: a replay of format version 4"},
+        {good.substr(0, input) + "explore 5 ok 100 x\n" + good.substr(input),
+         "r.replay:17: an explore"},
+        {good.substr(0, input + 6) + "0 R 0 0 0\n" + good.substr(input + 16),
+         "r.replay:18: the keys R"},
         {"lumora-replay 2\nframes 5184001" + good.substr(good.find("\nseed")), "r.replay:2:"},
         {good.substr(0, good.size() - 4), "r.replay:20: the file ends here"},
         {good.substr(0, table) + "swarm 3 1 2 3\n" + good.substr(table), "r.replay:9: a swarm"},

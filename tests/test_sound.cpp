@@ -43,7 +43,7 @@ int sounds_over(const std::vector<double>& phases) {
 // one taking its neighbours' phases does, sounds once more only after it has been dark; a slot
 // that turns up or changes swarm already past its peak makes no sound.
 TEST(BlinkPeaks, OnceABlinkAndAfreshInANewSlot) {
-    for (Firefly& f : fireflies) f = Firefly{};
+    for (Firefly& f : slots_in_use()) f = Firefly{};
     const double peak = HALF_PI;
     EXPECT_EQ(sounds_over({1.0, 1.5, 1.6, 2.0, 3.0}), 1);
     EXPECT_EQ(sounds_over({1.5, 1.6, 1.5, 1.6, 1.5, 1.6, 2.0}), 1);

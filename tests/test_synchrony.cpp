@@ -102,7 +102,7 @@ TEST_F(Synchronies, WideCommunicationSynchronisesAndNoneDoesNot) {
     for (int64_t frame = 1; frame <= 900; ++frame) {
         run_frame(nullptr, input, options);
         Firefly before[MAX_FIREFLIES];
-        std::copy(std::begin(fireflies), std::end(fireflies), before);
+        std::copy(fireflies, fireflies + MAX_FIREFLIES, before);
         Synchrony m;
         measure_synchrony(m);
         ASSERT_EQ(std::memcmp(before, fireflies, sizeof before), 0);
@@ -140,7 +140,7 @@ TEST_F(Synchronies, MeasuresFromKeptPointsMatchWorkingThemOut) {
     };
     for (int table = 0; table < 40; ++table) {
         SCOPED_TRACE(table);
-        for (Firefly& f : fireflies) {
+        for (Firefly& f : slots_in_use()) {
             const unsigned kind = rng() % 16;
             f.swarm = kind < 4 ? 0.0f : kind == 4 ? 2.5f : kind == 5 ? 12.0f : 1.0f + rng() % 9;
             f.glow_phase = phase();

@@ -3,14 +3,18 @@
 #include <allegro.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "files/path.h"
 #include "render/numbered_picture.h"
+#include "sim/world.h"
+#include "ui/explore.h"
 #include "ui/folders.h"
 #include "ui/interface_state.h"
 #include "ui/preset.h"
 #include "ui/session.h"
 #include "ui/settings_file.h"
+#include "ui/undo.h"
 
 FileRequests file_requests;
 
@@ -42,6 +46,40 @@ static void keep_replay() {
     keep_outcome(FileAction::REPLAY, saved);
 }
 
+static SwarmTable table_now() {
+    SwarmTable table;
+    std::memcpy(table.swarm, swarms, sizeof swarms);
+    return table;
+}
+
+// A load, a preset or an explore as a step the user can undo.
+template <typename Act>
+static void change_table(FileAction action, Act act, TableChange change, int32_t swarm = 0) {
+    const SwarmTable before = table_now();
+    run_file_action(action, act);
+    note_table_change(before, change, swarm);
+}
+
+// R and X: the explorer's table, kept in the session as a load's is, so that a replay brings it
+// back without the explorer's generator.
+static void explore(bool random) {
+    change_table(
+        FileAction::EXPLORE,
+        [random] {
+            char text[STATUS_TEXT_SIZE];
+            if (random) {
+                random_swarms(swarms);
+                std::snprintf(text, sizeof text, "random swarms");
+            } else {
+                mutate_swarm(swarms[selected_swarm]);
+                std::snprintf(text, sizeof text, "mutated swarm %d", selected_swarm);
+            }
+            set_status(text);
+            return true;
+        },
+        random ? TableChange::RANDOM : TableChange::MUTATION, random ? 0 : selected_swarm);
+}
+
 void serve_file_requests(FileMoment moment, BITMAP* picture) {
     FileRequests& r = file_requests;
     switch (moment) {
@@ -50,13 +88,17 @@ void serve_file_requests(FileMoment moment, BITMAP* picture) {
                 run_file_action(FileAction::SAVE,
                                 [] { return save_swarms(file_places.settings_path.c_str()); });
             if (r.load)
-                run_file_action(FileAction::LOAD,
-                                [] { return load_swarms(file_places.settings_path.c_str()); });
+                change_table(
+                    FileAction::LOAD, [] { return load_swarms(file_places.settings_path.c_str()); },
+                    TableChange::LOAD);
             for (int n = 1; n <= 9; ++n) {
                 if ((r.presets >> n & 1) != 0)
-                    run_file_action(FileAction::LOAD, [n] { return load_preset(n); });
+                    change_table(
+                        FileAction::LOAD, [n] { return load_preset(n); }, TableChange::PRESET, n);
             }
-            r.save = r.load = false;
+            if (r.random) explore(true);
+            if (r.mutation) explore(false);
+            r.save = r.load = r.random = r.mutation = false;
             r.presets = 0;
             break;
         case FileMoment::DRAWN:

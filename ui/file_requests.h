@@ -4,7 +4,8 @@
 //
 // The order, which the results depend on:
 //   with the keys:   S saves, then L loads, then each number key held loads its preset, 1 to 9,
-//                    so the last one wins; before the other keys act, so that a value edited and
+//                    so the last one wins, then R makes random swarms and X mutates the selected
+//                    swarm; before the other keys act, so that a value edited and
 //                    a message of P or D in the same frame come after them, and the flight of
 //                    the frame uses the table they leave;
 //   once drawn:      F12 keeps the picture as the user sees it, before the cursor is drawn;
@@ -18,7 +19,9 @@ struct BITMAP;
 struct FileRequests {
     bool save = false;
     bool load = false;
-    uint16_t presets = 0;  // bit n: the preset of number key n
+    uint16_t presets = 0;   // bit n: the preset of number key n
+    bool random = false;    // R: random swarms
+    bool mutation = false;  // X: a mutation of the selected swarm
     bool picture = false;
     bool replay = false;
     // A replay watched in the window: each frame as drawn, before the cursor, is copied here for

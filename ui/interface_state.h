@@ -33,6 +33,7 @@ struct InterfaceAdditions {
     int32_t volume_keys_held = 0;  // the volume keys held in the frame before: - 1, = 2
     uint32_t own_keys_acted = 0;   // the program's own keys that acted since they went down
     bool own_keys_repeat = false;  // they repeat while held, as in replays kept before
+    bool step_once = false;        // N while paused: this frame flies as if unpaused
 };
 extern InterfaceAdditions additions;
 

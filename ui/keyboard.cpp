@@ -2,12 +2,14 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 #include "render/panel.h"
 #include "sim/world.h"
 #include "ui/file_requests.h"
 #include "ui/input.h"
 #include "ui/interface_state.h"
+#include "ui/undo.h"
 
 enum ValueAction { NO_ACTION, PLUS_ONE, MINUS_ONE, PLUS_TEN, MINUS_TEN };
 
@@ -60,9 +62,10 @@ static void handle_general_keys(const InputSnapshot& in) {
     }
 }
 
-// The program's own keys: G, F1, M, F12, F9 and the number keys, one bit each.
+// The program's own keys: G, F1, M, F12, F9, the number keys, R, X, Z, Y and N, one bit each.
 static const int OWN_KEYS[] = {KEY_G, KEY_F1, KEY_M, KEY_F12, KEY_F9, KEY_1, KEY_2,
-                               KEY_3, KEY_4,  KEY_5, KEY_6,   KEY_7,  KEY_8, KEY_9};
+                               KEY_3, KEY_4,  KEY_5, KEY_6,   KEY_7,  KEY_8, KEY_9,
+                               KEY_R, KEY_X,  KEY_Z, KEY_Y,   KEY_N};
 constexpr int OWN_KEY_COUNT = sizeof OWN_KEYS / sizeof OWN_KEYS[0];
 
 static uint32_t own_key_bit(int key) {
@@ -91,8 +94,8 @@ static uint32_t own_keys_acting(const InputSnapshot& in) {
 }
 
 // The graph, the help, the sound, the picture and the replay change only what is drawn, heard
-// and kept, never the flight. The picture, the replay and the presets are only asked for
-// (ask_for_files).
+// and kept, never the flight. The picture, the replay, the presets, R and X are only asked for
+// (ask_for_files); Z and Y undo and redo changes to the swarm table, N steps a paused flight.
 static void handle_view_and_preset_keys(uint32_t acting) {
     if ((acting & own_key_bit(KEY_G)) != 0)
         additions.graph_visible = additions.graph_visible == 0 ? 1 : 0;
@@ -102,12 +105,17 @@ static void handle_view_and_preset_keys(uint32_t acting) {
         additions.sound_on = additions.sound_on == 0 ? 1 : 0;
         set_status(additions.sound_on ? "sound on" : "sound off");
     }
+    if ((acting & own_key_bit(KEY_Z)) != 0) undo_table_change();
+    if ((acting & own_key_bit(KEY_Y)) != 0) redo_table_change();
+    // N flies this one frame of a paused flight; the flight goes on unpaused anyway.
+    if ((acting & own_key_bit(KEY_N)) != 0 && paused != 0) additions.step_once = true;
     if (acting != 0) key_cooldown = 0;
 }
 
 // The row keys and one value action; the value edited is the field of the row held on entry
 // to the frame, even when a row key moves the row in the same frame.
 static void handle_panel_keys(const InputSnapshot& in, int32_t Swarm::*field) {
+    const int32_t edited_row = selected_row;
     if (in.held[KEY_DOWN] || in.held[KEY_2_PAD]) {
         ++selected_row;
         key_cooldown = 0;
@@ -123,7 +131,10 @@ static void handle_panel_keys(const InputSnapshot& in, int32_t Swarm::*field) {
     if (in.held[KEY_4_PAD]) action = MINUS_TEN;
     if (in.held[KEY_6_PAD]) action = PLUS_TEN;
     if (action != NO_ACTION) {
+        SwarmTable before;
+        std::memcpy(before.swarm, swarms, sizeof swarms);
         apply_value_action(swarms[selected_swarm].*field, action);
+        note_table_change(before, TableChange::EDIT, selected_swarm, edited_row);
         key_cooldown = 0;
     }
 }
@@ -137,6 +148,8 @@ void ask_for_files(const InputSnapshot& in) {
         if ((acting & own_key_bit(KEY_1 + n - 1)) != 0)
             file_requests.presets |= static_cast<uint16_t>(1u << n);
     }
+    file_requests.random = (acting & own_key_bit(KEY_R)) != 0;
+    file_requests.mutation = (acting & own_key_bit(KEY_X)) != 0;
     file_requests.picture = (acting & own_key_bit(KEY_F12)) != 0;
     file_requests.replay = (acting & own_key_bit(KEY_F9)) != 0;
 }

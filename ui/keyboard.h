@@ -1,5 +1,6 @@
 // Keyboard controls: the panel, pause, glow detail, swarm and row choice, value edits, saving
-// and loading, the synchrony graph, the help, the sound, pictures and presets. Keys are
+// and loading, the synchrony graph, the help, the sound, pictures and presets, random swarms,
+// mutation, undo and redo, and a paused flight's single frame. Keys are
 // polled, and a shared frame counter spaces their actions.
 #pragma once
 
@@ -10,7 +11,7 @@ constexpr int KEY_REPEAT_FRAMES = 10;
 constexpr int KEY_COOLDOWN_CAP = 200;
 
 // The files the held keys ask for in this frame, put in file_requests (ui/file_requests.h) when
-// the keyboard is open: S, L, the number keys, F12 and F9. The frame serves S, L and the
+// the keyboard is open: S, L, the number keys, R, X, F12 and F9. The frame serves S, L and the
 // presets before handle_keyboard, as the first of the general keys.
 void ask_for_files(const InputSnapshot& input);
 

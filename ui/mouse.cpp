@@ -13,7 +13,7 @@
 void apply_tool_field(int tool, int mx, int my) {
     const float to_x = static_cast<float>(mx);
     const float to_y = static_cast<float>(my);
-    for (int i = 0; i < MAX_FIREFLIES; ++i) {
+    for (int i = 0; i < firefly_capacity; ++i) {
         Firefly& f = fireflies[i];
         if (!is_live(f)) continue;
         int d, b;

@@ -74,7 +74,7 @@ void replay_session(const Session& session, const char* pictures_dir) {
     state.session = session;
     state.pictures = pictures_dir;
     state.mode = Mode::REPLAYING;
-    for (Firefly& f : fireflies) f.swarm = 0.0f;
+    for (int i = 0; i < firefly_capacity; ++i) fireflies[i].swarm = 0.0f;
     std::memcpy(swarms, session.start_table.swarm, sizeof swarms);
     show(session.start_status);
     seed_random(session.seed);
@@ -137,9 +137,7 @@ bool stand_in_for(FileAction action, BITMAP* picture) {
     }
     const FileOutcome& o = outcomes[state.next++];
     show(o.status);
-    if (action == FileAction::LOAD && o.ok) {
-        std::memcpy(swarms, state.session.tables[o.table].swarm, sizeof swarms);
-    }
+    if (brings_table(o)) std::memcpy(swarms, state.session.tables[o.table].swarm, sizeof swarms);
     if (action == FileAction::PICTURE && o.ok && !state.pictures.empty()) {
         write_kept_picture(o.picture, picture);
     }
@@ -169,7 +167,7 @@ void keep_outcome(FileAction action, bool ok, const char* picture) {
     }
     try {
         // A key held down loads the same file again and again: its table is kept once.
-        if (action == FileAction::LOAD && ok) {
+        if (brings_table(o)) {
             if (s.tables.empty() ||
                 std::memcmp(s.tables.back().swarm, swarms, sizeof swarms) != 0) {
                 SwarmTable table;
@@ -189,6 +187,9 @@ std::string picture_swarms_chunk() {
     std::memcpy(p.table, swarms, sizeof p.table);
     p.seed = state.session.seed;
     p.frame = state.frame;
+    p.field_w = field_w_px;
+    p.field_h = field_h_px;
+    p.capacity = firefly_capacity;
     return png_text_chunk(PICTURE_SWARMS_KEYWORD, format_picture_swarms(p));
 }
 

@@ -33,12 +33,13 @@ void end_session();
 void keep_frame_input(const InputSnapshot& input);
 
 // In a replay, lets the next kept outcome stand in for this frame's file action and returns
-// true: its status line shows, a load's table is put in `swarms`, and a kept picture is written
+// true: its status line shows, the table of a load or an explore is put in `swarms`, and a kept
+// picture is written
 // to the pictures folder from picture. Otherwise returns false and the action is the caller's.
 bool stand_in_for(FileAction action, BITMAP* picture = nullptr);
 
 // Keeps what a file action just did: whether it worked, the name of a kept picture, the status
-// line as the action left it and, after a load that worked, the swarm table.
+// line as the action left it and, after a load that worked or an explore, the swarm table.
 void keep_outcome(FileAction action, bool ok, const char* picture = "");
 
 // Runs a file action of the user's (act returns whether it worked), or lets a kept outcome

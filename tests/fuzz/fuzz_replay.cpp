@@ -73,7 +73,7 @@ void check_promises(const Session& s) {
     for (const FileOutcome& o : s.outcomes) {
         if (o.frame < earlier || o.frame > s.frames) fault("an outcome is out of order or range");
         earlier = o.frame;
-        const bool wants_table = o.action == FileAction::LOAD && o.ok;
+        const bool wants_table = brings_table(o);
         if (wants_table != (o.table >= 0) ||
             (o.table >= 0 && static_cast<size_t>(o.table) >= s.tables.size()))
             fault("a load's table is missing or stray");
