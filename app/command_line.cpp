@@ -15,11 +15,17 @@ static std::string help_text(const char* program) {
     text += program;
     text +=
         " [--size WxH | --size screen] [--fireflies N] [--osc-out HOST:PORT]\n"
-        "       [--osc-in [HOST:]PORT] | --help | --version\n"
+        "       [--osc-in [HOST:]PORT] [FILE] | --help | --version\n"
         "\n"
         "Fireflies in nine swarms that chase each other and blink in step: lumora in a\n"
         "1024 by 768 window, lumora-fullscreen on the whole screen at 1024 by 768. Other\n"
         "arguments are ignored. The title screen and F1 list the keys.\n"
+        "\n"
+        "FILE, told apart by what it holds, is opened at the start:\n"
+        "  a settings file   its swarms replace those of lmr.sav, as L would load them\n"
+        "  a picture         F12's pictures carry the swarms they show: those are loaded\n"
+        "  a replay          F9's session plays frame for frame; P pauses, N plays one\n"
+        "                    frame, G, F1, M and F12 watch, ESC leaves\n"
         "\n"
         "The media and the settings file lmr.sav are read from the working directory when\n"
         "it holds them. Started anywhere else, an installed program reads its media from\n"
@@ -30,10 +36,10 @@ static std::string help_text(const char* program) {
         "  -h, --help            print this help\n"
         "  --version             print the program's name and version\n"
         "\n"
-        "Exit status: 0 after ESC or closing the window; 1 a missing media file; 2 a size\n"
-        "or number out of range, or an OSC address that cannot be used; 255 no display, or one "
-        "that refuses 1024 by 768.\n"
-        "See lumora(6).\n";
+        "Exit status: 0 after ESC or closing the window; 1 a missing media file, or a FILE\n"
+        "that cannot be read, is broken or is none of the three; 2 a size or number out of\n"
+        "range, or an OSC address that cannot be used; 255 no display, or one that refuses\n"
+        "its size. See lumora(6).\n";
     return text;
 }
 
@@ -96,4 +102,17 @@ bool read_instrument_options(int argc, char** argv, InstrumentOptions& options,
         value = argv[++i];
     }
     return true;
+}
+
+std::string file_argument(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        // The options that take a value take the next argument along.
+        if (std::strcmp(argv[i], "--size") == 0 || std::strcmp(argv[i], "--fireflies") == 0 ||
+            std::strcmp(argv[i], "--osc-out") == 0 || std::strcmp(argv[i], "--osc-in") == 0) {
+            ++i;
+            continue;
+        }
+        if (argv[i][0] != '-' && argv[i][0] != '\0') return argv[i];
+    }
+    return "";
 }

@@ -1,6 +1,8 @@
 // What the window programs answer on the command line: --help (or -h) and --version, on
-// standard output, before anything of the library starts, so no window opens; the options that
-// shape the run; and --osc-out and --osc-in. Every other argument is ignored, as it always was.
+// standard output, before anything of the library starts, so no window opens; the options
+// that shape the run (--size, --fireflies, --osc-out, --osc-in); and the file to open, the first
+// argument that is neither an option nor an option's value. Every other argument is ignored, as it
+// always was.
 #pragma once
 
 #include <string>
@@ -14,6 +16,10 @@ struct RunDef;
 // output cannot be written. Otherwise returns false and the program starts.
 bool answer_command_line(int argc, char** argv, const char* program, const char* version,
                          int& status);
+
+// The file the program is asked to open: the first argument that does not begin with '-';
+// empty when there is none.
+std::string file_argument(int argc, char** argv);
 
 // Reads `--size WxH`, `--size screen` and `--fireflies N` into def. On a value out of range or
 // an option without its value, prints a message naming the limits and returns false: the

@@ -11,14 +11,19 @@
 #include "app/command_line.h"
 #include "app/instruments.h"
 #include "app/midi_port.h"
+#include "app/open_argument.h"
 #include "app/pacing.h"
 #include "app/run.h"
 #include "app/shell.h"
 #include "app/sound_output.h"
 #include "app/window_events.h"
+#include "render/screen_notes.h"
 #include "sim/world.h"
+#include "ui/file_requests.h"
 #include "ui/folders.h"
 #include "ui/input.h"
+#include "ui/input_keys.h"
+#include "ui/replay_watch.h"
 #include "ui/session.h"
 
 constexpr int FRAMES_PER_SECOND = 60;
@@ -73,10 +78,11 @@ static bool key_held(int k) {
 
 void shutdown_system() { clear_keybuf(); }
 
-// Shows the title until SPACE is held, looking once a tick. Returns false when the window was
-// closed or ESC held instead ("ESC quit", as the title says).
-static bool show_title(BITMAP* back_buffer) {
+// Shows the title, with lines about the file opened, until SPACE is held, looking once a tick.
+// Returns false when the window was closed or ESC held instead ("ESC quit", as the title says).
+static bool show_title(BITMAP* back_buffer, const char* const* lines, int line_count) {
     stretch_sprite(back_buffer, title_image, 0, 0, field_w_px, field_h_px);
+    draw_title_note(back_buffer, lines, line_count);
     blit(back_buffer, screen, 0, 0, 0, 0, field_w_px, field_h_px);
     for (;;) {
         if (close_requested || key_held(KEY_ESC)) return false;
@@ -110,12 +116,66 @@ static void run_frame_loop(BITMAP* back_buffer, Instruments& link) {
 
 // Both directions of OSC, opened before anything runs; large, so made once here.
 static Instruments instruments;
+// Plays a replay in the window frame for frame as it was kept, one a tick, its input taken
+// from the replay; the keyboard only watches (ui/replay_watch.h) until ESC or the close button.
+// It stops at its last frame, or where it plays differently from its session.
+static void watch_replay_loop(BITMAP* back_buffer, const Session& session) {
+    draw_background(back_buffer);
+    // The last frame as drawn, without the cursor, for F12.
+    BITMAP* shown = create_bitmap(field_w_px, field_h_px);
+    if (shown != nullptr) clear_bitmap(shown);
+    BITMAP* noted = create_bitmap(field_w_px, field_h_px);  // the frame with the note over it
+    file_requests.keep_drawn = shown;
+    ReplayWatch viewer;
+    FrameOptions options;
+    InputSnapshot input;
+    size_t next = 0;
+    int64_t frame = 0;
+    bool stopped = false;  // an ESC in the replay's input, or a replay that goes astray
+    for (;;) {
+        wait_for_tick();
+        const InputSnapshot keys = read_input();
+        if (keys.held[KEY_ESC] || close_requested) break;
+        const int play = watch_replay_keys(viewer, keys, shown);
+        if (play > 0 && frame < session.frames && !stopped) {
+            ++frame;
+            while (next < session.inputs.size() && session.inputs[next].frame <= frame)
+                input = snapshot_of(session.inputs[next++]);
+            stopped = input.held[KEY_ESC];
+            if (!stopped) {
+                options.sound = sound_output_wanted();
+                run_frame(back_buffer, input, options);
+                if (options.sound) play_frame_sound(watch.sound);
+                stopped = replay_fault() != nullptr;
+            }
+        }
+        // The note goes over a copy: the frame's own picture stays as the replay drew it.
+        BITMAP* out = back_buffer;
+        if (noted != nullptr &&
+            (viewer.paused || frame >= session.frames || stopped || viewer.note_ticks > 0)) {
+            char line[WATCH_LINE_SIZE];
+            watch_line(viewer, frame, stopped ? frame : session.frames, line);
+            blit(back_buffer, noted, 0, 0, 0, 0, field_w_px, field_h_px);
+            draw_watch_note(noted, line);
+            out = noted;
+        }
+        blit(out, screen, 0, 0, 0, 0, field_w_px, field_h_px);
+    }
+    file_requests.keep_drawn = nullptr;
+    for (BITMAP* b : {shown, noted}) {
+        if (b != nullptr) destroy_bitmap(b);
+    }
+}
 
 int run_simulation(int argc, char** argv) {
     RunDef def = default_run_def();
     def.program = PROGRAM_NAME;
     def.display = DISPLAY;
     if (!read_window_options(argc, argv, PROGRAM_NAME, def)) return 2;
+    // The file to open, read before anything of the library starts: a bad one opens no window.
+    const std::string file = file_argument(argc, argv);
+    OpenedFile opened;
+    if (!file.empty()) read_file_argument(PROGRAM_NAME, file, opened);
     // The second alone gave two windows started together the same swarms: the clock's
     // nanoseconds and the process number tell them apart.
     timespec now{};
@@ -137,7 +197,22 @@ int run_simulation(int argc, char** argv) {
     open_midi_port();
     start_sound_output();
 
-    if (show_title(back_buffer)) run_frame_loop(back_buffer, instruments);
+    const bool replay = !file.empty() && opened.kind == OpenedKind::REPLAY;
+    if (replay) {
+        replay_session(opened.session, "");
+    } else if (!file.empty()) {
+        take_opened_swarms(file, opened);
+    }
+    char lines[2][160];
+    const int line_count = opened_title_lines(file, opened, lines);
+    const char* line_texts[2] = {lines[0], lines[1]};
+    if (show_title(back_buffer, line_texts, line_count)) {
+        if (replay) {
+            watch_replay_loop(back_buffer, opened.session);
+        } else {
+            run_frame_loop(back_buffer, instruments);
+        }
+    }
     close_instruments(PROGRAM_NAME, instruments);
 
     close_midi_port();

@@ -43,6 +43,14 @@ bool read_settings(std::FILE* in, Swarm (&out)[SWARM_COUNT]) {
     return read_table(next, out);
 }
 
+bool read_settings(std::string_view text, Swarm (&out)[SWARM_COUNT]) {
+    size_t at = 0;
+    auto next = [text, &at] {
+        return at < text.size() ? static_cast<unsigned char>(text[at++]) : EOF;
+    };
+    return read_table(next, out);
+}
+
 // Characters of an open file through a buffer on the stack, so that loading inside a frame
 // allocates nothing; at most SETTINGS_READ_MAX of them, then the end.
 struct FileChars {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <string_view>
 
 #include "files/input_file.h"
 #include "sim/world.h"
@@ -19,6 +20,9 @@ constexpr const char* SETTINGS_FILE_NAME = "lmr.sav";
 // 32-bit range) into out. Returns false, with out partly written, when fewer than 200 values
 // come or one of them is not such a number. Whatever follows the 200th value is ignored.
 bool read_settings(std::FILE* in, Swarm (&out)[SWARM_COUNT]);
+
+// The same from the text of a file.
+bool read_settings(std::string_view text, Swarm (&out)[SWARM_COUNT]);
 
 // Loading reads at most this many bytes: 200 values fit in far less, however they are spaced.
 constexpr size_t SETTINGS_READ_MAX = size_t{1} << 20;

@@ -4,6 +4,7 @@
 
 #include "app/file_places.h"
 #include "files/input_file.h"
+#include "files/picture_swarms.h"
 #include "files/settings_file.h"
 
 bool load_script(const std::string& path, std::vector<ScriptLine>& lines) {
@@ -22,6 +23,12 @@ bool load_script(const std::string& path, std::vector<ScriptLine>& lines) {
 
 void report_settings_fault(const std::string& path) {
     Swarm table[SWARM_COUNT];
+    std::string error;
+    if (is_picture_file(path.c_str())) {
+        read_picture_swarms_file(path.c_str(), table, error);
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return;
+    }
     InputFault fault = InputFault::NONE;
     read_settings_file(path.c_str(), table, fault);
     std::fprintf(stderr, "lumora-sim: cannot load the settings file '%s': it %s\n", path.c_str(),

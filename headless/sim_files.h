@@ -17,7 +17,8 @@ constexpr size_t SCRIPT_FILE_MAX = size_t{64} << 20;
 // cannot be read (also when it is not a regular file) or has a broken line.
 bool load_script(const std::string& path, std::vector<ScriptLine>& lines);
 
-// Says on standard error why the settings file at path could not be loaded.
+// Says on standard error why the settings file at path could not be loaded; for a picture,
+// `PATH: the picture holds no swarms ...`.
 void report_settings_fault(const std::string& path);
 
 // The files the run reads: the settings file and the one start-up loads instead (startup may

@@ -36,6 +36,7 @@ const HelpLine HELP_LINES[] = {
     {"Z / Y", "undo / redo a change of the swarms"},
     {"N", "one frame while paused"},
     {"ESC", "quit"},
+    {"lumora FILE", "open settings, a picture or a replay"},
     {"", ""},
     {"MOUSE", nullptr},
     {"left button", "apply the tool the cursor shows"},

@@ -8,7 +8,7 @@ struct BITMAP;
 constexpr int HELP_LEFT = 292;
 constexpr int HELP_TOP = 128;
 constexpr int HELP_RIGHT = 731;
-constexpr int HELP_BOTTOM = 619;
+constexpr int HELP_BOTTOM = 631;
 
 // Darkens the box and draws the help text into it; changes nothing else.
 void draw_help(BITMAP* bmp);

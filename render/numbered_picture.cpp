@@ -5,17 +5,30 @@
 #include "files/path.h"
 #include "render/picture_file.h"
 
-static bool write_picture(std::FILE* out, void* bmp) {
-    return write_png(out, static_cast<BITMAP*>(bmp));
+namespace {
+
+struct Picture {
+    BITMAP* bmp;
+    const std::string& chunk;
+};
+
+}  // namespace
+
+static bool write_picture(std::FILE* out, void* picture) {
+    const Picture& p = *static_cast<const Picture*>(picture);
+    return p.chunk.empty() ? write_png(out, p.bmp) : write_png(out, p.bmp, p.chunk);
 }
 
-bool save_numbered_picture(const char* folder, BITMAP* bmp, char (&name)[KEPT_NAME_SIZE]) {
+bool save_numbered_picture(const char* folder, BITMAP* bmp, char (&name)[KEPT_NAME_SIZE],
+                           const std::string& chunk) {
     char path[PATH_SIZE];
-    if (!keep_numbered_file(folder, "png", write_picture, bmp, path)) return false;
+    Picture picture{bmp, chunk};
+    if (!keep_numbered_file(folder, "png", write_picture, &picture, path)) return false;
     std::snprintf(name, sizeof name, "%s", name_of(path));
     return true;
 }
 
-bool save_new_picture(const char* path, BITMAP* bmp) {
-    return keep_new_file(path, write_picture, bmp);
+bool save_new_picture(const char* path, BITMAP* bmp, const std::string& chunk) {
+    Picture picture{bmp, chunk};
+    return keep_new_file(path, write_picture, &picture);
 }

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 void copy_rgb(BITMAP* bmp, uint8_t* rgb) {
@@ -41,6 +42,28 @@ bool write_png(std::FILE* out, BITMAP* bmp) {
     image.format = PNG_FORMAT_RGB;
     const bool ok = png_image_write_to_stdio(&image, out, 0, rgb.data(), 0, nullptr) != 0;
     png_image_free(&image);
+    return ok && std::fflush(out) == 0 && !std::ferror(out);
+}
+
+bool write_png(std::FILE* out, BITMAP* bmp, const std::string& chunk) {
+    std::vector<uint8_t> rgb(static_cast<size_t>(bmp->w) * bmp->h * 3);
+    copy_rgb(bmp, rgb.data());
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(bmp->w);
+    image.height = static_cast<png_uint_32>(bmp->h);
+    image.format = PNG_FORMAT_RGB;
+    png_alloc_size_t size = 0;
+    bool ok = png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), 0, nullptr) != 0;
+    std::vector<uint8_t> png(size);
+    ok = ok && png_image_write_to_memory(&image, png.data(), &size, 0, rgb.data(), 0, nullptr) != 0;
+    png_image_free(&image);
+    // The signature (8 bytes) and the header chunk (25) come first; the text goes after them.
+    constexpr size_t HEAD = 33;
+    if (!ok || size < HEAD || std::memcmp(png.data() + 12, "IHDR", 4) != 0) return false;
+    ok = std::fwrite(png.data(), 1, HEAD, out) == HEAD &&
+         std::fwrite(chunk.data(), 1, chunk.size(), out) == chunk.size() &&
+         std::fwrite(png.data() + HEAD, 1, size - HEAD, out) == size - HEAD;
     return ok && std::fflush(out) == 0 && !std::ferror(out);
 }
 

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 struct BITMAP;
 
@@ -13,6 +14,10 @@ void copy_rgb(BITMAP* bmp, uint8_t* rgb);
 // Writes bmp, at any colour depth, as an 8-bit RGB PNG to out, which is left open. Returns
 // false when the picture could not be written whole.
 bool write_png(std::FILE* out, BITMAP* bmp);
+
+// The same with a text chunk (files/picture_swarms.h) right after the header: the picture's
+// pixels and the rest of its bytes are what write_png writes.
+bool write_png(std::FILE* out, BITMAP* bmp, const std::string& chunk);
 
 // Writes bmp as a PNG file at path, replacing any file there; on failure no part-written file
 // stays behind.

@@ -6,9 +6,11 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "files/picture_swarms.h"
 #include "render/picture_file.h"
 #include "tests/support.h"
 #include "ui/file_requests.h"
@@ -51,6 +53,81 @@ TEST(PictureFile, PngKeepsEveryPixelAndFailsCleanly) {
         destroy_bitmap(bmp);
     }
     init_headless(32);
+    std::system(("rm -rf '" + dir + "'").c_str());
+}
+
+// A picture's swarms round-trip through its text chunk: the table, the seed and the frame come
+// back, lines a later program adds are passed over, and the picture's other bytes are those of
+// the same picture without the chunk. A picture without the chunk, a damaged chunk and a broken
+// table are refused, saying what is wrong.
+TEST(PictureFile, SwarmsRoundTripThroughTheTextChunk) {
+    init_headless(32);
+    const std::string dir = make_temp_dir();
+    BITMAP* bmp = create_bitmap(40, 30);
+    for (int y = 0; y < bmp->h; ++y) {
+        for (int x = 0; x < bmp->w; ++x) putpixel(bmp, x, y, makecol(x * 6, y * 8, 90));
+    }
+    PictureSwarms kept;
+    for (int r = 0; r < SWARM_COUNT; ++r) {
+        for (int f = 0; f < SWARM_FIELDS; ++f) swarm_field(kept.table[r], f) = r * 100 + f - 7;
+    }
+    swarm_field(kept.table[3], 5) = INT32_MIN;
+    swarm_field(kept.table[9], 19) = INT32_MAX;
+    kept.seed = 4294967295u;
+    kept.frame = 1234;
+    // Lines a later program adds, which this one must pass over.
+    kept.field_w = 1920;
+    kept.field_h = 1080;
+    kept.capacity = 8000;
+    const std::string text = format_picture_swarms(kept) + "tilt 3 degrees\n";
+    const auto write = [&](const std::string& name, const std::string* chunk) {
+        std::FILE* out = std::fopen((dir + "/" + name).c_str(), "wb");
+        EXPECT_TRUE(chunk == nullptr ? write_png(out, bmp) : write_png(out, bmp, *chunk));
+        std::fclose(out);
+        return read_file(dir + "/" + name);
+    };
+    const std::string chunk = png_text_chunk(PICTURE_SWARMS_KEYWORD, text);
+    const std::string with = write("with.png", &chunk), plain = write("plain.png", nullptr);
+    ASSERT_EQ(with.size(), plain.size() + chunk.size());
+    EXPECT_EQ(with.substr(0, 33) + with.substr(33 + chunk.size()), plain);
+
+    PictureSwarms back;
+    std::string error;
+    ASSERT_TRUE(find_picture_swarms(with, back, error)) << error;
+    EXPECT_EQ(std::memcmp(back.table, kept.table, sizeof kept.table), 0);
+    EXPECT_EQ(back.seed, kept.seed);
+    EXPECT_EQ(back.frame, kept.frame);
+    Swarm table[SWARM_COUNT] = {};
+    ASSERT_TRUE(read_picture_swarms_file((dir + "/with.png").c_str(), table, error)) << error;
+    EXPECT_EQ(std::memcmp(table, kept.table, sizeof table), 0);
+    EXPECT_TRUE(is_picture_file((dir + "/with.png").c_str()));
+
+    const auto refused = [&](const std::string& png, const char* what) {
+        PictureSwarms unchanged;
+        std::string why;
+        EXPECT_FALSE(find_picture_swarms(png, unchanged, why)) << what;
+        EXPECT_NE(why.find(what), std::string::npos) << why;
+    };
+    refused(plain, "holds no swarms");
+    std::string damaged = with;
+    damaged[33 + 40] ^= 1;
+    refused(damaged, "fails its check");
+    refused(with.substr(0, 100), "cut short");
+    refused("GIF89a", "is not a PNG picture");
+    std::string missing = text;
+    missing.erase(missing.find("swarm 4 "), missing.find("swarm 5 ") - missing.find("swarm 4 "));
+    refused(
+        plain.substr(0, 33) + png_text_chunk(PICTURE_SWARMS_KEYWORD, missing) + plain.substr(33),
+        "swarm 4 is missing");
+    std::string bad = text;
+    bad.replace(bad.find("swarm 2 ") + 8, 1, "x");
+    refused(plain.substr(0, 33) + png_text_chunk(PICTURE_SWARMS_KEYWORD, bad) + plain.substr(33),
+            "line 7: swarm 2: value 0");
+    EXPECT_FALSE(read_picture_swarms_file((dir + "/plain.png").c_str(), table, error));
+    EXPECT_EQ(error, dir +
+                         "/plain.png: the picture holds no swarms: it has no lumora-swarms "
+                         "text (pictures F12 keeps have one)");
+    destroy_bitmap(bmp);
     std::system(("rm -rf '" + dir + "'").c_str());
 }
 

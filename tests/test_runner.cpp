@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "files/picture_swarms.h"
 #include "files/settings_file.h"
 #include "headless/stats_file.h"
 #include "render/help_overlay.h"
@@ -337,6 +338,41 @@ TEST_F(Runner, GraphHelpAndPictureKeysChangeOnlyThePicture) {
     EXPECT_EQ(elsewhere, 0);
     EXPECT_GT(under_cursor, 0) << "the kept picture has no cursor";
     EXPECT_EQ(kept_elsewhere, 0);
+}
+
+// A picture F12 kept carries the swarms it shows: --settings on it loads them, the same table
+// as a settings file holding it, and S never writes over it. A picture without them is
+// refused naming the file.
+TEST_F(Runner, SettingsComeFromAPictureThatCarriesThem) {
+    // An edit first, so that the picture's table is not the settings file's.
+    write_file(dir + "/in.txt",
+               "0 - 0 0 0\n11 ENTER 0 0 0\n12 - 0 0 0\n21 6_PAD 0 0 0\n22 - 0 0 0\n"
+               "31 F12 0 0 0\n32 - 0 0 0\n");
+    ASSERT_EQ(sim("--seed 4 --frames 32 --input in.txt --shot plain.png"), 0) << err;
+    PictureSwarms kept;
+    std::string error;
+    ASSERT_TRUE(find_picture_swarms(file("lumora-0001.png"), kept, error)) << error;
+    EXPECT_EQ(kept.seed, 4u);
+    EXPECT_EQ(kept.frame, 31);
+    char text[SETTINGS_TEXT_MAX];
+    const std::string table(text, format_settings(text, kept.table));
+    ASSERT_NE(table, file("lmr.sav"));
+    write_file(dir + "/table.sav", table);
+
+    write_file(dir + "/save.txt", "0 - 0 0 0\n11 S 0 0 0\n12 - 0 0 0\n");
+    const std::string picture = file("lumora-0001.png");
+    ASSERT_EQ(sim("--settings table.sav --frames 20 --input save.txt --trace a.txt"), 0) << err;
+    ASSERT_EQ(sim("--settings lumora-0001.png --frames 20 --input save.txt --trace b.txt"), 0)
+        << err;
+    const std::string a = file("a.txt"), b = file("b.txt");
+    EXPECT_EQ(a.substr(0, a.find("\nu 11 ")), b.substr(0, b.find("\nu 11 ")));
+    EXPECT_NE(b.find(" saving failed: the file is a picture\n"), std::string::npos);
+    EXPECT_EQ(file("lumora-0001.png"), picture) << "S wrote over the picture";
+
+    EXPECT_EQ(sim("--settings plain.png --frames 1"), 1);
+    EXPECT_EQ(err,
+              "plain.png: the picture holds no swarms: it has no lumora-swarms text "
+              "(pictures F12 keeps have one)\n");
 }
 
 // A number key loads its preset from the folder beside the media given with --assets.

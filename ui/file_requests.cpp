@@ -1,5 +1,7 @@
 #include "ui/file_requests.h"
 
+#include <allegro.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -16,14 +18,15 @@
 
 FileRequests file_requests;
 
-// A picture is kept as the next numbered PNG in the folder pictures go to, and the status line
-// names it, such as "saved lumora-0003.png"; a picture that was not drawn fails.
+// A picture is kept as the next numbered PNG in the folder pictures go to, carrying the swarms
+// it shows, and the status line names it, such as "saved lumora-0003.png"; a picture that was
+// not drawn fails.
 static void keep_picture(BITMAP* picture) {
     if (stand_in_for(FileAction::PICTURE, picture)) return;
     char folder[PATH_SIZE];
     char name[KEPT_NAME_SIZE] = "";
     const bool saved = picture != nullptr && picture_folder(folder) &&
-                       save_numbered_picture(folder, picture, name);
+                       save_numbered_picture(folder, picture, name, picture_swarms_chunk());
     if (saved) {
         char text[STATUS_TEXT_SIZE];
         std::snprintf(text, sizeof text, "saved %s", name);
@@ -100,6 +103,8 @@ void serve_file_requests(FileMoment moment, BITMAP* picture) {
             break;
         case FileMoment::DRAWN:
             if (r.picture) keep_picture(picture);
+            if (r.keep_drawn != nullptr && picture != nullptr)
+                blit(picture, r.keep_drawn, 0, 0, 0, 0, picture->w, picture->h);
             r.picture = false;
             break;
         case FileMoment::DONE:

@@ -24,6 +24,9 @@ struct FileRequests {
     bool mutation = false;  // X: a mutation of the selected swarm
     bool picture = false;
     bool replay = false;
+    // A replay watched in the window: each frame as drawn, before the cursor, is copied here for
+    // the watcher's F12 (ui/replay_watch.h). Not a request; it stays.
+    BITMAP* keep_drawn = nullptr;
 };
 
 // What the keys asked for in this frame; served requests are cleared.

@@ -11,6 +11,7 @@
 
 #include "files/numbered_file.h"
 #include "files/path.h"
+#include "files/picture_swarms.h"
 #include "render/numbered_picture.h"
 #include "sim/random.h"
 #include "ui/folders.h"
@@ -141,7 +142,7 @@ static void write_kept_picture(const char* name, BITMAP* picture) {
     } else if (!join_path(path, state.pictures.c_str(), name)) {
         note_fault("cannot write the picture '" + join_path(state.pictures, name) + "' (" +
                    std::strerror(ENAMETOOLONG) + ")");
-    } else if (!save_new_picture(path, picture)) {
+    } else if (!save_new_picture(path, picture, picture_swarms_chunk())) {
         // A name taken is the user's file, never to be written over; other causes are named.
         const int cause = errno;
         note_fault("cannot write the picture '" + join_path(state.pictures, name) + "' " +
@@ -204,6 +205,17 @@ void keep_outcome(FileAction action, bool ok, const char* picture) {
     } catch (...) {
         state.full = true;
     }
+}
+
+std::string picture_swarms_chunk() {
+    PictureSwarms p;
+    std::memcpy(p.table, swarms, sizeof p.table);
+    p.seed = state.session.seed;
+    p.frame = state.frame;
+    p.field_w = field_w_px;
+    p.field_h = field_h_px;
+    p.capacity = firefly_capacity;
+    return png_text_chunk(PICTURE_SWARMS_KEYWORD, format_picture_swarms(p));
 }
 
 bool write_kept_session() {

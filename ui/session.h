@@ -10,6 +10,8 @@
 // stops keeping, and F9 then says "replay failed".
 #pragma once
 
+#include <string>
+
 #include "files/replay_file.h"
 #include "ui/input.h"
 
@@ -51,6 +53,10 @@ template <typename Act>
 void run_file_action(FileAction action, Act act) {
     if (!stand_in_for(action)) keep_outcome(action, act());
 }
+
+// The text chunk a picture of this frame carries (files/picture_swarms.h): the swarm table as it
+// is now, the session's starting random state and the frame begun last.
+std::string picture_swarms_chunk();
 
 // F9's file: writes the session so far as lumora-NNNN.replay (the first free number, never over
 // another file) in the folder pictures go to, and shows "replay saved" with its name. The file

@@ -5,10 +5,11 @@
 
 #include "files/settings_file.h"
 
-// Loads the swarm table from path: all values or none. Sets "loading succesful" or "loading
-// failed", and returns whether it loaded.
+// Loads the swarm table from path, a settings file or a picture that carries its swarms
+// (files/picture_swarms.h): all values or none. Sets "loading succesful" or "loading failed",
+// and returns whether it loaded.
 bool load_swarms(const char* path);
 
 // Saves the swarm table to path with write_settings_file. Sets "saving succesful" or "saving
-// failed", and returns whether it saved.
+// failed", and returns whether it saved. A picture at path is never written over.
 bool save_swarms(const char* path);

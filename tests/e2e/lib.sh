@@ -40,14 +40,14 @@ prepare_workdir() {
   cp "$ASSETS_DIR"/*.bmp "$ASSETS_DIR"/*.pcx "$ASSETS_DIR"/lmr.sav "$WORK/"
 }
 
-# Starts a program (lumora by default) in APP_DIR. A start that ends at once
-# because the library found no display to connect to is logged and tried again: on a busy
-# machine the virtual display now and then turns a connection away.
+# Starts a program (lumora by default), with the arguments after its name, in APP_DIR. A start
+# that ends at once because the library found no display to connect to is logged and tried
+# again: on a busy machine the virtual display now and then turns a connection away.
 start_app() {
   local prog="${1:-lumora}"
   for attempt in 1 2 3; do
     : >"$WORK/start.log"
-    (cd "$APP_DIR" && exec "$BIN_DIR/$prog" 2>>"$WORK/start.log") &
+    (cd "$APP_DIR" && exec "$BIN_DIR/$prog" "${@:2}" 2>>"$WORK/start.log") &
     APP_PID=$!
     for _ in $(seq 30); do
       kill -0 "$APP_PID" 2>/dev/null || break
@@ -100,9 +100,9 @@ wait_title() {
   fail "the title screen did not appear"
 }
 
-# Starts a program and waits for its title screen.
+# Starts a program, with the arguments after its name, and waits for its title screen.
 open_title() {
-  start_app "${1:-lumora}"
+  start_app "${1:-lumora}" "${@:2}"
   wait_window >/dev/null
   wait_title
 }

@@ -18,12 +18,19 @@ for f in bin/lumora bin/lumora-fullscreen bin/lumora-sim bin/lumora-sweep \
     share/lumora/{title.bmp,wood.bmp,lmr.sav} share/lumora/presets/1-ring-of-chasers.sav \
     "share/applications/$ID.desktop" "share/applications/$ID.Fullscreen.desktop" \
     "share/icons/hicolor/48x48/apps/$ID.png" "share/icons/hicolor/scalable/apps/$ID.svg" \
-    "share/metainfo/$ID.metainfo.xml" share/man/man6/{lumora,lumora-fullscreen,lumora-sim,lumora-sweep}.6.gz; do
+    "share/metainfo/$ID.metainfo.xml" "share/mime/packages/$ID.xml" share/man/man6/{lumora,lumora-fullscreen,lumora-sim,lumora-sweep}.6.gz; do
   [ -f "$PREFIX/$f" ] || fail "not installed: $f"
 done
 [ "$(identify -format '%wx%h' "$PREFIX/share/icons/hicolor/48x48/apps/$ID.png")" = 48x48 ] ||
   fail "the icon is not 48 by 48"
 desktop-file-validate "$PREFIX"/share/applications/*.desktop || fail "desktop entries"
+# The types of the replay and the settings file: the files' own first bytes and names tell them.
+mkdir -p "$WORK/mime/packages"
+cp "$PREFIX/share/mime/packages/$ID.xml" "$WORK/mime/packages/"
+XDG_DATA_HOME="$WORK" update-mime-database "$WORK/mime" >"$WORK/mime.log" 2>&1 &&
+  [ ! -s "$WORK/mime.log" ] ||
+  fail "the MIME types: $(cat "$WORK/mime.log")"
+grep -q '^application/x-lumora-replay$' "$WORK/mime/types" || fail "no replay type"
 appstreamcli validate --no-net "$PREFIX/share/metainfo/$ID.metainfo.xml" || fail "metadata"
 [ "$("$PREFIX/bin/lumora-sim" --version)" = "lumora-sim $VERSION" ] || fail "lumora-sim --version"
 

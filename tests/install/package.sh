@@ -39,7 +39,8 @@ for f in ./usr/games/{lumora,lumora-fullscreen,lumora-sim,lumora-sweep} \
     ./usr/share/lumora/{wood.bmp,lmr.sav} ./usr/share/lumora/presets/1-ring-of-chasers.sav \
     "./usr/share/applications/$id.desktop" "./usr/share/applications/$id.Fullscreen.desktop" \
     "./usr/share/icons/hicolor/48x48/apps/$id.png" "./usr/share/icons/hicolor/scalable/apps/$id.svg" \
-    "./usr/share/metainfo/$id.metainfo.xml" ./usr/share/man/man6/lumora.6.gz \
+    "./usr/share/metainfo/$id.metainfo.xml" "./usr/share/mime/packages/$id.xml" \
+    ./usr/share/man/man6/lumora.6.gz \
     ./usr/share/doc/lumora/{copyright,changelog.gz} ./usr/share/lintian/overrides/lumora \
     ./usr/share/lumora/scripts/plot; do
   grep -qxF "$f" "$work/contents" || fail "the package lacks $f"
@@ -58,7 +59,7 @@ fi
 
 dpkg-deb -x "$deb" "$work/root"
 mkdir "$work/empty"
-grep -qx "Exec=/usr/games/lumora" "$work/root/usr/share/applications/$id.desktop" ||
+grep -qx "Exec=/usr/games/lumora %f" "$work/root/usr/share/applications/$id.desktop" ||
   fail "the desktop entry does not start /usr/games/lumora"
 zcat "$work/root/usr/share/doc/lumora/changelog.gz" | head -n1 | grep -qF "lumora ($version)" ||
   fail "the changelog does not start with this version"
