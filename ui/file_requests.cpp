@@ -49,7 +49,7 @@ void serve_file_requests(FileMoment moment, BITMAP* picture) {
             if (r.load)
                 run_file_action(FileAction::LOAD,
                                 [] { return load_swarms(file_places.settings_path.c_str()); });
-            for (int n = 1; n <= 9; ++n) {
+            for (int n = 1; n <= PRESET_MOST; ++n) {
                 if ((r.presets >> n & 1) != 0)
                     run_file_action(FileAction::LOAD, [n] { return load_preset(n); });
             }

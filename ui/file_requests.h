@@ -3,8 +3,8 @@
 // session (ui/session.h), so a replay stands in for every file action in this one place.
 //
 // The order, which the results depend on:
-//   with the keys:   S saves, then L loads, then each number key held loads its preset, 1 to 9,
-//                    so the last one wins; before the other keys act, so that a value edited and
+//   with the keys:   S saves, then L loads, then each preset asked for loads, 1 to 19, so the
+//                    last one wins; before the other keys act, so that a value edited and
 //                    a message of P or D in the same frame come after them, and the flight of
 //                    the frame uses the table they leave;
 //   once drawn:      F12 keeps the picture as the user sees it, before the cursor is drawn;
@@ -18,7 +18,7 @@ struct BITMAP;
 struct FileRequests {
     bool save = false;
     bool load = false;
-    uint16_t presets = 0;  // bit n: the preset of number key n
+    uint32_t presets = 0;  // bit n: preset n (1 to PRESET_MOST)
     bool picture = false;
     bool replay = false;
 };
