@@ -666,9 +666,12 @@ TEST_F(Runner, FieldsOfAnySizeAndTableOfAnyCapacity) {
                                    std::string("--size ") + f.size + " --fireflies " +
                                    std::to_string(f.capacity);
         ASSERT_EQ(sim(common + " --reference --trace plain.txt --shot plain.bmp"), 0) << err;
+        // The fast run's replay takes the same name, which its status line shows.
+        std::system(("rm -f '" + dir + "'/*.replay").c_str());
         ASSERT_EQ(sim(common + " --trace fast.txt --shot fast.bmp"), 0) << err;
-        EXPECT_EQ(file("fast.txt"), file("plain.txt")) << f.size;
-        EXPECT_EQ(file("fast.bmp"), file("plain.bmp")) << f.size;
+        // Traces of megabytes, compared without a diff of them.
+        EXPECT_TRUE(file("fast.txt") == file("plain.txt")) << f.size;
+        EXPECT_TRUE(file("fast.bmp") == file("plain.bmp")) << f.size;
         EXPECT_NE(out.find(" fireflies=" + std::to_string(f.live) + " "), std::string::npos)
             << f.size << ": " << out;
 
@@ -681,8 +684,8 @@ TEST_F(Runner, FieldsOfAnySizeAndTableOfAnyCapacity) {
         ASSERT_EQ(std::rename((dir + "/lumora-0001.replay").c_str(), (dir + "/r.replay").c_str()),
                   0);
         ASSERT_EQ(sim("--replay r.replay --trace again.txt --shot again.bmp"), 0) << err;
-        EXPECT_EQ(file("again.txt"), file("fast.txt")) << f.size;
-        EXPECT_EQ(file("again.bmp"), file("fast.bmp")) << f.size;
+        EXPECT_TRUE(file("again.txt") == file("fast.txt")) << f.size;
+        EXPECT_TRUE(file("again.bmp") == file("fast.bmp")) << f.size;
         EXPECT_EQ(sim(std::string("--replay r.replay --size ") + f.size + " --fireflies " +
                       std::to_string(f.capacity) + " --frames 1"),
                   0)
@@ -702,9 +705,10 @@ TEST_F(Runner, FieldsOfAnySizeAndTableOfAnyCapacity) {
                             "--fireflies 50001", "--fireflies 2k", "--size", "--fireflies"}) {
         EXPECT_EQ(sim(std::string(bad) + " --trace bad.txt --shot bad.bmp"), 2) << bad;
         const bool size = std::strstr(bad, "--size") != nullptr;
-        if (std::strchr(bad, ' ') != nullptr)
+        if (std::strchr(bad, ' ') != nullptr) {
             EXPECT_NE(err.find(size ? "320x240 to 7680x4320" : "1 to 50000"), std::string::npos)
                 << err;
+        }
         EXPECT_EQ(file("bad.txt") + file("bad.bmp"), "") << bad << ": nothing is written";
     }
 }
