@@ -11,7 +11,7 @@ const char* const INPUT_KEY_NAMES[INPUT_KEY_COUNT] = {
     "ENTER", "PGDN",  "PGUP",   "S",     "L",     "P",     "D",   "UP", "DOWN", "LEFT",
     "RIGHT", "2_PAD", "4_PAD",  "6_PAD", "8_PAD", "SPACE", "ESC", "G",  "F1",   "F12",
     "1",     "2",     "3",      "4",     "5",     "6",     "7",   "8",  "9",    "F9",
-    "M",     "MINUS", "EQUALS", "R",     "X",     "Z",     "Y",   "N",
+    "M",     "MINUS", "EQUALS", "R",     "X",     "Z",     "Y",   "N",  "0",
 };
 
 // A decimal integer within [lo, hi], nothing before or after it.

@@ -9,11 +9,12 @@
 
 // The names scripts and replays give the keys the program reads, in the table's order. A new key
 // goes at the end, so that every key keeps its place in the replays kept before it.
-constexpr int INPUT_KEY_COUNT = 38;
-
-// The first place of the keys that came with replay version 3: R, X, Z, Y and N.
-constexpr int INPUT_KEYS_OF_VERSION_2 = 33;
+constexpr int INPUT_KEY_COUNT = 39;
 extern const char* const INPUT_KEY_NAMES[INPUT_KEY_COUNT];
+
+// The keys a replay of version 2 can name: the table's first ones. A key added later needs a
+// newer version, which an older program refuses to play rather than playing it wrong.
+constexpr int INPUT_KEYS_OF_VERSION_2 = 33;
 
 static_assert(INPUT_KEY_COUNT <= 64, "a line's keys are one bit each of 64");
 

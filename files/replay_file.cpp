@@ -19,8 +19,13 @@ bool brings_table(const FileOutcome& o) {
 // The keys of version 3, bits INPUT_KEYS_OF_VERSION_2 and up.
 constexpr uint64_t KEYS_OF_VERSION_3 = ~((uint64_t{1} << INPUT_KEYS_OF_VERSION_2) - 1);
 
+static bool default_field(const Session& session) {
+    return session.field_w == SCREEN_W_PX && session.field_h == SCREEN_H_PX &&
+           session.capacity == MAX_FIREFLIES;
+}
+
 int replay_version_needed(const Session& session) {
-    if (!session.remote.empty()) return 3;
+    if (!session.remote.empty() || !default_field(session)) return 3;
     for (const FileOutcome& o : session.outcomes) {
         if (o.action == FileAction::EXPLORE) return 3;
     }
@@ -85,9 +90,13 @@ static void put_remote(std::FILE* out, const KeptRemote& kept) {
 }
 
 bool write_replay(std::FILE* out, const Session& session) {
-    std::fprintf(out, "lumora-replay %d\nframes %" PRId64 "\nseed %" PRIu32 "\ndepth %d\nstatus ",
+    std::fprintf(out, "lumora-replay %d\nframes %" PRId64 "\nseed %" PRIu32 "\ndepth %d\n",
                  replay_version_needed(session) == 3 ? 3 : session.version, session.frames,
                  session.seed, session.depth);
+    if (!default_field(session))
+        std::fprintf(out, "field %d %d\ncapacity %d\n", session.field_w, session.field_h,
+                     session.capacity);
+    std::fputs("status ", out);
     put_status(out, session.start_status);
     put_table(out, session.start_table);
     for (const FileOutcome& o : session.outcomes) {
@@ -272,7 +281,27 @@ bool start(Reader& r, Session& session) {
         return fail(r, "expected depth 15, 16, 24 or 32");
     session.depth = static_cast<int>(value);
     if (!need_line(r)) return false;
-    if (field(r) != "status") return fail(r, "expected status FRAMES TEXT");
+    std::string_view keyword = field(r);
+    if (session.version >= 3 && keyword == "field") {
+        int64_t w = 0, h = 0;
+        if (!number(r, Signs::NONE, FIELD_W_LEAST, FIELD_W_MOST, w) ||
+            !number(r, Signs::NONE, FIELD_H_LEAST, FIELD_H_MOST, h) || !at_line_end(r))
+            return fail(r,
+                        "expected field W H: a width of 320 to 7680 and a height of 240 to "
+                        "4320 pixels");
+        session.field_w = static_cast<int>(w);
+        session.field_h = static_cast<int>(h);
+        if (!need_line(r)) return false;
+        keyword = field(r);
+    }
+    if (session.version >= 3 && keyword == "capacity") {
+        if (!number(r, Signs::NONE, FIREFLIES_LEAST, FIREFLIES_MOST, value) || !at_line_end(r))
+            return fail(r, "expected capacity N: slots for fireflies, 1 to 50000");
+        session.capacity = static_cast<int>(value);
+        if (!need_line(r)) return false;
+        keyword = field(r);
+    }
+    if (keyword != "status") return fail(r, "expected status FRAMES TEXT");
     return status_line(r, session.start_status) && swarm_table(r, session.start_table);
 }
 
@@ -383,7 +412,7 @@ bool inputs(Reader& r, Session& session) {
         if (read == InputText::BAD) return fail(r, what);
         if ((line.keys & KEYS_OF_VERSION_3) != 0 && session.version < 3)
             return fail(
-                r, "the keys R, X, Z, Y and N come with version 3 of the format, not this one");
+                r, "the keys R, X, Z, Y, N and 0 come with version 3 of the format, not this one");
         if (session.inputs.empty() ? line.frame != 0 : line.frame <= session.inputs.back().frame)
             return fail(r, session.inputs.empty() ? "the input starts at frame 0"
                                                   : "input frames are not strictly ascending");

@@ -11,6 +11,8 @@
 //   frames 1234                          frames 1 to 1234 were played
 //   seed 3735928559                      the random generator before the first frame
 //   depth 32                             the colour depth
+//   field 1920 1080                      (version 3) the field's size and the table's slots,
+//   capacity 20000                       both written when either is not the default
 //   status 100 loading succesful         the status line: frames still shown, then its text
 //   swarm 0 V0 ... V19                   ten lines, records 0 to 9: the swarm table
 //   load 300 ok 100 loading succesful    file outcomes in the order they came: a load, then
@@ -47,9 +49,10 @@
 constexpr int STATUS_TEXT_SIZE = 100;
 
 // Version 2 came with the program's own keys acting once a press; a replay of version 1 plays
-// them as they acted then, every ten frames while held. Version 3 added the keys R, X, Z, Y and
-// N, the explore lines and the osc lines. A replay is written in the lowest version that holds it,
-// so a session that uses nothing of version 3 is written as before (replay_version_needed).
+// them as they acted then, every ten frames while held. Version 3 added the keys R, X, Z, Y, N
+// and 0, the explore lines, the osc lines and a field and a table of other sizes than the
+// default. A replay is written in the lowest version that holds it, so a session that uses
+// nothing of version 3 is written as before (replay_version_needed).
 constexpr int REPLAY_VERSION = 3;
 
 // The most frames a session keeps: a day at 60 frames a second. A day of a mouse moving in every
@@ -96,6 +99,9 @@ struct Session {
     int64_t frames = 0;
     uint32_t seed = 0;
     int depth = 32;
+    int field_w = SCREEN_W_PX;  // the field's size in pixels
+    int field_h = SCREEN_H_PX;
+    int capacity = MAX_FIREFLIES;  // slots of the firefly table
     SwarmTable start_table = {};
     StatusLine start_status = {};
     std::vector<KeptInput> inputs;  // ascending frames, the first at frame 0
@@ -118,6 +124,11 @@ const char* file_action_name(FileAction action);
 // Whether a picture's file name is one a replay may name: a plain name in the folder, of
 // letters, digits, '.', '-' and '_', not starting with '.', shorter than KEPT_NAME_SIZE.
 bool is_plain_file_name(const char* name);
+
+// The lowest format version that holds the session: 2, or 3 for a field or a table of another
+// size than the default or a key the version 2 table does not name. A session read from a version 1
+// file is written as version 1.
+int replay_version_needed(const Session& session);
 
 // Writes the session as a replay file. Returns false when a write fails.
 bool write_replay(std::FILE* out, const Session& session);

@@ -107,6 +107,9 @@ int main(int argc, char** argv) {
     def.mouse_y = start.mouse_y;
     def.draw = options.draw;
     def.reference = options.reference;
+    def.field_w = options.field_w;
+    def.field_h = options.field_h;
+    def.capacity = options.capacity;
     Run run;
     start_run(def, run);
     if (options.replay.empty()) {

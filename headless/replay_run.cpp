@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <string>
 
-#include "files/path.h"
 #include "files/input_file.h"
+#include "files/path.h"
 #include "ui/input_keys.h"
 #include "ui/session.h"
 
@@ -29,6 +29,19 @@ bool prepare_replay(SimOptions& options, std::vector<ScriptLine>& script) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return false;
     }
+    // The replay's field and slots are its own; an option may only repeat them.
+    if ((options.size_given &&
+         (options.field_w != replay.field_w || options.field_h != replay.field_h)) ||
+        (options.fireflies_given && options.capacity != replay.capacity)) {
+        std::fprintf(stderr,
+                     "lumora-sim: the replay '%s' was kept on a field of %dx%d with %d slots: "
+                     "--size and --fireflies cannot ask for another\n",
+                     path, replay.field_w, replay.field_h, replay.capacity);
+        return false;
+    }
+    options.field_w = replay.field_w;
+    options.field_h = replay.field_h;
+    options.capacity = replay.capacity;
     options.depth = replay.depth;
     options.seed = replay.seed;
     options.frames = options.frames_given ? std::min(options.frames, replay.frames) : replay.frames;

@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "headless/input_script.h"
 #include "files/run_files.h"
+#include "headless/input_script.h"
 #include "headless/sim_options.h"
 
 // Reads the replay that options.replay names and makes the run its own: its colour depth and
-// seed, its frames (no more than --frames) and its input as the script. On a file that is
-// broken, cut short, foreign or of a newer version prints `FILE:LINE: what is wrong` and
-// returns false.
+// seed, its field and slots, its frames (no more than --frames) and its input as the script. On
+// a file that is broken, cut short, foreign or of a newer version, or when --size or
+// --fireflies ask for another field than the replay's, prints what is wrong and returns false.
 bool prepare_replay(SimOptions& options, std::vector<ScriptLine>& script);
 
 // With --pictures-dir: makes the folder when it is missing, and checks that none of the names

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/field_option.h"
 #include "files/whole_number.h"
 #include "headless/wav_file.h"
 
@@ -11,7 +12,7 @@ const char* const SIM_USAGE =
     "                  [--reference] [--stats FILE [--stats-every N]]\n"
     "                  [--frames-dir DIR [--every N]] [--raw-video FILE|-] [--draw-from N]\n"
     "                  [--audio FILE.wav] [--midi FILE.mid] [--osc-out HOST:PORT]\n"
-    "                  [--osc-in [HOST:]PORT]\n"
+    "                  [--osc-in [HOST:]PORT] [--size WxH] [--fireflies N]\n"
     "       lumora-sim --replay FILE [--pictures-dir DIR] [the options above but --settings,\n"
     "                  --seed, --input, --depth and --osc-in]\n"
     "       lumora-sim --version\n"
@@ -36,16 +37,22 @@ const char* const SIM_HELP =
     "                     after each frame\n"
     "  --shot FILE        the last picture: PNG when FILE ends in .png, BMP otherwise\n"
     "  --depth N          the colour depth: 15, 16, 24 or 32 (default 32)\n"
+    "  --size WxH         the field's size in pixels, from 320x240 to 7680x4320\n"
+    "                     (default 1024x768)\n"
+    "  --fireflies N      slots for fireflies, 1 to 50000 (default 2000); populations that\n"
+    "                     ask for more are cut, the first swarms served first\n"
     "  --no-draw          leave out every drawing step\n"
     "  --reference        the straightforward ways of computing a frame: the same results\n"
     "  --stats FILE       a table of how far each swarm blinks in step, after every frame\n"
     "  --stats-every N    a table row set after every N-th frame only\n"
     "  --frames-dir DIR   a numbered picture series DIR/frame-000001.png, ... for a video\n"
     "  --every N          a picture of the series after every N-th frame only\n"
-    "  --raw-video FILE   every picture as raw RGB frames of 1024x768 for a video encoder\n"
+    "  --raw-video FILE   every picture as raw RGB frames of the field's size for a video\n"
+    "                     encoder\n"
     "                     (- for standard output, the summary then going to standard error)\n"
     "  --draw-from N      frames before frame N run without drawing or pictures\n"
-    "  --replay FILE      play a session kept by F9 again: its start, input and frames\n"
+    "  --replay FILE      play a session kept by F9 again: its start, input, frames, field\n"
+    "                     and slots (--size and --fireflies may only repeat the replay's)\n"
     "  --pictures-dir DIR with --replay: write the pictures F12 kept there, under their names\n"
     "  --audio FILE.wav   the run's sound: PCM, 48000 Hz, stereo, 16 bits, 800 samples a frame\n"
     "  --osc-out HOST:PORT  send an OSC bundle of each frame's flashes there over UDP\n"
@@ -135,7 +142,8 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
                                  name == "--shot" || name == "--depth" || name == "--stats" ||
                                  name == "--stats-every" || name == "--frames-dir" ||
                                  name == "--every" || name == "--draw-from" || name == "--audio" ||
-                                 name == "--midi" || replay_path_option(options, name) != nullptr;
+                                 name == "--size" || name == "--fireflies" || name == "--midi" ||
+                                 replay_path_option(options, name) != nullptr;
         if (!takes_value) {
             error = "unknown option '" + name + "'";
             return false;
@@ -174,6 +182,12 @@ bool parse_sim_options(int argc, char** argv, SimOptions& options, std::string& 
             options.audio = value;
         } else if (name == "--midi") {
             options.midi = value;
+        } else if (name == "--size") {
+            if (!read_field_size(value, options.field_w, options.field_h, error)) return false;
+            options.size_given = true;
+        } else if (name == "--fireflies") {
+            if (!read_firefly_capacity(value, options.capacity, error)) return false;
+            options.fireflies_given = true;
         } else if (name == "--stats-every" || name == "--every") {
             if (!parse_count(value, INT64_MAX, n) || n == 0) {
                 error =

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/instruments.h"
+#include "sim/world.h"
 
 struct SimOptions {
     std::string settings = "lmr.sav";  // loaded at start-up, saved and loaded by S and L
@@ -17,17 +18,22 @@ struct SimOptions {
     std::string shot;   // empty: no picture; PNG when the name ends in .png, BMP otherwise
     int depth = 32;
     bool draw = true;
-    bool reference = false;   // the straightforward paths instead of the fast ones
-    std::string stats;        // synchrony table; empty: none
-    int64_t stats_every = 1;  // a table row set for every this many frames
-    std::string frames_dir;   // folder for a numbered picture series; empty: none
-    std::string audio;        // WAV file of the run's sound; empty: none
-    std::string midi;         // Standard MIDI File of the run's flashes; empty: none
-    int64_t every = 1;        // a picture of the series for every this many frames
-    bool version = false;     // print the version and run nothing
-    bool fields = false;      // print the swarm fields' positions and names and run nothing
-    bool help = false;        // print the usage and every option and run nothing
-    InstrumentOptions osc;    // OSC out and in; with --osc-in the frames keep 60 a second
+    bool reference = false;     // the straightforward paths instead of the fast ones
+    int field_w = SCREEN_W_PX;  // the field's size in pixels (--size WxH)
+    int field_h = SCREEN_H_PX;
+    int capacity = MAX_FIREFLIES;  // slots of the firefly table (--fireflies N)
+    bool size_given = false;       // --size was given: a replay must have been kept at it
+    bool fireflies_given = false;  // --fireflies was given: likewise
+    std::string stats;             // synchrony table; empty: none
+    int64_t stats_every = 1;       // a table row set for every this many frames
+    std::string frames_dir;        // folder for a numbered picture series; empty: none
+    std::string audio;             // WAV file of the run's sound; empty: none
+    std::string midi;              // Standard MIDI File of the run's flashes; empty: none
+    int64_t every = 1;             // a picture of the series for every this many frames
+    bool version = false;          // print the version and run nothing
+    bool fields = false;           // print the swarm fields' positions and names and run nothing
+    bool help = false;             // print the usage and every option and run nothing
+    InstrumentOptions osc;         // OSC out and in; with --osc-in the frames keep 60 a second
 
     // Replays and videos.
     std::string replay;         // a replay to play, with its own start, input and frames

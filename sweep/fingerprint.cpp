@@ -71,6 +71,16 @@ std::string sweep_fingerprint(const SweepFile& sweep, const Swarm (&base)[SWARM_
         }
         text += "\n";
     }
+    // A sweep on the default field and table says nothing of them, so its fingerprint is the
+    // one it always had.
+    if (!default_field(sweep)) {
+        text += "size";
+        for (const FieldSize& size : sweep.sizes)
+            text += " " + std::to_string(size.w) + "x" + std::to_string(size.h);
+        text += "\nfireflies";
+        for (const int32_t n : sweep.fireflies) text += " " + std::to_string(n);
+        text += "\n";
+    }
     char settings[SETTINGS_TEXT_MAX];
     text.append(settings, static_cast<size_t>(format_settings(settings, base)));
     char digits[FINGERPRINT_DIGITS + 1];

@@ -1,7 +1,8 @@
 // A sweep's fingerprint: 16 hexadecimal digits that end every row of its table, so that a
 // table names the sweep that wrote it. It is made from everything that decides the rows: the
 // runs (the repetitions, the base seed, and each vary line's swarms, field and values, however
-// the values were written), the frames, the base settings and the table's format. The shards
+// the values were written), the frames, the field's sizes and the table's slots when they are
+// not the default, the base settings and the table's format. The shards
 // of one sweep carry the same fingerprint and merge; --resume completes only a table of the
 // same sweep.
 #pragma once

@@ -52,6 +52,19 @@ static bool read_sweep(const SweepOptions& options, SweepFile& sweep) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return false;
     }
+    // The options stand for the file's lines; a file with its own keeps them.
+    if ((options.field_w > 0 && !sweep.sizes.empty()) ||
+        (options.capacity > 0 && !sweep.fireflies.empty())) {
+        std::fprintf(stderr,
+                     "lumora-sweep: the sweep file '%s' gives the %s itself: --%s cannot go "
+                     "with it\n",
+                     options.sweep_file.c_str(),
+                     options.field_w > 0 && !sweep.sizes.empty() ? "size" : "fireflies",
+                     options.field_w > 0 && !sweep.sizes.empty() ? "size" : "fireflies");
+        return false;
+    }
+    if (options.field_w > 0) sweep.sizes.push_back({options.field_w, options.field_h});
+    if (options.capacity > 0) sweep.fireflies.push_back(options.capacity);
     return true;
 }
 
@@ -213,7 +226,6 @@ int main(int argc, char** argv) {
     Run run;
     start_run(setup.def, run);
     setup.missing_media = run.missing_media;
-    setup.back_buffer = run.back_buffer;
     // Without --assets the media were found beside the working directory or the program.
     const std::string media = file_places.media_dir;
     const int status =

@@ -1,7 +1,10 @@
 #include "sweep/plan.h"
 
+#include <algorithm>
+
 int64_t combination_count(const SweepFile& sweep) {
-    int64_t n = 1;
+    int64_t n = static_cast<int64_t>(std::max<size_t>(sweep.sizes.size(), 1)) *
+                static_cast<int64_t>(std::max<size_t>(sweep.fireflies.size(), 1));
     for (const VaryLine& v : sweep.vary) n *= v.value_count;
     return n;
 }
@@ -27,6 +30,19 @@ RunPlan plan_run(const SweepFile& sweep, int64_t run) {
         plan.values[i] = vary_value(v, rest % v.value_count);
         rest /= v.value_count;
     }
+    if (!sweep.fireflies.empty()) {
+        const int64_t n = static_cast<int64_t>(sweep.fireflies.size());
+        plan.capacity = sweep.fireflies[static_cast<size_t>(rest % n)];
+        plan.fireflies_column = n > 1;
+        rest /= n;
+    }
+    if (!sweep.sizes.empty()) {
+        const int64_t n = static_cast<int64_t>(sweep.sizes.size());
+        const FieldSize& size = sweep.sizes[static_cast<size_t>(rest % n)];
+        plan.field_w = size.w;
+        plan.field_h = size.h;
+        plan.size_column = n > 1;
+    }
     return plan;
 }
 
@@ -40,6 +56,8 @@ void apply_run_values(const SweepFile& sweep, const RunPlan& plan, Swarm (&table
 
 std::string table_header(const SweepFile& sweep) {
     std::string header = "run,repetition,seed,";
+    if (sweep.sizes.size() > 1) header += "size,";
+    if (sweep.fireflies.size() > 1) header += "fireflies,";
     for (const VaryLine& v : sweep.vary) header += v.column + ",";
     return header + "swarm,population,final_order,mean_order,sync_frame,sweep\n";
 }
@@ -47,6 +65,9 @@ std::string table_header(const SweepFile& sweep) {
 std::string row_prefix(const RunPlan& plan) {
     std::string prefix = std::to_string(plan.run) + "," + std::to_string(plan.repetition) + "," +
                          std::to_string(plan.seed) + ",";
+    if (plan.size_column)
+        prefix += std::to_string(plan.field_w) + "x" + std::to_string(plan.field_h) + ",";
+    if (plan.fireflies_column) prefix += std::to_string(plan.capacity) + ",";
     for (int32_t v : plan.values) prefix += std::to_string(v) + ",";
     return prefix;
 }

@@ -2,7 +2,8 @@
 // table rows that name them. Runs are numbered from 0: every combination of the vary lines in
 // repetition 0, then every one in repetition 1, and so on, so a sweep stopped early has run
 // each combination once before it runs any twice. Within a repetition the last vary line
-// changes fastest, the first slowest.
+// changes fastest, the first slowest; several sizes and numbers of fireflies change slower
+// than every vary line, the size slowest.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +18,11 @@ struct RunPlan {
     int64_t repetition;
     uint32_t seed;
     std::vector<int32_t> values;  // one per vary line, in the file's order
+    int field_w = SCREEN_W_PX;    // the run's field and table
+    int field_h = SCREEN_H_PX;
+    int capacity = MAX_FIREFLIES;
+    bool size_column = false;       // the table names the run's size: the sweep varies it
+    bool fireflies_column = false;  // likewise its slots
 };
 
 // Combinations of the vary lines' values (1 without vary lines), and runs in all.
@@ -35,7 +41,8 @@ RunPlan plan_run(const SweepFile& sweep, int64_t run);
 void apply_run_values(const SweepFile& sweep, const RunPlan& plan, Swarm (&table)[SWARM_COUNT]);
 
 // The table's header line, with its line end, and the columns every row of a run starts with:
-// "run,repetition,seed," and one value per vary line, each followed by a comma. A row ends
+// "run,repetition,seed,", then "size," and "fireflies," when the sweep varies them, and one
+// value per vary line, each followed by a comma. A row ends
 // with the sweep's fingerprint (sweep/fingerprint.h) in the column "sweep".
 std::string table_header(const SweepFile& sweep);
 std::string row_prefix(const RunPlan& plan);

@@ -55,7 +55,8 @@ Row check_row(const SweepFile& sweep, const std::string& fingerprint, const std:
         line.compare(last, std::string::npos, fingerprint) != 0)
         return Row::OTHER_SWEEP;
     if (run < 0 || run >= run_count(sweep)) return Row::BAD;
-    const std::string prefix = row_prefix(plan_run(sweep, run));
+    const RunPlan plan = plan_run(sweep, run);
+    const std::string prefix = row_prefix(plan);
     if (line.compare(0, prefix.size(), prefix) != 0) return Row::BAD;
     const std::string_view rest = std::string_view(line).substr(prefix.size());
     std::string_view columns[6];
@@ -63,7 +64,7 @@ Row check_row(const SweepFile& sweep, const std::string& fingerprint, const std:
     // A swarm that fell into step did so at a frame that leaves the run time to hold the step.
     const int64_t last_sync = sweep.frames - SYNC_HOLD_FRAMES + 1;
     const bool good = is_printed_number(columns[0], swarm, swarm) &&
-                      is_printed_number(columns[1], 0, MAX_FIREFLIES) && is_order(columns[2]) &&
+                      is_printed_number(columns[1], 0, plan.capacity) && is_order(columns[2]) &&
                       is_order(columns[3]) &&
                       (columns[4] == "-1" || is_printed_number(columns[4], 1, last_sync)) &&
                       columns[5] == fingerprint;
@@ -78,7 +79,7 @@ bool read_finished_runs(const std::string& path, const SweepFile& sweep,
     finished = FinishedRuns{};
     const std::string header = table_header(sweep);
     // No table of this sweep is longer than its header and all its rows at their longest.
-    const size_t row_max = 128 + 12 * sweep.vary.size();
+    const size_t row_max = 128 + 12 * sweep.vary.size() + 18;
     const size_t max_bytes = header.size() + static_cast<size_t>(run_count(sweep)) * 9 * row_max;
     std::string text;
     const InputFault fault = read_input_file(path.c_str(), max_bytes, text);

@@ -23,6 +23,9 @@ bool execute_run(const RunSetup& setup, int64_t run, std::string& rows, std::str
     // the table it loaded.
     RunDef def = setup.def;
     def.seed = plan.seed;
+    def.field_w = plan.field_w;
+    def.field_h = plan.field_h;
+    def.capacity = plan.capacity;
     Run started;
     start_run(def, started);
     if (std::memcmp(swarms, setup.base, sizeof swarms) != 0) {
@@ -36,7 +39,7 @@ bool execute_run(const RunSetup& setup, int64_t run, std::string& rows, std::str
     SyncTimer timer = make_sync_timer();
     double order_sum[SWARM_COUNT] = {};
     for (int64_t frame = 1; frame <= sweep.frames; ++frame) {
-        run_frame(setup.back_buffer, NO_INPUT, options);
+        run_frame(started.back_buffer, NO_INPUT, options);
         track_synchrony(timer, frame, watch.synchrony);
         for (int s = 1; s < SWARM_COUNT; ++s) order_sum[s] += watch.synchrony.swarm[s].order;
     }

@@ -11,8 +11,6 @@
 #include "sim/world.h"
 #include "sweep/sweep_file.h"
 
-struct BITMAP;
-
 // What every run of a sweep shares, prepared once before the first run.
 struct RunSetup {
     const SweepFile* sweep = nullptr;
@@ -20,7 +18,6 @@ struct RunSetup {
     std::string fingerprint;              // the sweep's, which ends every row
     Swarm base[SWARM_COUNT] = {};         // the base settings as read before the sweep started
     const char* missing_media = nullptr;  // the media file that failed to load, or null
-    BITMAP* back_buffer = nullptr;        // handed to the frame; nothing is drawn on it
     RunDef def = default_run_def();       // how every run starts; each has its own seed
 };
 

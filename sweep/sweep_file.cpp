@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "app/field_option.h"
 #include "files/path.h"
 #include "files/text_lines.h"
 #include "files/whole_number.h"
@@ -85,7 +86,8 @@ std::string parse_values(const std::string& text, ValueRange& range) {
     return "";
 }
 
-const char* const DIRECTIVES[] = {"settings", "frames", "repetitions", "seed"};
+const char* const DIRECTIVES[] = {"settings", "frames", "repetitions", "seed", "size", "fireflies"};
+constexpr int DIRECTIVE_COUNT = 6;
 
 // A message quoting the file shows its control characters escaped: a NUL byte would cut the
 // message short, and others would disturb the terminal.
@@ -111,7 +113,7 @@ std::string printable(const std::string& text) {
 bool read_sweep_file(std::string_view text, const std::string& name, bool force, SweepFile& sweep,
                      std::string& error) {
     sweep = SweepFile{};
-    int given_on[4] = {};
+    int given_on[DIRECTIVE_COUNT] = {};
     int varied_on[SWARM_COUNT][SWARM_FIELDS] = {};
     const int64_t limit = force ? MAX_RUNS : FORCE_RUNS;
     int64_t runs = 1;  // the runs the lines so far make
@@ -170,8 +172,8 @@ bool read_sweep_file(std::string_view text, const std::string& name, bool force,
             continue;
         }
         int d = 0;
-        while (d < 4 && directive != DIRECTIVES[d]) ++d;
-        if (d == 4) return fail("unknown directive '" + directive + "'");
+        while (d < DIRECTIVE_COUNT && directive != DIRECTIVES[d]) ++d;
+        if (d == DIRECTIVE_COUNT) return fail("unknown directive '" + directive + "'");
         if (given_on[d] != 0) {
             return fail(directive + " is given twice (first on line " +
                         std::to_string(given_on[d]) + ")");
@@ -191,10 +193,39 @@ bool read_sweep_file(std::string_view text, const std::string& name, bool force,
                 return fail("repetitions takes one whole number from 1 to 4294967296");
             if (!grow(n)) return false;
             sweep.repetitions = n;
-        } else {
+        } else if (d == 3) {
             if (w.size() != 2 || !parse_whole(w[1], 0, UINT32_MAX, n))
                 return fail("seed takes one whole number from 0 to 4294967295");
             sweep.seed = static_cast<uint32_t>(n);
+        } else if (d == 4) {
+            if (w.size() < 2) return fail("size takes at least one size WxH");
+            for (size_t i = 1; i < w.size(); ++i) {
+                FieldSize size{};
+                std::string bad_size;
+                if (!read_field_size(w[i].c_str(), size.w, size.h, bad_size)) return fail(bad_size);
+                sweep.sizes.push_back(size);
+            }
+            if (!grow(static_cast<int64_t>(sweep.sizes.size()))) return false;
+        } else {
+            if (w.size() < 2) return fail("fireflies takes at least one number of slots");
+            for (size_t i = 1; i < w.size(); ++i) {
+                ValueRange range{};
+                const std::string bad_values = parse_values(w[i], range);
+                if (!bad_values.empty()) return fail(bad_values);
+                const int64_t last = range.first + (range.count - 1) * range.step;
+                for (const int64_t v : {range.first, last}) {
+                    if (v < FIREFLIES_LEAST || v > FIREFLIES_MOST)
+                        return fail("fireflies takes numbers from " +
+                                    std::to_string(FIREFLIES_LEAST) + " to " +
+                                    std::to_string(FIREFLIES_MOST) + ", not " + std::to_string(v));
+                }
+                if (range.count > FIREFLIES_MOST) return fail("fireflies takes too many values");
+                for (int64_t k = 0; k < range.count; ++k)
+                    sweep.fireflies.push_back(static_cast<int32_t>(range.first + k * range.step));
+                if (sweep.fireflies.size() > static_cast<size_t>(FIREFLIES_MOST))
+                    return fail("fireflies takes too many values");
+            }
+            if (!grow(static_cast<int64_t>(sweep.fireflies.size()))) return false;
         }
     }
     if (sweep.settings.empty()) {
@@ -202,6 +233,15 @@ bool read_sweep_file(std::string_view text, const std::string& name, bool force,
         return false;
     }
     return true;
+}
+
+bool default_field(const SweepFile& sweep) {
+    const bool size =
+        sweep.sizes.empty() || (sweep.sizes.size() == 1 && sweep.sizes[0].w == SCREEN_W_PX &&
+                                sweep.sizes[0].h == SCREEN_H_PX);
+    const bool fireflies = sweep.fireflies.empty() ||
+                           (sweep.fireflies.size() == 1 && sweep.fireflies[0] == MAX_FIREFLIES);
+    return size && fireflies;
 }
 
 int32_t vary_value(const VaryLine& vary, int64_t i) {

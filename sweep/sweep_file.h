@@ -6,6 +6,11 @@
 //   repetitions N                  times the whole grid is run (default 1)
 //   seed N                         the base seed the run seeds are made from (default 1)
 //   vary SWARMS FIELD VALUES...    SWARMS: 1 to 9, a-b or all; VALUES: integers or a:b:step
+//   size WxH...                    the field's size (default 1024x768); several sizes vary it
+//   fireflies VALUES...            the table's slots (default 2000); several values vary them
+//
+// A size or a number of fireflies with more than one value is varied like a field, before
+// every vary line: the size changes slowest, then the fireflies, then the vary lines.
 //
 // Lines and comments are read as in every text file (files/text_lines.h). The reader works on
 // the file's text, so it can be tested without files.
@@ -35,6 +40,11 @@ struct VaryLine {
     int64_t value_count;
 };
 
+struct FieldSize {
+    int w;
+    int h;
+};
+
 struct SweepFile {
     std::string settings;  // as written in the file
     int settings_line = 0;
@@ -42,7 +52,13 @@ struct SweepFile {
     int64_t repetitions = 1;
     uint32_t seed = 1;
     std::vector<VaryLine> vary;
+    std::vector<FieldSize> sizes;    // the size line's sizes in order; empty: the default
+    std::vector<int32_t> fireflies;  // the fireflies line's numbers in order; empty: the default
 };
+
+// Whether the sweep's runs all use the default field and table: then nothing of them shows in
+// its table or its fingerprint.
+bool default_field(const SweepFile& sweep);
 
 // Longest sweep file read; far more than any grid of runs needs.
 constexpr size_t SWEEP_FILE_MAX = size_t{1} << 20;

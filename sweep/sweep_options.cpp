@@ -1,11 +1,13 @@
 #include "sweep/sweep_options.h"
 
+#include "app/field_option.h"
 #include "files/whole_number.h"
 #include "sweep/sweep_file.h"
 
 const char* const SWEEP_USAGE =
     "usage: lumora-sweep SWEEP_FILE [--jobs N] [--out FILE] [--resume] [--shard K/N]\n"
     "                    [--plan] [--run I] [--header] [--assets DIR] [--force]\n"
+    "                    [--size WxH] [--fireflies N]\n"
     "       lumora-sweep --version\n"
     "       lumora-sweep --help\n";
 
@@ -25,6 +27,10 @@ const char* const SWEEP_HELP =
     "  --assets DIR      the folder of the media files (default the working directory, or\n"
     "                    the installed ../share/lumora beside the program)\n"
     "  --force           allow more than 100,000 runs\n"
+    "  --size WxH        every run's field, from 320x240 to 7680x4320 (default 1024x768,\n"
+    "                    or the sweep file's size line, which may vary it)\n"
+    "  --fireflies N     every run's slots for fireflies, 1 to 50000 (default 2000, or the\n"
+    "                    sweep file's fireflies line, which may vary them)\n"
     "  --version         print lumora-sweep and its version\n"
     "  -h, --help        print this help\n"
     "\n"
@@ -67,7 +73,7 @@ bool parse_sweep_options(int argc, char** argv, SweepOptions& options, std::stri
             continue;
         }
         if (name != "--jobs" && name != "--out" && name != "--shard" && name != "--run" &&
-            name != "--assets") {
+            name != "--assets" && name != "--size" && name != "--fireflies") {
             error = "unknown option '" + name + "'";
             return false;
         }
@@ -109,6 +115,11 @@ bool parse_sweep_options(int argc, char** argv, SweepOptions& options, std::stri
                 return false;
             }
             options.run = n;
+        } else if (name == "--size") {
+            if (!read_field_size(value.c_str(), options.field_w, options.field_h, error))
+                return false;
+        } else if (name == "--fireflies") {
+            if (!read_firefly_capacity(value.c_str(), options.capacity, error)) return false;
         } else {
             options.assets = value;
         }

@@ -18,6 +18,10 @@ struct SweepOptions {
     bool force = false;    // allow more than FORCE_RUNS runs
     bool help = false;     // print the usage and every option, and run nothing
     bool version = false;  // print the version, and run nothing
+    // --size and --fireflies: every run's field and slots, as a size or fireflies line of the
+    // sweep file would give them (which then cannot give its own).
+    int field_w = 0, field_h = 0;  // 0: not given
+    int capacity = 0;              // 0: not given
 };
 
 // The usage lines, shown after a bad argument; --help prints them and then SWEEP_HELP, what

@@ -198,21 +198,24 @@ TEST(Assets, DefaultSettingsAreTenRecordsOfTwentyIntegers) {
 }
 
 // The presets in presets/ are found by their number: at least six, named N-name.sav with N
-// from 1 to 9 used once, each a whole table whose fireflies all fit in the table and whose
-// swarms with members chase swarms with members, so each behaviour shows in full.
+// from 1 to 19 used once, each a whole table whose fireflies all fit in the table (presets 1 to
+// 9 in the default one, the ones for big fields in the biggest) and whose swarms with members
+// chase swarms with members, so each behaviour shows in full.
 TEST(Assets, PresetsAreNumberedTablesThatFitTheProgram) {
     const std::string dir = asset("presets");
     DIR* folder = opendir(dir.c_str());
     ASSERT_NE(folder, nullptr);
-    bool numbers[10] = {};
+    bool numbers[20] = {};
     int presets = 0;
     while (const dirent* entry = readdir(folder)) {
         const std::string name = entry->d_name;
         if (name[0] == '.') continue;
         SCOPED_TRACE(name);
-        ASSERT_TRUE(std::regex_match(name, std::regex("[1-9]-[a-z0-9]+(-[a-z0-9]+)*\\.sav")));
-        EXPECT_FALSE(numbers[name[0] - '0']) << "a second preset with this number";
-        numbers[name[0] - '0'] = true;
+        ASSERT_TRUE(
+            std::regex_match(name, std::regex("(1?[1-9]|10)-[a-z0-9]+(-[a-z0-9]+)*\\.sav")));
+        const int number = std::stoi(name);
+        EXPECT_FALSE(numbers[number]) << "a second preset with this number";
+        numbers[number] = true;
         ++presets;
 
         std::FILE* in = std::fopen((dir + "/" + name).c_str(), "r");
@@ -230,7 +233,7 @@ TEST(Assets, PresetsAreNumberedTablesThatFitTheProgram) {
             }
         }
         EXPECT_GT(population, 0);
-        EXPECT_LE(population, MAX_FIREFLIES);
+        EXPECT_LE(population, number <= 9 ? MAX_FIREFLIES : FIREFLIES_MOST);
     }
     closedir(folder);
     EXPECT_GE(presets, 6);

@@ -276,4 +276,43 @@ TEST_F(Keyboard, NumberKeysLoadPresetsAllOrNothing) {
     open_keyboard();
     frame({KEY_3});
     EXPECT_STREQ(status_text, "loading failed");
+
+    // 0 loads preset 10, and a number key with 0 held the preset ten above its own.
+    file_places.media_dir = dir;
+    write_file(presets + "/10-crowd.sav", table(1010));
+    open_keyboard();
+    frame({KEY_0});
+    EXPECT_STREQ(status_text, "loaded 10 crowd");
+    EXPECT_EQ(swarms[1].population, 1010);
+    open_keyboard();
+    frame({KEY_0, KEY_3});
+    EXPECT_STREQ(status_text, "loaded 13 other");
+    EXPECT_EQ(swarms[1].population, 999);
+}
+
+// On a table of more than 2000 slots the ten-step keys of the population row grow with the
+// population, and going down retraces going up; on the default table, and on every other row,
+// they step by ten at any value.
+TEST_F(Keyboard, PopulationStepsGrowOnlyOnABigTable) {
+    show_panel();
+    auto step = [&](int key, int start, int row = 0) {
+        selected_row = row;
+        int32_t& value = swarms[1].*SWARM_FIELD_TABLE[row].member;
+        value = start;
+        open_keyboard();
+        frame({key});
+        return value;
+    };
+    EXPECT_EQ(step(KEY_6_PAD, 5000), 5010);
+    set_field(SCREEN_W_PX, SCREEN_H_PX, 50000);
+    const int up[][2] = {{0, 10},        {1990, 2000},   {2000, 2100},
+                         {19900, 20000}, {20000, 21000}, {49000, 50000}};
+    for (const auto& [from, to] : up) {
+        EXPECT_EQ(step(KEY_6_PAD, from), to) << from;
+        EXPECT_EQ(step(KEY_4_PAD, to), from) << to;
+    }
+    EXPECT_EQ(step(KEY_4_PAD, 2050), 1950);
+    EXPECT_EQ(step(KEY_4_PAD, 5), 5);
+    EXPECT_EQ(step(KEY_6_PAD, 5000, 10), 5010) << "the communication row";
+    set_field(SCREEN_W_PX, SCREEN_H_PX, MAX_FIREFLIES);
 }

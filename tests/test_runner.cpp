@@ -706,3 +706,80 @@ TEST_F(Runner, BrokenReplaysAndContradictingOptionsAreRefused) {
     EXPECT_EQ(sim("--replay r.replay --trace t.txt"), 1);
     EXPECT_NE(err.find("frame 10: the replay ends here"), std::string::npos) << err;
 }
+
+// Any field and any table: the fast and the straightforward paths give the same traces and
+// pictures on a field of 7 by 7 steering cells, on sizes that are no multiple of a cell and with
+// more than 2000 slots; populations asking for more than the table holds are cut, the first
+// swarms served first; a replay kept on such a field names it and plays back byte for byte,
+// and refuses options that ask for another field. Sizes and slots out of range write nothing.
+TEST_F(Runner, FieldsOfAnySizeAndTableOfAnyCapacity) {
+    std::string settings;
+    for (int record = 0; record < SWARM_COUNT; ++record) {
+        // spare, speeds, turning, view, acceleration, braking, colour, population, target,
+        // range
+        const int row[20] = {
+            0, 5, 1, 6, 60, 2, 2, 255, 40, 40, record == 0 ? 0 : 450, record % 9 + 1, 2500};
+        for (int f = 0; f < 20; ++f) settings += std::to_string(row[f]) + "\n";
+    }
+    write_file(dir + "/crowd.sav", settings);
+    write_file(dir + "/in.txt",
+               "0 - 400 300 0\n5 - 700 500 1\n9 - 880 880 0\n12 - 5 5 2\n"
+               "16 - 640 200 0\n24 F9 640 200 0\n");
+    struct Field {
+        const char* size;
+        int capacity;
+        int live;  // after the first frame: nine swarms of 450, cut to the table
+    };
+    for (const Field& f : {Field{"896x896", 2000, 2000}, Field{"1000x700", 2600, 2600},
+                           Field{"333x250", 5000, 4050}, Field{"2100x1300", 4500, 4050}}) {
+        std::system(("rm -f '" + dir + "'/*.replay").c_str());
+        const std::string common = "--settings crowd.sav --input in.txt --frames 24 --seed 9 " +
+                                   std::string("--size ") + f.size + " --fireflies " +
+                                   std::to_string(f.capacity);
+        ASSERT_EQ(sim(common + " --reference --trace plain.txt --shot plain.bmp"), 0) << err;
+        // The fast run's replay takes the same name, which its status line shows.
+        std::system(("rm -f '" + dir + "'/*.replay").c_str());
+        ASSERT_EQ(sim(common + " --trace fast.txt --shot fast.bmp"), 0) << err;
+        // Traces of megabytes, compared without a diff of them.
+        EXPECT_TRUE(file("fast.txt") == file("plain.txt")) << f.size;
+        EXPECT_TRUE(file("fast.bmp") == file("plain.bmp")) << f.size;
+        EXPECT_NE(out.find(" fireflies=" + std::to_string(f.live) + " "), std::string::npos)
+            << f.size << ": " << out;
+
+        const std::string replay = file("lumora-0001.replay");
+        const std::string w = std::string(f.size).substr(0, std::string(f.size).find('x'));
+        EXPECT_EQ(replay.rfind("lumora-replay 3\n", 0), 0u) << replay.substr(0, 20);
+        EXPECT_NE(replay.find("\nfield " + w + " "), std::string::npos) << f.size;
+        EXPECT_NE(replay.find("\ncapacity " + std::to_string(f.capacity) + "\n"),
+                  std::string::npos);
+        ASSERT_EQ(std::rename((dir + "/lumora-0001.replay").c_str(), (dir + "/r.replay").c_str()),
+                  0);
+        ASSERT_EQ(sim("--replay r.replay --trace again.txt --shot again.bmp"), 0) << err;
+        EXPECT_TRUE(file("again.txt") == file("fast.txt")) << f.size;
+        EXPECT_TRUE(file("again.bmp") == file("fast.bmp")) << f.size;
+        EXPECT_EQ(sim(std::string("--replay r.replay --size ") + f.size + " --fireflies " +
+                      std::to_string(f.capacity) + " --frames 1"),
+                  0)
+            << err;
+        EXPECT_EQ(sim("--replay r.replay --fireflies 7 --trace t.txt"), 2);
+        EXPECT_NE(err.find("with " + std::to_string(f.capacity) + " slots"), std::string::npos)
+            << err;
+    }
+    // Without the options a kept session is the one it always was.
+    std::system(("rm -f '" + dir + "'/*.replay").c_str());
+    ASSERT_EQ(sim("--settings crowd.sav --input in.txt --frames 24"), 0) << err;
+    EXPECT_EQ(file("lumora-0001.replay").rfind("lumora-replay 2\nframes 24\nseed ", 0), 0u);
+    EXPECT_EQ(file("lumora-0001.replay").find("\nfield "), std::string::npos);
+
+    for (const char* bad : {"--size 319x240", "--size 1024x4321", "--size 1024", "--size x768",
+                            "--size 1024x768x2", "--size -1024x768", "--fireflies 0",
+                            "--fireflies 50001", "--fireflies 2k", "--size", "--fireflies"}) {
+        EXPECT_EQ(sim(std::string(bad) + " --trace bad.txt --shot bad.bmp"), 2) << bad;
+        const bool size = std::strstr(bad, "--size") != nullptr;
+        if (std::strchr(bad, ' ') != nullptr) {
+            EXPECT_NE(err.find(size ? "320x240 to 7680x4320" : "1 to 50000"), std::string::npos)
+                << err;
+        }
+        EXPECT_EQ(file("bad.txt") + file("bad.bmp"), "") << bad << ": nothing is written";
+    }
+}

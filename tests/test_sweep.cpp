@@ -278,3 +278,60 @@ TEST(SweepFingerprint, OnlyTheSameRunsShareOne) {
     base[4].communication = 1;
     EXPECT_NE(fingerprint("vary 1 red 1:5:2 6:7:1\n"), plain);
 }
+
+// The field's size and the table's slots vary like a field, slower than every vary line; a
+// single value names the field of every run and adds no column; a sweep on the default field
+// keeps the fingerprint it had; sizes and slots out of range are refused naming the limits.
+TEST(SweepFile, SizesAndFirefliesVaryLikeAField) {
+    SweepFile sweep;
+    std::string error;
+    ASSERT_TRUE(
+        read_text("settings a.sav\nsize 640x480 1920x1080\nfireflies 2000 5000:15000:5000\n"
+                  "vary 1 population 100 20000\n",
+                  sweep, error))
+        << error;
+    EXPECT_EQ(table_header(sweep),
+              "run,repetition,seed,size,fireflies,s1.population,"
+              "swarm,population,final_order,mean_order,sync_frame,sweep\n");
+    ASSERT_EQ(run_count(sweep), 16);
+    const RunPlan plan = plan_run(sweep, 13);  // size 1, fireflies 2, population 1
+    EXPECT_EQ(plan.field_w, 1920);
+    EXPECT_EQ(plan.field_h, 1080);
+    EXPECT_EQ(plan.capacity, 10000);
+    EXPECT_EQ(plan.values[0], 20000);
+    EXPECT_EQ(row_prefix(plan), "13,0," + std::to_string(plan.seed) + ",1920x1080,10000,20000,");
+
+    ASSERT_TRUE(read_text("settings a.sav\nsize 896x896\nfireflies 3000\n", sweep, error));
+    EXPECT_EQ(table_header(sweep).rfind("run,repetition,seed,swarm,", 0), 0u);
+    EXPECT_EQ(plan_run(sweep, 0).field_w, 896);
+    EXPECT_EQ(plan_run(sweep, 0).capacity, 3000);
+
+    Swarm base[SWARM_COUNT] = {};
+    auto fingerprint = [&](const std::string& lines) {
+        EXPECT_TRUE(read_text("settings a.sav\nvary 1 red 1 2\n" + lines, sweep, error)) << error;
+        return sweep_fingerprint(sweep, base);
+    };
+    const std::string plain = fingerprint("");
+    EXPECT_EQ(fingerprint("size 1024x768\nfireflies 2000\n"), plain);
+    EXPECT_NE(fingerprint("size 1024x769\n"), plain);
+    EXPECT_NE(fingerprint("fireflies 2001\n"), plain);
+    EXPECT_NE(fingerprint("fireflies 2000 2001\n"), fingerprint("fireflies 2001 2000\n"));
+
+    const struct {
+        const char* text;
+        const char* error;
+    } broken[] = {
+        {"size 1024x768 200x200\n",
+         "s.txt:1: the size \"200x200\" is not a field's: WIDTHxHEIGHT in pixels, from 320x240 to "
+         "7680x4320"},
+        {"size\n", "s.txt:1: size takes at least one size WxH"},
+        {"fireflies 1000:60000:1000\n",
+         "s.txt:1: fireflies takes numbers from 1 to 50000, not 60000"},
+        {"fireflies 0\n", "s.txt:1: fireflies takes numbers from 1 to 50000, not 0"},
+        {"fireflies 5\nfireflies 6\n", "s.txt:2: fireflies is given twice (first on line 1)"},
+    };
+    for (const auto& c : broken) {
+        EXPECT_FALSE(read_text(c.text, sweep, error)) << c.text;
+        EXPECT_EQ(error, c.error) << c.text;
+    }
+}

@@ -91,7 +91,7 @@ void serve_file_requests(FileMoment moment, BITMAP* picture) {
                 change_table(
                     FileAction::LOAD, [] { return load_swarms(file_places.settings_path.c_str()); },
                     TableChange::LOAD);
-            for (int n = 1; n <= 9; ++n) {
+            for (int n = 1; n <= PRESET_MOST; ++n) {
                 if ((r.presets >> n & 1) != 0)
                     change_table(
                         FileAction::LOAD, [n] { return load_preset(n); }, TableChange::PRESET, n);

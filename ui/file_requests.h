@@ -3,8 +3,8 @@
 // session (ui/session.h), so a replay stands in for every file action in this one place.
 //
 // The order, which the results depend on:
-//   with the keys:   S saves, then L loads, then each number key held loads its preset, 1 to 9,
-//                    so the last one wins, then R makes random swarms and X mutates the selected
+//   with the keys:   S saves, then L loads, then each preset asked for loads, 1 to 19, so the
+//                    last one wins, then R makes random swarms and X mutates the selected
 //                    swarm; before the other keys act, so that a value edited and
 //                    a message of P or D in the same frame come after them, and the flight of
 //                    the frame uses the table they leave;
@@ -19,7 +19,7 @@ struct BITMAP;
 struct FileRequests {
     bool save = false;
     bool load = false;
-    uint16_t presets = 0;   // bit n: the preset of number key n
+    uint32_t presets = 0;   // bit n: preset n (1 to PRESET_MOST)
     bool random = false;    // R: random swarms
     bool mutation = false;  // X: a mutation of the selected swarm
     bool picture = false;

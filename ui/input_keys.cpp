@@ -5,7 +5,7 @@ const int INPUT_KEY_CODES[INPUT_KEY_COUNT] = {
     KEY_DOWN,   KEY_LEFT, KEY_RIGHT, KEY_2_PAD, KEY_4_PAD, KEY_6_PAD, KEY_8_PAD, KEY_SPACE,
     KEY_ESC,    KEY_G,    KEY_F1,    KEY_F12,   KEY_1,     KEY_2,     KEY_3,     KEY_4,
     KEY_5,      KEY_6,    KEY_7,     KEY_8,     KEY_9,     KEY_F9,    KEY_M,     KEY_MINUS,
-    KEY_EQUALS, KEY_R,    KEY_X,     KEY_Z,     KEY_Y,     KEY_N,
+    KEY_EQUALS, KEY_R,    KEY_X,     KEY_Z,     KEY_Y,     KEY_N,     KEY_0,
 };
 
 uint64_t held_keys(const InputSnapshot& input) {

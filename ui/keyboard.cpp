@@ -13,8 +13,19 @@
 
 enum ValueAction { NO_ACTION, PLUS_ONE, MINUS_ONE, PLUS_TEN, MINUS_TEN };
 
+// The ten-step keys' step on the population row. On a table of the default 2000 slots it is
+// always 10; on a bigger table it grows with the population, so that a crowd of tens of
+// thousands is reached in some dozens of presses: 10 below 2000, 100 from 2000 and 1000 from
+// 20,000. Lowering takes the step of the value below, so that going down retraces going up.
+static int32_t population_step(int32_t v) {
+    if (firefly_capacity <= MAX_FIREFLIES || v < 2000) return 10;
+    return v < 20000 ? 100 : 1000;
+}
+
 // Raising saturates at the largest int; lowering never takes a value of 0 or more below 0.
-static void apply_value_action(int32_t& v, ValueAction action) {
+static void apply_value_action(int32_t& v, ValueAction action, bool population) {
+    const int32_t up = population ? population_step(v) : 10;
+    const int32_t down = population && v > 0 ? population_step(v - 1) : 10;
     switch (action) {
         case PLUS_ONE:
             if (v < INT32_MAX) v += 1;
@@ -23,10 +34,10 @@ static void apply_value_action(int32_t& v, ValueAction action) {
             if (v > 0) v -= 1;
             break;
         case PLUS_TEN:
-            v = v > INT32_MAX - 10 ? INT32_MAX : v + 10;
+            v = v > INT32_MAX - up ? INT32_MAX : v + up;
             break;
         case MINUS_TEN:
-            if (v > 9) v -= 10;
+            if (v >= down) v -= down;
             break;
         case NO_ACTION:
             break;
@@ -62,10 +73,10 @@ static void handle_general_keys(const InputSnapshot& in) {
     }
 }
 
-// The program's own keys: G, F1, M, F12, F9, the number keys, R, X, Z, Y and N, one bit each.
+// The program's own keys: G, F1, M, F12, F9, the number keys, R, X, Z, Y, N and 0, one bit each.
 static const int OWN_KEYS[] = {KEY_G, KEY_F1, KEY_M, KEY_F12, KEY_F9, KEY_1, KEY_2,
                                KEY_3, KEY_4,  KEY_5, KEY_6,   KEY_7,  KEY_8, KEY_9,
-                               KEY_R, KEY_X,  KEY_Z, KEY_Y,   KEY_N};
+                               KEY_R, KEY_X,  KEY_Z, KEY_Y,   KEY_N,  KEY_0};
 constexpr int OWN_KEY_COUNT = sizeof OWN_KEYS / sizeof OWN_KEYS[0];
 
 static uint32_t own_key_bit(int key) {
@@ -133,7 +144,7 @@ static void handle_panel_keys(const InputSnapshot& in, int32_t Swarm::*field) {
     if (action != NO_ACTION) {
         SwarmTable before;
         std::memcpy(before.swarm, swarms, sizeof swarms);
-        apply_value_action(swarms[selected_swarm].*field, action);
+        apply_value_action(swarms[selected_swarm].*field, action, field == &Swarm::population);
         note_table_change(before, TableChange::EDIT, selected_swarm, edited_row);
         key_cooldown = 0;
     }
@@ -144,12 +155,14 @@ void ask_for_files(const InputSnapshot& in) {
     file_requests.save = in.held[KEY_S];
     file_requests.load = in.held[KEY_L];
     const uint32_t acting = own_keys_acting(in);
+    // 0 loads preset 10, and while 0 is held the keys 1 to 9 load presets 11 to 19.
+    const int bank = in.held[KEY_0] ? 10 : 0;
     for (int n = 1; n <= 9; ++n) {
-        if ((acting & own_key_bit(KEY_1 + n - 1)) != 0)
-            file_requests.presets |= static_cast<uint16_t>(1u << n);
+        if ((acting & own_key_bit(KEY_1 + n - 1)) != 0) file_requests.presets |= 1u << (bank + n);
     }
     file_requests.random = (acting & own_key_bit(KEY_R)) != 0;
     file_requests.mutation = (acting & own_key_bit(KEY_X)) != 0;
+    if ((acting & own_key_bit(KEY_0)) != 0) file_requests.presets |= 1u << 10;
     file_requests.picture = (acting & own_key_bit(KEY_F12)) != 0;
     file_requests.replay = (acting & own_key_bit(KEY_F9)) != 0;
 }

@@ -16,14 +16,16 @@ static bool ends_with(const char* text, const char* tail) {
 }
 
 bool find_preset(const char* folder, int n, char (&path)[PATH_SIZE]) {
-    if (n < 1 || n > 9) return false;
-    const char prefix[3] = {static_cast<char>('0' + n), '-', '\0'};
+    if (n < 1 || n > PRESET_MOST) return false;
+    char prefix[4];
+    std::snprintf(prefix, sizeof prefix, "%d-", n);
+    const size_t prefix_length = std::strlen(prefix);
     DIR* dir = opendir(folder);
     if (dir == nullptr) return false;
     char best[256] = "";
     while (const dirent* entry = readdir(dir)) {
         const char* name = entry->d_name;
-        if (std::strncmp(name, prefix, 2) != 0 || !ends_with(name, ".sav")) continue;
+        if (std::strncmp(name, prefix, prefix_length) != 0 || !ends_with(name, ".sav")) continue;
         if (best[0] == '\0' || std::strcmp(name, best) < 0) {
             std::snprintf(best, sizeof best, "%s", name);
         }

@@ -60,6 +60,9 @@ void keep_session() {
     Session& s = state.session;
     s.seed = random_state;
     s.depth = get_color_depth();
+    s.field_w = field_w_px;
+    s.field_h = field_h_px;
+    s.capacity = firefly_capacity;
     std::memcpy(s.start_table.swarm, swarms, sizeof swarms);
     s.start_status = status_now();
     try {

@@ -1,6 +1,6 @@
 // The curated presets: settings files in presets/, each showing one behaviour of the swarms
 // clearly. Like the default settings they are written by the program's own settings writer,
-// and the keys 1 to 9 load them.
+// and the keys 1 to 9 load the first nine, 0 the tenth and 1 with 0 held the eleventh.
 
 #include <sys/stat.h>
 
@@ -92,6 +92,28 @@ const Preset PRESETS[] = {
         { 400,   7,  70,   5,  1,  2,  2,  40,  230, 255, 2500,     1},
         { 400,   7,  70,   5,  1,  2,  2,  60,   90, 255, 2500,     2},
         { 400,   7,  70,   5,  1,  2,  2, 180,   60, 255, 2500,     3},
+    }},
+    // For big fields (key 0): eight swarms of 2500 in a ring, each chasing the next and taking
+    // over its blink, like the ring of chasers but ten times the crowd. A table of fewer
+    // slots is filled from swarm 1 on, as any settings file that asks for more.
+    {"a-field-of-20000", {
+        {2500,   6,  60,   5,  1,  2,  2, 255,   40,  40, 2500,     2},
+        {2500,   8,  70,   4,  1,  2,  1, 255,  140,  20, 2500,     3},
+        {2500,   5,  50,   5,  2,  1,  2, 255,  230,  40, 2500,     4},
+        {2500,   4,  45,   6,  2,  3,  2,  60,  255,  60, 2500,     5},
+        {2500,   9,  80,   4,  1,  2,  3,  40,  230, 255, 2500,     6},
+        {2500,   7,  60,   5,  1,  2,  2,  60,   90, 255, 2500,     7},
+        {2500,  10,  90,   3,  1,  1,  1, 170,   60, 255, 2500,     8},
+        {2500,   6,  75,   4,  2,  2,  2, 255,   80, 190, 2500,     1},
+    }},
+    // For the biggest fields (0 and 1): five swarms of 10,000 that follow themselves and hear
+    // each other across the field, each falling into step as one wave of light.
+    {"a-field-of-50000", {
+        {10000,  7,  70,   4,  1,  2,  2, 255,   60,  60, 6000,     1},
+        {10000,  7,  70,   4,  1,  2,  2, 255,  200,  40, 6000,     2},
+        {10000,  7,  70,   4,  1,  2,  2,  60,  255,  90, 6000,     3},
+        {10000,  7,  70,   4,  1,  2,  2,  40,  220, 255, 6000,     4},
+        {10000,  7,  70,   4,  1,  2,  2, 230,   80, 255, 6000,     5},
     }},
 };
 // clang-format on

@@ -42,7 +42,8 @@ bool same_status(const StatusLine& a, const StatusLine& b) {
 }
 
 bool same_session(const Session& a, const Session& b) {
-    if (a.frames != b.frames || a.seed != b.seed || a.depth != b.depth ||
+    if (a.frames != b.frames || a.seed != b.seed || a.depth != b.depth || a.field_w != b.field_w ||
+        a.field_h != b.field_h || a.capacity != b.capacity ||
         std::memcmp(&a.start_table, &b.start_table, sizeof a.start_table) != 0 ||
         !same_status(a.start_status, b.start_status) || a.inputs.size() != b.inputs.size() ||
         a.outcomes.size() != b.outcomes.size() || a.remote.size() != b.remote.size())
