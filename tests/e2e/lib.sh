@@ -25,10 +25,11 @@ fail() {
   exit 1
 }
 
-# Starts Xvfb on a display number it picks itself, so tests can run side by side.
+# Starts Xvfb on a display number it picks itself, so tests can run side by side; its screen is
+# 1024x768x24 unless given (WxHxDEPTH).
 start_display() {
   local numfile="$WORK/display"
-  Xvfb -displayfd 7 -screen 0 1024x768x24 -nolisten tcp 7>"$numfile" 2>/dev/null &
+  Xvfb -displayfd 7 -screen 0 "${1:-1024x768x24}" -nolisten tcp 7>"$numfile" 2>/dev/null &
   XVFB_PID=$!
   for _ in $(seq 100); do [ -s "$numfile" ] && break; sleep 0.1; done
   [ -s "$numfile" ] || fail "Xvfb did not start"
@@ -40,14 +41,15 @@ prepare_workdir() {
   cp "$ASSETS_DIR"/*.bmp "$ASSETS_DIR"/*.pcx "$ASSETS_DIR"/lmr.sav "$WORK/"
 }
 
-# Starts a program (lumora by default) in APP_DIR. A start that ends at once
+# Starts a program (lumora by default) in APP_DIR, with the options that follow. A start that ends at once
 # because the library found no display to connect to is logged and tried again: on a busy
 # machine the virtual display now and then turns a connection away.
 start_app() {
   local prog="${1:-lumora}"
+  local options=("${@:2}")
   for attempt in 1 2 3; do
     : >"$WORK/start.log"
-    (cd "$APP_DIR" && exec "$BIN_DIR/$prog" 2>>"$WORK/start.log") &
+    (cd "$APP_DIR" && exec "$BIN_DIR/$prog" "${options[@]}" 2>>"$WORK/start.log") &
     APP_PID=$!
     for _ in $(seq 30); do
       kill -0 "$APP_PID" 2>/dev/null || break
@@ -100,9 +102,9 @@ wait_title() {
   fail "the title screen did not appear"
 }
 
-# Starts a program and waits for its title screen.
+# Starts a program, with the options that follow, and waits for its title screen.
 open_title() {
-  start_app "${1:-lumora}"
+  start_app "${1:-lumora}" "${@:2}"
   wait_window >/dev/null
   wait_title
 }
