@@ -10,7 +10,7 @@ id="$(wait_window)"
 size="$(xdotool getwindowgeometry "$id" | awk '/Geometry/ { print $2 }')"
 [ "$size" = "3840x2160" ] || fail "the window is $size, not the screen's 3840x2160"
 shot title
-awk "BEGIN { exit !($(mean_in title 1024x768+2816+1392) > 0.05) }" ||
+awk "BEGIN { exit !($(mean_in title 1024x768+2816+1392) > 0.02) }" ||
   fail "the title does not reach the screen's lower right corner"
 
 press space
