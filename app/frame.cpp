@@ -4,6 +4,7 @@
 #include "app/shell.h"
 #include "render/glow.h"
 #include "render/help_overlay.h"
+#include "render/overlay_place.h"
 #include "render/panel.h"
 #include "render/status_line.h"
 #include "render/sync_graph.h"
@@ -43,9 +44,9 @@ void clear_program_state() {
 }
 
 // The status message is shown for as many frames as are left.
-static void show_status_line(BITMAP* back_buffer, bool draw) {
+static void show_status_line(BITMAP* back_buffer, bool draw, int scale) {
     if (status_frames <= 0) return;
-    if (draw) draw_status_line(back_buffer, status_text);
+    if (draw) draw_status_line(back_buffer, status_text, scale);
     --status_frames;
 }
 
@@ -81,11 +82,14 @@ void run_frame(BITMAP* back_buffer, const InputSnapshot& input, const FrameOptio
             draw_fireflies_fast(back_buffer, low_detail != 0, deferred_background);
         }
     }
-    if (options.draw && panel_visible != 0) draw_panel(back_buffer, selected_swarm, selected_row);
+    // What is drawn over the fireflies grows with the field, to stay readable on a big screen.
+    const int scale = overlay_scale(field_h_px);
+    if (options.draw && panel_visible != 0)
+        draw_panel(back_buffer, selected_swarm, selected_row, scale);
     if (options.draw && additions.graph_visible != 0)
-        draw_sync_graph(back_buffer, watch.order_history, watch.synchrony);
-    if (options.draw && additions.help_visible != 0) draw_help(back_buffer);
-    show_status_line(back_buffer, options.draw);
+        draw_sync_graph(back_buffer, watch.order_history, watch.synchrony, scale);
+    if (options.draw && additions.help_visible != 0) draw_help(back_buffer, scale);
+    show_status_line(back_buffer, options.draw, scale);
     // The picture the user asked for is the one they see, without the cursor drawn next.
     serve_file_requests(FileMoment::DRAWN, options.draw ? back_buffer : nullptr);
     if (options.draw) draw_mouse_cursor(back_buffer, input);

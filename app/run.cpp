@@ -2,12 +2,14 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "app/desktop_area.h"
 #include "app/file_places.h"
 #include "app/shell.h"
 #include "sim/random.h"
@@ -46,8 +48,21 @@ void start_library(int depth) {
     set_color_depth(depth);
 }
 
+// The size a run that fills the screen asks for, in w and h: for a window the desktop's free
+// area (what the window manager leaves, the whole screen without one), for the full screen the
+// display's own resolution, so that no mode is switched. Kept within the field's limits; w and
+// h stay as they are when the library cannot tell.
+static void screen_size(RunDisplay display, int& w, int& h) {
+    int sw = 0, sh = 0;
+    const bool found = (display == RunDisplay::WINDOW && desktop_free_area(sw, sh)) ||
+                       get_desktop_resolution(&sw, &sh) == 0;
+    if (!found || sw <= 0 || sh <= 0) return;
+    w = std::clamp(sw, FIELD_W_LEAST, FIELD_W_MOST);
+    h = std::clamp(sh, FIELD_H_LEAST, FIELD_H_MOST);
+}
+
 // Opens the window or the screen, with the keyboard, the mouse and the timer, at the run's size
-// or the desktop's, which it returns in w and h. A display that cannot be opened ends the
+// or the screen's, which it returns in w and h. A display that cannot be opened ends the
 // process with exit status -1.
 static void init_system(const RunDef& def, int& w, int& h) {
     // Handing atexit over makes the library close itself down however the process ends.
@@ -60,18 +75,21 @@ static void init_system(const RunDef& def, int& w, int& h) {
     int depth = desktop_color_depth();
     if (depth == 0) depth = 32;
     set_color_depth(depth);
-    const int driver = def.display == RunDisplay::FULL_SCREEN ? GFX_AUTODETECT_FULLSCREEN
-                                                              : GFX_AUTODETECT_WINDOWED;
+    const bool full = def.display == RunDisplay::FULL_SCREEN;
+    const int driver = full ? GFX_AUTODETECT_FULLSCREEN : GFX_AUTODETECT_WINDOWED;
     w = def.field_w;
     h = def.field_h;
-    int desktop_w = 0, desktop_h = 0;
-    if (def.fill_screen && get_desktop_resolution(&desktop_w, &desktop_h) == 0 &&
-        is_field_size(desktop_w, desktop_h)) {
-        w = desktop_w;
-        h = desktop_h;
-    }
+    if (def.fill_screen) screen_size(def.display, w, h);
     if (set_gfx_mode(driver, w, h, 0, 0) != 0) {
-        allegro_message("%s", allegro_error);
+        // The library's own words first, then what the user can do about it.
+        const bool default_size = w == SCREEN_W_PX && h == SCREEN_H_PX;
+        std::string text = std::string(def.program) + " cannot open " +
+                           (full ? "the screen at " : "a window of ") + std::to_string(w) + " by " +
+                           std::to_string(h) + ": " + allegro_error + "\n";
+        if (!default_size)
+            text += "Without --size it opens at 1024 by 768, or try a smaller --size.\n";
+        std::fputs(text.c_str(), stderr);
+        allegro_message("%s", text.c_str());
         std::exit(-1);
     }
     set_window_title("lumora");

@@ -2,8 +2,7 @@
 
 #include <allegro.h>
 
-#include "render/media.h"
-#include "render/shade.h"
+#include "render/overlay_place.h"
 
 namespace {
 
@@ -66,22 +65,23 @@ static_assert(HELP_TOP + MARGIN_PX + (HELP_LINE_COUNT - 1) * LINE_PX + 8 <= HELP
 
 }  // namespace
 
-void draw_help(BITMAP* bmp) {
-    darken_box(bmp, HELP_LEFT, HELP_TOP, HELP_RIGHT, HELP_BOTTOM);
-    rect(bmp, HELP_LEFT, HELP_TOP, HELP_RIGHT, HELP_BOTTOM, makecol(90, 140, 100));
+void draw_help(BITMAP* bmp, int scale) {
+    const OverlayPlace p = overlay_place(bmp->w, bmp->h, scale, Anchor::CENTRE);
+    place_darken_box(bmp, p, HELP_LEFT, HELP_TOP, HELP_RIGHT, HELP_BOTTOM);
+    place_rect(bmp, p, HELP_LEFT, HELP_TOP, HELP_RIGHT, HELP_BOTTOM, makecol(90, 140, 100));
     const int gold = makecol(255, 214, 110);
     const int white = makecol(225, 230, 236);
     const int green = makecol(140, 230, 150);
-    textout_right_ex(bmp, ui_font, "F1 closes", HELP_RIGHT - MARGIN_PX, HELP_TOP + MARGIN_PX,
-                     makecol(150, 150, 150), -1);
+    place_text(bmp, p, "F1 closes", HELP_RIGHT - MARGIN_PX, HELP_TOP + MARGIN_PX,
+               makecol(150, 150, 150), Align::RIGHT);
     int y = HELP_TOP + MARGIN_PX;
     for (const HelpLine& line : HELP_LINES) {
         const int x = HELP_LEFT + MARGIN_PX;
         if (line.action == nullptr) {
-            textout_ex(bmp, ui_font, line.keys, x, y, green, -1);
+            place_text(bmp, p, line.keys, x, y, green);
         } else {
-            textout_ex(bmp, ui_font, line.keys, x, y, gold, -1);
-            textout_ex(bmp, ui_font, line.action, ACTION_X, y, white, -1);
+            place_text(bmp, p, line.keys, x, y, gold);
+            place_text(bmp, p, line.action, ACTION_X, y, white);
         }
         y += LINE_PX;
     }

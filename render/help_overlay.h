@@ -4,11 +4,12 @@
 
 struct BITMAP;
 
-// The box, corners included.
+// The box, corners included, on the 1024 by 768 layout.
 constexpr int HELP_LEFT = 292;
 constexpr int HELP_TOP = 128;
 constexpr int HELP_RIGHT = 731;
 constexpr int HELP_BOTTOM = 631;
 
-// Darkens the box and draws the help text into it; changes nothing else.
-void draw_help(BITMAP* bmp);
+// Darkens the box and draws the help text into it, in the middle of bmp at the given scale
+// (render/overlay_place.h); changes nothing else.
+void draw_help(BITMAP* bmp, int scale = 1);

@@ -12,5 +12,6 @@ struct BITMAP;
 constexpr int PANEL_ROWS = EDITABLE_FIELDS;
 
 // Draws the panel of swarm selected_swarm (1 to 9) with line selected_row (0 to 11) on the bar
-// onto bmp; it reads the swarm table and changes nothing.
-void draw_panel(BITMAP* bmp, int selected_swarm, int selected_row);
+// onto bmp, in its top left corner at the given scale (render/overlay_place.h); it reads the
+// swarm table and changes nothing.
+void draw_panel(BITMAP* bmp, int selected_swarm, int selected_row, int scale = 1);

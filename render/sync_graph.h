@@ -7,7 +7,8 @@
 
 struct BITMAP;
 
-// The box, corners included; it keeps above the status line and clear of the panel.
+// The box on the 1024 by 768 layout, corners included; it keeps above the status line and clear of
+// the panel.
 constexpr int GRAPH_LEFT = 589;
 constexpr int GRAPH_TOP = 607;
 constexpr int GRAPH_RIGHT = 1016;
@@ -24,6 +25,6 @@ constexpr int GRAPH_CHART_H = 100;
 // Draws the graph onto bmp: the box darkened; for every swarm that has members now, from
 // history, the range of its order over the six frames up to each column as a light band and
 // their mean as a line, in its colour; the dotted 0.9 line; and the global order and per swarm
-// "swarm>target order lock" from now. Reads the swarm table for colours and targets; changes
-// nothing.
-void draw_sync_graph(BITMAP* bmp, const OrderHistory& history, const Synchrony& now);
+// "swarm>target order lock" from now. Drawn in the lower right corner of bmp at the given scale
+// (render/overlay_place.h). Reads the swarm table for colours and targets; changes nothing.
+void draw_sync_graph(BITMAP* bmp, const OrderHistory& history, const Synchrony& now, int scale = 1);

@@ -4,7 +4,10 @@
 
 #include "app/shell.h"
 #include "render/help_overlay.h"
+#include "render/overlay_place.h"
+#include "render/panel.h"
 #include "render/shade.h"
+#include "render/status_line.h"
 #include "render/sync_graph.h"
 #include "sim/world.h"
 #include "tests/support.h"
@@ -95,4 +98,73 @@ TEST(Overlay, GraphDrawsEachSwarmAsItsMeanOverItsRange) {
         }
     }
     destroy_bitmap(bmp);
+}
+
+// On a big field every overlay is its 1024 by 768 picture made twice or three times larger,
+// pixel for pixel, kept to its corner: the panel top left, the graph bottom right, the help in
+// the middle, the status line at the bottom in the middle.
+TEST(Overlay, BigFieldsDrawTheLayoutLargerAtItsCorners) {
+    EXPECT_EQ(overlay_scale(240), 1);
+    EXPECT_EQ(overlay_scale(768), 1);
+    EXPECT_EQ(overlay_scale(1535), 1);
+    EXPECT_EQ(overlay_scale(1536), 2);
+    EXPECT_EQ(overlay_scale(2160), 2);
+    EXPECT_EQ(overlay_scale(2304), 3);
+    EXPECT_EQ(overlay_scale(4320), 5);
+
+    init_headless(32);
+    clear_program_state();
+    const char* failed = nullptr;
+    ASSERT_TRUE(load_startup_media(LUMORA_ASSETS_DIR, failed)) << failed;
+    OrderHistory history{};
+    for (int f = 0; f < 300; ++f) {
+        Synchrony m{};
+        m.swarm[1].order = f % 3 == 0 ? 0.3 : 0.8;
+        record_order(history, m);
+    }
+    Synchrony now{};
+    now.swarm[1].population = 10;
+    now.swarm[1].order = 0.61;
+    swarms[1].color_red = 255;
+    swarms[1].target_swarm = 2;
+    // Each overlay alone over a background of stripes, so that dimming and tinting show; the
+    // stripes are as many times wider as the overlay, from its top.
+    auto draw = [&](int w, int h, int scale, int which, int top) {
+        BITMAP* bmp = create_bitmap(w, h);
+        for (int y = 0; y < h; ++y)
+            hline(bmp, 0, y, w - 1,
+                  makecol(40 + (y - top + 7000 * scale) / scale % 7 * 20, 200, 90));
+        if (which == 0) draw_panel(bmp, 1, 4, scale);
+        if (which == 1) draw_sync_graph(bmp, history, now, scale);
+        if (which == 2) draw_help(bmp, scale);
+        if (which == 3) draw_status_line(bmp, "saved 9 swarms to lmr.sav", scale);
+        return bmp;
+    };
+    struct Corner {
+        int right, bottom;  // 0 left or top, 1 right or bottom, 2 the middle
+    };
+    const Corner corners[4] = {{0, 0}, {1, 1}, {2, 2}, {2, 1}};
+    for (int which = 0; which < 4; ++which) {
+        BITMAP* small = draw(SCREEN_W_PX, SCREEN_H_PX, 1, which, 0);
+        for (int scale : {2, 3}) {
+            // A field wider and higher than the layout at this scale, with odd margins.
+            const int w = SCREEN_W_PX * scale + 242, h = SCREEN_H_PX * scale + 106;
+            const Corner c = corners[which];
+            const int left = c.right == 0 ? 0 : c.right == 1 ? 242 : 121;
+            const int top = c.bottom == 0 ? 0 : c.bottom == 1 ? 106 : 53;
+            BITMAP* big = draw(w, h, scale, which, top);
+            for (int y = 0; y < SCREEN_H_PX; ++y) {
+                for (int x = 0; x < SCREEN_W_PX; ++x) {
+                    const int want = getpixel(small, x, y);
+                    const int bx = left + x * scale + (x + y) % scale;
+                    const int by = top + y * scale + (x * y) % scale;
+                    ASSERT_EQ(getpixel(big, bx, by), want)
+                        << "overlay " << which << " at scale " << scale << ", (" << x << ", " << y
+                        << ")";
+                }
+            }
+            destroy_bitmap(big);
+        }
+        destroy_bitmap(small);
+    }
 }

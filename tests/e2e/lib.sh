@@ -25,10 +25,11 @@ fail() {
   exit 1
 }
 
-# Starts Xvfb on a display number it picks itself, so tests can run side by side.
+# Starts Xvfb on a display number it picks itself, so tests can run side by side; its screen is
+# 1024x768x24 unless given (WxHxDEPTH).
 start_display() {
   local numfile="$WORK/display"
-  Xvfb -displayfd 7 -screen 0 1024x768x24 -nolisten tcp 7>"$numfile" 2>/dev/null &
+  Xvfb -displayfd 7 -screen 0 "${1:-1024x768x24}" -nolisten tcp 7>"$numfile" 2>/dev/null &
   XVFB_PID=$!
   for _ in $(seq 100); do [ -s "$numfile" ] && break; sleep 0.1; done
   [ -s "$numfile" ] || fail "Xvfb did not start"
@@ -45,6 +46,7 @@ prepare_workdir() {
 # again: on a busy machine the virtual display now and then turns a connection away.
 start_app() {
   local prog="${1:-lumora}"
+  local options=("${@:2}")
   for attempt in 1 2 3; do
     : >"$WORK/start.log"
     (cd "$APP_DIR" && exec "$BIN_DIR/$prog" "${@:2}" 2>>"$WORK/start.log") &
