@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "render/band_worker.h"
 #include "render/color.h"
 #include "render/glow.h"
 #include "render/media.h"
@@ -185,18 +186,26 @@ struct Light {
     int color[MAX_WEIGHT + 1];
 };
 
-// Bands of rows, each listing the lights that reach into it in slot order, so that a pixel
-// receives its light in slot order as with the whole picture at once.
-constexpr int BAND_ROWS = 32;
-constexpr int MAX_BANDS = (FIELD_H_MOST + BAND_ROWS - 1) / BAND_ROWS;
+// Bands of rows, each holding copies of the lights that reach into it in slot order, so that a
+// pixel receives its light in slot order as with the whole picture at once, and a band reads
+// its lights one after another. A band is 32 rows, or fewer on a wide picture so that a band
+// and its part of the background stay in the cache together, but never fewer than 16: a light,
+// 10 rows high, then reaches at most two bands.
+constexpr int BAND_ROWS_MOST = 32;
+constexpr int BAND_ROWS_LEAST = 16;
+constexpr int BAND_BYTES = 128 * 1024;
+constexpr int MAX_BANDS = (FIELD_H_MOST + BAND_ROWS_LEAST - 1) / BAND_ROWS_LEAST;
+// A picture of at least this many pixels shares its bands between two threads; below it the
+// second thread's waking costs more than it saves.
+constexpr long SHARED_PIXELS_LEAST = 3000000;
 
 // The work space of one drawing, filled afresh each frame; kept static so that a frame
 // allocates nothing.
 struct GlowWork {
     Light lights[FIREFLIES_MOST];
     int kernel_rows[GLOW_SIZE][GLOW_SIZE];  // the shine weights by row, for a row at a time
-    int32_t band_lights[MAX_BANDS][FIREFLIES_MOST];
-    int band_count[MAX_BANDS];
+    Light filed[2 * FIREFLIES_MOST];        // band 0's lights, then band 1's, ...
+    int band_start[MAX_BANDS + 1];          // where each band's lights begin in `filed`
 };
 GlowWork work;
 
@@ -261,6 +270,37 @@ void add_pattern_rows(const Pixels& pixels, BITMAP* bmp, const Area& area, const
     }
 }
 
+// What every band of one drawing shares.
+template <typename Pixels>
+struct Drawing {
+    const Pixels* pixels;
+    BITMAP* bmp;
+    BITMAP* background;
+    Area area;
+    bool low_detail;
+    int band_rows;
+    int row_bytes;
+};
+
+// One band: its rows of the background, then its lights.
+template <typename Pixels>
+void draw_band(const void* context, int b) {
+    const Drawing<Pixels>& d = *static_cast<const Drawing<Pixels>*>(context);
+    const int y0 = b * d.band_rows;
+    const int y1 = std::min(d.bmp->h, y0 + d.band_rows);
+    if (d.background != nullptr) {
+        for (int y = y0; y < y1; ++y)
+            std::memcpy(d.bmp->line[y], d.background->line[y], d.row_bytes);
+    }
+    for (int k = work.band_start[b]; k < work.band_start[b + 1]; ++k) {
+        if (!d.low_detail) {
+            add_glow_rows(*d.pixels, d.bmp, d.area, work.filed[k], y0, y1);
+        } else {
+            add_pattern_rows(*d.pixels, d.bmp, d.area, work.filed[k], y0, y1);
+        }
+    }
+}
+
 template <typename Pixels>
 void draw_all(const Pixels& pixels, BITMAP* bmp, bool low_detail, BITMAP* background) {
     const Area area = drawable_area(bmp);
@@ -268,35 +308,43 @@ void draw_all(const Pixels& pixels, BITMAP* bmp, bool low_detail, BITMAP* backgr
     for (int j = 0; j < GLOW_SIZE; ++j) {
         for (int i = 0; i < GLOW_SIZE; ++i) work.kernel_rows[j][i] = shine_kernel[i][j];
     }
+    const int row_bytes = bmp->w * ((bitmap_color_depth(bmp) + 7) / 8);
+    const int band_rows =
+        std::max(BAND_ROWS_LEAST, std::min(BAND_ROWS_MOST, BAND_BYTES / std::max(1, row_bytes)));
+    const int bands = (bmp->h + band_rows - 1) / band_rows;
 
-    // File each light under every band its rows touch, keeping slot order within a band.
+    // File each light under every band its rows touch, keeping slot order within a band: count
+    // them, find where each band begins, then copy them there.
     const int above = low_detail ? 1 : 5;
     const int below = low_detail ? 1 : 4;
-    const int bands = (bmp->h + BAND_ROWS - 1) / BAND_ROWS;
-    for (int b = 0; b < bands; ++b) work.band_count[b] = 0;
+    auto bands_of = [&](const Light& light, int& first, int& last) {
+        const int top = std::max(area.y0, light.py - above);
+        const int bottom = std::min(area.y1 - 1, light.py + below);
+        first = top / band_rows;
+        last = top <= bottom ? bottom / band_rows : first - 1;
+    };
+    int* start = work.band_start;
+    for (int b = 0; b <= bands; ++b) start[b] = 0;
     for (int k = 0; k < n; ++k) {
-        const int top = std::max(area.y0, work.lights[k].py - above);
-        const int bottom = std::min(area.y1 - 1, work.lights[k].py + below);
-        for (int b = top / BAND_ROWS; top <= bottom && b <= bottom / BAND_ROWS; ++b) {
-            work.band_lights[b][work.band_count[b]++] = k;
-        }
+        int first = 0, last = 0;
+        bands_of(work.lights[k], first, last);
+        for (int b = first; b <= last; ++b) ++start[b + 1];
     }
+    for (int b = 0; b < bands; ++b) start[b + 1] += start[b];
+    for (int k = 0; k < n; ++k) {
+        int first = 0, last = 0;
+        bands_of(work.lights[k], first, last);
+        for (int b = first; b <= last; ++b) work.filed[start[b]++] = work.lights[k];
+    }
+    // Each band's start has moved to the next band's: move them back.
+    for (int b = bands; b > 0; --b) start[b] = start[b - 1];
+    start[0] = 0;
 
-    const int row_bytes = bmp->w * ((bitmap_color_depth(bmp) + 7) / 8);
-    for (int b = 0; b < bands; ++b) {
-        const int y0 = b * BAND_ROWS;
-        const int y1 = std::min(bmp->h, y0 + BAND_ROWS);
-        if (background != nullptr) {
-            for (int y = y0; y < y1; ++y) std::memcpy(bmp->line[y], background->line[y], row_bytes);
-        }
-        for (int k = 0; k < work.band_count[b]; ++k) {
-            const Light& light = work.lights[work.band_lights[b][k]];
-            if (!low_detail) {
-                add_glow_rows(pixels, bmp, area, light, y0, y1);
-            } else {
-                add_pattern_rows(pixels, bmp, area, light, y0, y1);
-            }
-        }
+    const Drawing<Pixels> drawing{&pixels, bmp, background, area, low_detail, band_rows, row_bytes};
+    if (static_cast<long>(bmp->w) * bmp->h >= SHARED_PIXELS_LEAST) {
+        run_bands(draw_band<Pixels>, &drawing, bands);
+    } else {
+        for (int b = 0; b < bands; ++b) draw_band<Pixels>(&drawing, b);
     }
 }
 

@@ -5,8 +5,9 @@
 #include "sim/geometry.h"
 #include "sim/world.h"
 
-bool spawn_firefly(int x, int y, int swarm) {
-    int slot = 0;
+// Spawns into the lowest free slot, looking from `slot` on: the caller knows every slot below
+// it is live. Leaves `slot` one past the one taken.
+static bool spawn_from(int& slot, int x, int y, int swarm) {
     while (slot < firefly_capacity && is_live(fireflies[slot])) ++slot;
     if (slot == firefly_capacity) return false;
 
@@ -24,7 +25,13 @@ bool spawn_firefly(int x, int y, int swarm) {
     f.glow_phase = static_cast<float>(random_range(10, 100) / 10.0);
     f.steer = 0.0f;
     f.wander_side = static_cast<float>(random_range(0, 2));
+    ++slot;
     return true;
+}
+
+bool spawn_firefly(int x, int y, int swarm) {
+    int slot = 0;
+    return spawn_from(slot, x, y, swarm);
 }
 
 void update_population(int swarm, int wanted) {
@@ -40,12 +47,15 @@ void update_population(int swarm, int wanted) {
             --count;
         }
     }
+    // Nothing is freed while the new members come, so each looks on from the slot the one
+    // before it took: a big table fills in one pass, not one pass a firefly.
+    int free_from = 0;
     while (count < wanted) {
         const int y = random_range(0, field_h_px);
         const int x = random_range(0, field_w_px);
         // Once the table is full no later attempt of this call can succeed either; stopping
         // here keeps a huge population from holding up the frame.
-        if (!spawn_firefly(x, y, swarm)) break;
+        if (!spawn_from(free_from, x, y, swarm)) break;
         ++count;
     }
 }

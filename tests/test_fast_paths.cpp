@@ -8,6 +8,7 @@
 #include <random>
 
 #include "app/shell.h"
+#include "render/band_worker.h"
 #include "render/glow.h"
 #include "render/media.h"
 #include "sim/geometry.h"
@@ -25,7 +26,7 @@ namespace {
 // A random world with the settings and positions that stress a search: every target swarm
 // including 0 and ones outside the table, self-following swarms, narrow and wide views,
 // communication from none to the whole field, positions on the edges, beyond them and far
-// away, and now and then an infinite or NaN position.
+// away, and now and then an infinite or NaN position, over the run's field and table.
 void random_world(std::mt19937& rng, int live_slots) {
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     auto chance = [&](int percent) { return pick(1, 100) <= percent; };
@@ -47,22 +48,23 @@ void random_world(std::mt19937& rng, int live_slots) {
         w.color_green = pick(0, 255);
         w.color_blue = pick(0, 255);
     }
-    for (int i = 0; i < MAX_FIREFLIES; ++i) {
+    const int w = field_w_px, h = field_h_px;
+    for (int i = 0; i < firefly_capacity; ++i) {
         Firefly& f = fireflies[i];
         f.swarm = i < live_slots && !chance(5) ? static_cast<float>(pick(1, 9)) : 0.0f;
         const int where = pick(1, 100);
         if (where <= 70) {
-            f.x = std::uniform_real_distribution<float>(0.0f, 1024.0f)(rng);
-            f.y = std::uniform_real_distribution<float>(0.0f, 768.0f)(rng);
+            f.x = std::uniform_real_distribution<float>(0.0f, static_cast<float>(w))(rng);
+            f.y = std::uniform_real_distribution<float>(0.0f, static_cast<float>(h))(rng);
         } else if (where <= 80) {  // a few clusters, so that searches meet crowds
             f.x = 300.0f + pick(0, 40) + 0.25f * pick(0, 3);
             f.y = 200.0f + pick(0, 40);
         } else if (where <= 90) {  // on the edges
-            f.x = static_cast<float>(pick(0, 1) * 1023) + (chance(50) ? 0.999f : 0.0f);
-            f.y = static_cast<float>(pick(0, 767));
+            f.x = static_cast<float>(pick(0, 1) * (w - 1)) + (chance(50) ? 0.999f : 0.0f);
+            f.y = static_cast<float>(pick(0, h - 1));
         } else if (where <= 97) {  // beyond them
-            f.x = static_cast<float>(pick(-300, 1300));
-            f.y = static_cast<float>(pick(-300, 1100));
+            f.x = static_cast<float>(pick(-300, w + 276));
+            f.y = static_cast<float>(pick(-300, h + 332));
         } else {
             const float odd[] = {INFINITY, -INFINITY, NAN, 1e30f, -1e30f, 0.0f};
             f.x = odd[pick(0, 5)];
@@ -80,21 +82,21 @@ void random_world(std::mt19937& rng, int live_slots) {
 }
 
 struct Snapshot {
-    Firefly table[MAX_FIREFLIES];
+    Firefly table[FIREFLIES_MOST];
     uint32_t random;
     void take() {
-        std::memcpy(table, fireflies, sizeof table);
+        std::memcpy(table, fireflies, sizeof(Firefly) * firefly_capacity);
         random = random_state;
     }
     void restore() const {
-        std::memcpy(fireflies, table, sizeof table);
+        std::memcpy(fireflies, table, sizeof(Firefly) * firefly_capacity);
         random_state = random;
     }
 };
 
 // Bitwise equality, so that NaN fields compare equal to themselves.
 ::testing::AssertionResult same_tables(const Firefly* a, const Firefly* b) {
-    for (int i = 0; i < MAX_FIREFLIES; ++i) {
+    for (int i = 0; i < firefly_capacity; ++i) {
         if (std::memcmp(&a[i], &b[i], sizeof(Firefly)) != 0) {
             return ::testing::AssertionFailure()
                    << "slot " << i << ": steer " << a[i].steer << " vs " << b[i].steer
@@ -122,6 +124,7 @@ struct Snapshot {
 class FastPaths : public ::testing::Test {
   protected:
     void SetUp() override { clear_program_state(); }
+    void TearDown() override { set_field(SCREEN_W_PX, SCREEN_H_PX, MAX_FIREFLIES); }
 };
 
 }  // namespace
@@ -135,6 +138,15 @@ TEST_F(FastPaths, SteeringMatchesTheWalkOnRandomWorlds) {
         for (int frame = 0; frame < 12; ++frame)
             ASSERT_TRUE(same_step()) << "world " << world << " frame " << frame;
     }
+}
+
+// A big field and a table far beyond 2000 slots: the grid's slot lists and the searches that
+// stop at a slot number see the same candidates in the same order as the walk.
+TEST_F(FastPaths, SteeringMatchesTheWalkOnABigFieldBeyond2000Slots) {
+    std::mt19937 rng(2029);
+    set_field(3000, 2000, 9000);
+    random_world(rng, 8000);
+    for (int frame = 0; frame < 4; ++frame) ASSERT_TRUE(same_step()) << "frame " << frame;
 }
 
 // The previous target and partner are only hints: from one world, a grid that remembers last
@@ -421,6 +433,53 @@ TEST_F(FastPaths, GlowMatchesTheSinglePixelVersionAtEveryDepth) {
         destroy_bitmap(background);
         destroy_bitmap(plain);
         destroy_bitmap(fast);
+    }
+    set_color_depth(32);
+}
+
+// A picture big enough for the glow and the background copy to share their bands between two
+// threads comes out byte for byte as on one thread and as the single-pixel version draws it,
+// at both details and at 32 and 16 bits.
+TEST_F(FastPaths, GlowOnTwoThreadsMatchesOneOnABigField) {
+    init_headless(32);
+    std::mt19937 rng(4096);
+    for (int depth : {32, 16}) {
+        set_color_depth(depth);
+        set_field(3840, 2160, 20000);
+        BITMAP* background = create_bitmap(field_w_px, field_h_px);
+        BITMAP* plain = create_bitmap(field_w_px, field_h_px);
+        BITMAP* one = create_bitmap(field_w_px, field_h_px);
+        BITMAP* two = create_bitmap(field_w_px, field_h_px);
+        ASSERT_TRUE(background && plain && one && two);
+        for (int y = 0; y < field_h_px; ++y) {
+            for (int x = 0; x < field_w_px; ++x)
+                putpixel(background, x, y, makecol((x * 3) & 255, (y * 5) & 255, (x ^ y) & 255));
+        }
+        for (const bool low_detail : {false, true}) {
+            random_world(rng, 20000);
+            // Crowds that saturate and a band boundary crossed by many lights.
+            for (int i = 0; i < 3000; ++i) {
+                fireflies[i].x = 1000.0f + static_cast<float>(i % 50);
+                fireflies[i].y = 1019.0f + static_cast<float>(i % 13);
+            }
+            blit(background, plain, 0, 0, 0, 0, field_w_px, field_h_px);
+            draw_fireflies(plain, low_detail);
+            set_drawing_threads(1);
+            draw_fireflies_fast(one, low_detail, background);
+            set_drawing_threads(2);
+            draw_fireflies_fast(two, low_detail, background);
+            const int row_bytes = field_w_px * ((depth + 7) / 8);
+            int differing_rows = 0;
+            for (int y = 0; y < field_h_px; ++y) {
+                differing_rows += std::memcmp(one->line[y], two->line[y], row_bytes) != 0;
+                differing_rows += std::memcmp(plain->line[y], two->line[y], row_bytes) != 0;
+            }
+            EXPECT_EQ(differing_rows, 0) << "depth " << depth << " low detail " << low_detail;
+        }
+        destroy_bitmap(background);
+        destroy_bitmap(plain);
+        destroy_bitmap(one);
+        destroy_bitmap(two);
     }
     set_color_depth(32);
 }
