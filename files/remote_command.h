@@ -1,7 +1,7 @@
 // What another program asked for over the network (link/): a swarm field set by its name, the
-// flight paused or let go on, a preset loaded. A command acts at the start of a frame through
-// the same paths as a key or an edit, and the session keeps it with the frame's input
-// (files/replay_file.h), so a replay plays it again without the network.
+// flight paused or let go on, a preset loaded, random swarms made as R makes them. A command acts
+// at the start of a frame through the same paths as a key or an edit, and the session keeps it with
+// the frame's input (files/replay_file.h), so a replay plays it again without the network.
 #pragma once
 
 #include <cstddef>
@@ -9,13 +9,14 @@
 
 #include "sim/world.h"
 
-enum class RemoteKind : uint8_t { FIELD, PAUSE, PRESET };
+enum class RemoteKind : uint8_t { FIELD, PAUSE, PRESET, RANDOM };
 
 struct RemoteCommand {
     RemoteKind kind;
     int8_t swarm;   // FIELD: 1 to 9
     int8_t field;   // FIELD: its row in SWARM_FIELD_TABLE, below EDITABLE_FIELDS
-    int32_t value;  // FIELD: any 32-bit value; PAUSE: 1 pause, 0 fly on; PRESET: 1 to 9
+    int32_t value;  // FIELD: any 32-bit value; PAUSE: 1 pause, 0 fly on; PRESET: 1 to 9;
+                    // RANDOM: 1
 };
 
 // A command the session kept, with the frame it acted in.
@@ -37,6 +38,8 @@ inline bool is_valid_remote(const RemoteCommand& c) {
             return c.value == 0 || c.value == 1;
         case RemoteKind::PRESET:
             return c.value >= 1 && c.value <= 9;
+        case RemoteKind::RANDOM:
+            return c.value == 1;
     }
     return false;
 }

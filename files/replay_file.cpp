@@ -79,7 +79,7 @@ static void put_table(std::FILE* out, const SwarmTable& table) {
     }
 }
 
-static const char* const REMOTE_NAMES[] = {"field", "pause", "preset"};
+static const char* const REMOTE_NAMES[] = {"field", "pause", "preset", "random"};
 
 static void put_remote(std::FILE* out, const KeptRemote& kept) {
     const RemoteCommand& c = kept.command;
@@ -337,8 +337,8 @@ bool outcome(Reader& r, Session& session, FileAction action) {
     return true;
 }
 
-// `osc FRAME field S NAME V`, `osc FRAME pause 0|1` or `osc FRAME preset N`; the keyword is
-// already read.
+// `osc FRAME field S NAME V`, `osc FRAME pause 0|1`, `osc FRAME preset N` or
+// `osc FRAME random 1`; the keyword is already read.
 bool remote(Reader& r, Session& session) {
     if (session.version < 3) return fail(r, "osc lines need format version 3");
     KeptRemote kept{};
@@ -365,16 +365,20 @@ bool remote(Reader& r, Session& session) {
         c.field = static_cast<int8_t>(row);
         if (!number(r, Signs::MINUS, INT32_MIN, INT32_MAX, value))
             return fail(r, "an osc field line's value is a whole number of the 32-bit range");
-    } else if (kind == "pause" || kind == "preset") {
-        c.kind = kind == "pause" ? RemoteKind::PAUSE : RemoteKind::PRESET;
+    } else if (kind == "pause" || kind == "preset" || kind == "random") {
+        c.kind = kind == "pause"    ? RemoteKind::PAUSE
+                 : kind == "preset" ? RemoteKind::PRESET
+                                    : RemoteKind::RANDOM;
         if (!number(r, Signs::NONE, 0, 9, value))
             return fail(r, "an osc pause line holds 0 or 1, a preset line 1 to 9");
     } else {
-        return fail(r, "an osc line is field, pause or preset");
+        return fail(r, "an osc line is field, pause, preset or random");
     }
     c.value = static_cast<int32_t>(value);
     if (!is_valid_remote(c) || !at_line_end(r))
-        return fail(r, "an osc pause line holds 0 or 1, a preset line 1 to 9, and no more");
+        return fail(
+            r,
+            "an osc pause line holds 0 or 1, a preset line 1 to 9, a random line 1, and no more");
     session.remote.push_back(kept);
     return true;
 }

@@ -102,6 +102,8 @@ void read_message(Bytes b, OscCommands& out) {
         c = {RemoteKind::PAUSE, 0, 0, value};
     } else if (ok && address_length == 14 && std::memcmp(address, "/lumora/preset", 14) == 0) {
         c = {RemoteKind::PRESET, 0, 0, value};
+    } else if (ok && address_length == 14 && std::memcmp(address, "/lumora/random", 14) == 0) {
+        c = {RemoteKind::RANDOM, 0, 0, value};
     } else {
         ok = false;
     }

@@ -167,8 +167,9 @@ TEST(Osc, PacketsBecomeCommandsAndBadMessagesAreCounted) {
     const std::string population = message("/lumora/swarm/2/population", 'i', int32(50));
     OscCommands c = read(bundle({population, message("/lumora/pause", 'f', float32(1.0f)),
                                  bundle({message("/lumora/preset", 'h', {0, 0, 0, 0, 0, 0, 0, 3})}),
-                                 message("/lumora/swarm/9/target_swarm", 'i', int32(-7))}));
-    ASSERT_EQ(c.count, 4);
+                                 message("/lumora/swarm/9/target_swarm", 'i', int32(-7)),
+                                 message("/lumora/random", 'i', int32(1))}));
+    ASSERT_EQ(c.count, 5);
     EXPECT_EQ(c.bad, 0);
     EXPECT_EQ(c.command[0].kind, RemoteKind::FIELD);
     EXPECT_EQ(c.command[0].swarm, 2);
@@ -178,6 +179,7 @@ TEST(Osc, PacketsBecomeCommandsAndBadMessagesAreCounted) {
     EXPECT_EQ(c.command[2].kind, RemoteKind::PRESET);
     EXPECT_EQ(c.command[2].value, 3);
     EXPECT_EQ(c.command[3].value, -7);
+    EXPECT_EQ(c.command[4].kind, RemoteKind::RANDOM);
 
     // Each is one bad message, the good one beside them still taken.
     const std::vector<std::string> bad = {
@@ -187,6 +189,7 @@ TEST(Osc, PacketsBecomeCommandsAndBadMessagesAreCounted) {
         message("/lumora/volume", 'i', int32(1)),                   // unknown address
         message("/lumora/pause", 'i', int32(2)),                    // pause is 0 or 1
         message("/lumora/preset", 'i', int32(10)),                  // presets 1 to 9
+        message("/lumora/random", 'i', int32(0)),                   // random is 1
         message("/lumora/pause", 's', {'a', 0, 0, 0}),              // wrong type
         message("/lumora/pause", 'f', float32(0.5f)),               // not whole
         message("/lumora/pause", 'h', {0, 0, 0, 1, 0, 0, 0, 0}),    // beyond 32 bits
@@ -232,11 +235,14 @@ TEST(Osc, ReplaysKeepCommandsInVersion3Only) {
     s.remote.push_back({7, {RemoteKind::FIELD, 3, 2, -12}});
     s.remote.push_back({7, {RemoteKind::PAUSE, 0, 0, 1}});
     s.remote.push_back({9, {RemoteKind::PRESET, 0, 0, 4}});
+    s.remote.push_back({9, {RemoteKind::RANDOM, 0, 0, 1}});
     EXPECT_EQ(replay_version_needed(s), 3);
     const std::string written = text(s);
     EXPECT_EQ(written.rfind("lumora-replay 3\n", 0), 0u);
-    EXPECT_NE(written.find("\nosc 7 field 3 field_of_view -12\nosc 7 pause 1\nosc 9 preset 4\n"),
-              std::string::npos)
+    EXPECT_NE(
+        written.find(
+            "\nosc 7 field 3 field_of_view -12\nosc 7 pause 1\nosc 9 preset 4\nosc 9 random 1\n"),
+        std::string::npos)
         << written;
     Session back;
     std::string error;

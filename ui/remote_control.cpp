@@ -17,7 +17,11 @@ void act_on_remote(const RemoteCommand* commands, int count) {
                 if (paused != 0) set_status("pause");
                 break;
             case RemoteKind::PRESET:
-                file_requests.presets = static_cast<uint16_t>(1u << c.value);
+                file_requests.presets = 1u << c.value;
+                serve_file_requests(FileMoment::KEYS);
+                break;
+            case RemoteKind::RANDOM:
+                file_requests.random = true;
                 serve_file_requests(FileMoment::KEYS);
                 break;
         }
