@@ -27,26 +27,13 @@
 #include "app/instruments.h"
 #include "app/shell.h"
 #include "bench/measured_run.h"
+#include "link/udp_link.h"
 #include "sound/frame_sound.h"
 #include "ui/input.h"
 
 static double median(std::vector<double>& v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
-}
-
-// A UDP socket bound on 127.0.0.1 at a port the system chose; its number in port.
-static int loopback_socket(int& port) {
-    const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof a;
-    if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
-        getsockname(fd, reinterpret_cast<sockaddr*>(&a), &length) != 0)
-        return -1;
-    port = ntohs(a.sin_port);
-    return fd;
 }
 
 static int sent_by(OscSender& sender) {
@@ -73,8 +60,8 @@ int main(int argc, char** argv) {
     BITMAP* back_buffer = nullptr;
     if (!start_measured_run("osc-cost", argc, argv, frames, back_buffer)) return 2;
     int out_port = 0, in_port = 0;
-    const int receiver = loopback_socket(out_port);
-    const int probe = loopback_socket(in_port);
+    const int receiver = open_loopback_receiver(out_port);
+    const int probe = open_loopback_receiver(in_port);
     if (receiver < 0 || probe < 0) {
         std::fprintf(stderr, "osc-cost: no socket on the loopback address\n");
         return 1;

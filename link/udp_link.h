@@ -23,3 +23,7 @@ bool send_datagram(int socket, const uint8_t* data, size_t size);
 long receive_datagram(int socket, uint8_t* data, size_t size);
 
 void close_socket(int socket);
+
+// A socket that listens on 127.0.0.1 at a port the system chose, never blocking, and that
+// port's number in port: the other side of a loopback test or measurement. -1 when it fails.
+int open_loopback_receiver(int& port);

@@ -32,19 +32,6 @@ void copy_rgb(BITMAP* bmp, uint8_t* rgb) {
     }
 }
 
-bool write_png(std::FILE* out, BITMAP* bmp) {
-    std::vector<uint8_t> rgb(static_cast<size_t>(bmp->w) * bmp->h * 3);
-    copy_rgb(bmp, rgb.data());
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    image.width = static_cast<png_uint_32>(bmp->w);
-    image.height = static_cast<png_uint_32>(bmp->h);
-    image.format = PNG_FORMAT_RGB;
-    const bool ok = png_image_write_to_stdio(&image, out, 0, rgb.data(), 0, nullptr) != 0;
-    png_image_free(&image);
-    return ok && std::fflush(out) == 0 && !std::ferror(out);
-}
-
 bool write_png(std::FILE* out, BITMAP* bmp, const std::string& chunk) {
     std::vector<uint8_t> rgb(static_cast<size_t>(bmp->w) * bmp->h * 3);
     copy_rgb(bmp, rgb.data());
@@ -66,6 +53,8 @@ bool write_png(std::FILE* out, BITMAP* bmp, const std::string& chunk) {
          std::fwrite(png.data() + HEAD, 1, size - HEAD, out) == size - HEAD;
     return ok && std::fflush(out) == 0 && !std::ferror(out);
 }
+
+bool write_png(std::FILE* out, BITMAP* bmp) { return write_png(out, bmp, ""); }
 
 bool save_png(const char* path, BITMAP* bmp) {
     std::FILE* out = std::fopen(path, "wb");

@@ -22,25 +22,12 @@
 #include "app/shell.h"
 #include "files/replay_file.h"
 #include "link/osc_packet.h"
+#include "link/udp_link.h"
 #include "sound/frame_sound.h"
 #include "tests/sim_run.h"
 #include "ui/input.h"
 
 namespace {
-
-// A UDP socket on 127.0.0.1 at a port the system chose; its number in port.
-int loopback_socket(int& port) {
-    const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof a;
-    if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
-        getsockname(fd, reinterpret_cast<sockaddr*>(&a), &length) != 0)
-        return -1;
-    port = ntohs(a.sin_port);
-    return fd;
-}
 
 uint32_t word(const uint8_t* p) {
     return uint32_t{p[0]} << 24 | uint32_t{p[1]} << 16 | uint32_t{p[2]} << 8 | p[3];
@@ -118,7 +105,7 @@ OscCommands read(const std::string& packet) {
 
 TEST(Osc, EachFrameSendsOneBundleOfTheFlashesItsSoundIsMadeOf) {
     int port = 0;
-    const int receiver = loopback_socket(port);
+    const int receiver = open_loopback_receiver(port);
     ASSERT_GE(receiver, 0);
     RunDef def = default_run_def();
     def.media_dir = LUMORA_ASSETS_DIR;
@@ -268,7 +255,7 @@ TEST(Osc, ReplaysKeepCommandsInVersion3Only) {
 // with no network.
 TEST_F(Runner, OscSenderPlaysLumoraSimAndTheReplayKeepsIt) {
     int port = 0;
-    const int probe = loopback_socket(port);
+    const int probe = open_loopback_receiver(port);
     ASSERT_GE(probe, 0);
     close(probe);
     std::atomic<bool> done{false};
